@@ -1,0 +1,22 @@
+#pragma once
+// The number texts the program shows, prints and stores. Each takes the
+// decimal separator as an argument: the program reads it once at start from
+// the regional settings.
+
+#include <string>
+
+namespace tessera {
+
+// Rounded (halves away from zero) to at most P significant digits and at most
+// D decimals, whichever keeps fewer digits; exactly D decimals. An integer part
+// longer than P digits switches to the exponent form, e.g. 5.7735E6.
+std::string fixedText(double value, int precision, int decimals, char separator);
+
+// Rounded to P significant digits, shortest form without trailing zeros;
+// exponent form below 0.00001 or with more than P integer digits.
+std::string generalText(double value, int precision, char separator);
+
+// Configuration-file form: 15 significant digits, e.g. 1.00000000000000E+3.
+std::string exponentText15(double value, char separator);
+
+} // namespace tessera
