@@ -21,6 +21,7 @@ public:
 
     void setPlotSink(PlotSink* sink) { plots_ = sink; }
     void setPageView(PageView* view) { view_ = view; }
+    PlotSink* plotSink() const { return plots_; }
 
     FilterBankState& state() { return state_; }
     const FilterBankState& state() const { return state_; }
