@@ -1,0 +1,31 @@
+#include "file_outcome.h"
+
+namespace tessera::messages {
+
+std::string cannotCreate(const std::string& name) { return "Kann Datei " + name + " nicht erstellen"; }
+std::string cannotOpen(const std::string& name) { return "Kann Datei " + name + " nicht öffnen"; }
+
+std::string configurationIncomplete(const std::string& name) {
+    return "Datei " + name + " ist unvollständig (weniger als 292 Zeilen) und wurde nicht geladen";
+}
+std::string configurationNumberTooLarge(const std::string& name) {
+    return "Datei " + name + " enthält eine zu große Zahl und wurde nicht geladen";
+}
+
+namespace {
+std::string importRefusal(const std::string& name, const char* reason) {
+    return " File " + name + reason + " Can not import!";
+}
+} // namespace
+
+std::string notAsciiFile(const std::string& name) { return importRefusal(name, " is not an ASCII-File!"); }
+std::string measurementIncomplete(const std::string& name) { return importRefusal(name, " is incomplete!"); }
+std::string tooFewPoints(const std::string& name) {
+    return importRefusal(name, " declares fewer than 2 data points!");
+}
+std::string nothingAbove20Hz(const std::string& name) { return importRefusal(name, " has no data above 20 Hz!"); }
+std::string measurementNumberTooLarge(const std::string& name) {
+    return importRefusal(name, " holds a number too large to read!");
+}
+
+} // namespace tessera::messages

@@ -1,0 +1,44 @@
+#pragma once
+// What a file operation did, for the main window to act on: the readers and
+// the writer never show anything themselves.
+
+#include <string>
+
+namespace tessera {
+
+enum class FileStatus {
+    Done,    // read or written; the state has the new values
+    Ignored, // passed over without a message (wrong name ending, foreign file)
+    Refused, // nothing changed; `message` goes into the error box "Fehler"
+};
+
+struct FileOutcome {
+    FileStatus status = FileStatus::Done;
+    std::string message;       // set when Refused
+    std::string importCaption; // when not empty: the import window's new caption
+
+    bool done() const { return status == FileStatus::Done; }
+    bool ignored() const { return status == FileStatus::Ignored; }
+    bool refused() const { return status == FileStatus::Refused; }
+
+    static FileOutcome success(std::string caption = {}) { return {FileStatus::Done, {}, std::move(caption)}; }
+    static FileOutcome passedOver() { return {FileStatus::Ignored, {}, {}}; }
+    static FileOutcome refusal(std::string text) { return {FileStatus::Refused, std::move(text), {}}; }
+};
+
+// The message texts, each naming the file.
+namespace messages {
+std::string cannotCreate(const std::string& name);
+std::string cannotOpen(const std::string& name);
+// Configuration files.
+std::string configurationIncomplete(const std::string& name);
+std::string configurationNumberTooLarge(const std::string& name);
+// Measurement files.
+std::string notAsciiFile(const std::string& name);
+std::string measurementIncomplete(const std::string& name);
+std::string tooFewPoints(const std::string& name);
+std::string nothingAbove20Hz(const std::string& name);
+std::string measurementNumberTooLarge(const std::string& name);
+} // namespace messages
+
+} // namespace tessera

@@ -1,0 +1,79 @@
+#pragma once
+// Resampling of measured points onto the 256-point frequency grid, shared by
+// the TDS and MLSSA readers. Points come in rising frequency; a grid point
+// receives the mean of every point read since the previous grid point got its
+// value, the first point above it included. When one point passes several grid
+// points they all receive the same mean.
+
+#include "filter_bank_state.h"
+#include "filter_engine.h"
+#include "file_outcome.h"
+#include "plot_data.h"
+
+#include <string>
+
+namespace tessera {
+
+class GridResampler {
+public:
+    // Where the reading stops: TDS while the grid frequency is below 20 kHz,
+    // MLSSA while it is not above.
+    enum class Limit { Below20k, UpTo20k };
+
+    explicit GridResampler(Limit limit);
+
+    // Whether the next data point is still wanted.
+    bool wantsMore() const;
+
+    // One data point. `gridValue(mean, lowestSoFar)` turns the pending mean
+    // into the value of a grid point.
+    template <typename GridValue>
+    void add(double frequency, double value, GridValue&& gridValue) {
+        sum_ += value;
+        ++count_;
+        if (!(frequency > frequency_)) return;
+        while (frequency > frequency_ && next_ < kGridPoints) {
+            const double y = gridValue(sum_ / count_, lowest_);
+            give(y);
+        }
+        sum_ = 0;
+        count_ = 0;
+    }
+
+    // Grid points given so far; 0 leaves nothing to fill the rest from.
+    int given() const { return next_; }
+
+    // The rest of the grid repeats the last value given. Needs given() > 0.
+    void fillRest();
+    // Every value a finite number (after fillRest).
+    bool allFinite() const;
+
+    const Curve& values() const { return values_; }
+    const Curve& frequencies() const { return frequencies_; }
+    double lowest() const { return lowest_; }
+    double highest() const { return highest_; }
+
+    // The import plot's block: 2 rows of 256 points, sample rate 0, the given
+    // Aux, 20 Hz to 20 kHz and the range of the computed (not filled) values.
+    PlotData plotBlock(double aux) const;
+
+private:
+    void give(double y);
+
+    Limit limit_;
+    double frequency_ = 20.0; // the grid frequency waiting for a value
+    int next_ = 0;            // its index
+    double sum_ = 0;
+    int count_ = 0;
+    double lowest_ = 0, highest_ = 0;
+    Curve values_{};
+    Curve frequencies_{};
+};
+
+// Finishes an import: refuses data that leave no grid value or hold a value
+// that is not finite; otherwise stores the curve as the imported response,
+// hands the block to the import plot, redraws the result (which sets the
+// modified flag) and names the file in the import window's caption.
+FileOutcome finishImport(FilterEngine& engine, GridResampler& resampled, double aux, const std::string& fileName);
+
+} // namespace tessera

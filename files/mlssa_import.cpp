@@ -1,0 +1,57 @@
+#include "mlssa_import.h"
+
+#include "file_access.h"
+#include "grid_resampler.h"
+#include "real_conversion.h"
+#include "text_lines.h"
+
+namespace tessera {
+namespace {
+
+double number(std::string_view text) { return textToReal(text, "0"); }
+
+// The dB values are already logarithmic: their plain mean is the grid value.
+double plainMean(double mean, double /*lowestSoFar*/) { return mean; }
+
+} // namespace
+
+double getMLSTxtfreq(std::string_view line) { return number(line.substr(0, line.find(','))); }
+
+double getMLSTxtbetrag(std::string_view line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos) return number(line);
+    const std::string_view rest = line.substr(comma + 1);
+    return number(rest.substr(0, rest.find(',')));
+}
+
+bool isMlssaHeader(std::string_view line) {
+    const std::size_t quote = line.find('"');
+    return quote != std::string_view::npos && sameIgnoringCase(line.substr(quote + 1, 2), "Hz");
+}
+
+FileOutcome importMlssaText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+    TextLines lines(text);
+    std::string_view line;
+    if (!lines.next(line) || !lines.next(line)) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
+    if (!isMlssaHeader(line)) return FileOutcome::passedOver();
+    if (!lines.next(line)) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
+
+    try {
+        GridResampler grid(GridResampler::Limit::UpTo20k);
+        double frequency = getMLSTxtfreq(line);
+        while (grid.wantsMore()) {
+            grid.add(frequency, getMLSTxtbetrag(line), plainMean);
+            if (!lines.next(line)) break;
+            frequency = getMLSTxtfreq(line);
+        }
+        return finishImport(engine, grid, 1.0, fileName);
+    } catch (const FloatOverflowError&) {
+        return FileOutcome::refusal(messages::measurementNumberTooLarge(fileName));
+    }
+}
+
+FileOutcome LoadMLSTxt(FilterEngine& engine, const std::string& fileName) {
+    return readFileWith(engine, fileName, importMlssaText);
+}
+
+} // namespace tessera
