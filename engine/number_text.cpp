@@ -53,7 +53,7 @@ void roundAt(Decimal& d, int lowestPower) {
             }
         }
         if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
+            d.digits = '1' + d.digits;
             ++d.exponent;
         }
     }
@@ -158,17 +158,13 @@ std::string generalText(double value, int precision, char separator) {
 
 std::string exponentText15(double value, char separator) {
     constexpr int kDigits = 15;
+    if (!std::isfinite(value)) return nonFinite(value);
     Decimal d;
-    if (value != 0 && std::isfinite(value)) {
+    if (value != 0) {
         d = decompose(value);
         roundAt(d, d.exponent - kDigits + 1);
     }
-    if (!std::isfinite(value)) return nonFinite(value);
-    if (d.digits.empty()) {
-        d.digits = "0";
-        d.exponent = 0;
-        d.negative = false;
-    }
+    if (d.digits.empty()) return std::string("0") + separator + std::string(kDigits - 1, '0') + "E+0";
     d.digits.resize(kDigits, '0');
 
     std::string text = d.negative ? "-" : "";
