@@ -1,0 +1,99 @@
+#include "arrow_buttons.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
+
+ArrowPair::ArrowPair(FireOn fireOn, QWidget* parent) : QWidget(parent), fireOn_(fireOn) {
+    // Clicking an arrow must not take the focus from the entry being edited.
+    setFocusPolicy(Qt::NoFocus);
+    repeat_.setSingleShot(false);
+    connect(&repeat_, &QTimer::timeout, this, &ArrowPair::repeatTick);
+}
+
+QRect ArrowPair::halfRect(Half half) const {
+    const int upperHeight = height() / 2;
+    if (half == Half::Up) return {0, 0, width(), upperHeight};
+    return {0, upperHeight, width(), height() - upperHeight};
+}
+
+ArrowPair::Half ArrowPair::halfAt(QPoint point) const {
+    if (halfRect(Half::Up).contains(point)) return Half::Up;
+    if (halfRect(Half::Down).contains(point)) return Half::Down;
+    return Half::None;
+}
+
+void ArrowPair::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (Half half : {Half::Up, Half::Down}) {
+        QStyleOptionButton panel;
+        panel.initFrom(this);
+        panel.rect = halfRect(half);
+        const bool sunken = pressed_ == half && heldDown();
+        panel.state.setFlag(QStyle::State_Raised, !sunken);
+        panel.state.setFlag(QStyle::State_Sunken, sunken);
+        style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &panel, &painter, this);
+
+        QStyleOption arrow;
+        arrow.initFrom(this);
+        const QRect r = panel.rect;
+        const int side = std::max(4, std::min(r.width(), r.height()) - 4);
+        arrow.rect = QRect(0, 0, side, side);
+        arrow.rect.moveCenter(r.center());
+        style()->drawPrimitive(half == Half::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
+                               &arrow, &painter, this);
+    }
+}
+
+void ArrowPair::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !isEnabled()) return;
+    pressed_ = under_ = halfAt(event->position().toPoint());
+    if (pressed_ == Half::None) return;
+    update();
+    repeat_.start(kFirstRepeatMs);
+    if (fireOn_ == FireOn::Press) emit arrowClicked(pressed_ == Half::Up);
+}
+
+void ArrowPair::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ == Half::None) return;
+    const Half under = halfAt(event->position().toPoint());
+    if (under != under_) {
+        under_ = under;
+        update();
+    }
+}
+
+void ArrowPair::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || pressed_ == Half::None) return;
+    under_ = halfAt(event->position().toPoint());
+    const bool fire = fireOn_ == FireOn::Release && heldDown();
+    const bool up = pressed_ == Half::Up;
+    cancelPress();
+    if (fire) emit arrowClicked(up);
+}
+
+void ArrowPair::repeatTick() {
+    repeat_.setInterval(kRepeatMs);
+    // A held half repeats only while the pointer stays on it.
+    if (heldDown()) emit arrowClicked(pressed_ == Half::Up);
+}
+
+void ArrowPair::cancelPress() {
+    repeat_.stop();
+    pressed_ = under_ = Half::None;
+    update();
+}
+
+void ArrowPair::changeEvent(QEvent* event) {
+    // A disabled button drops a press in progress, so it cannot repeat.
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) cancelPress();
+    QWidget::changeEvent(event);
+}
+
+void TUpDown::showStepper(const tessera::Stepper& stepper) {
+    stepper_ = stepper;
+    setEnabled(stepper.enabled);
+}
