@@ -1,0 +1,61 @@
+#pragma once
+// TControlImage: the plot control of the graph windows. Draws dB curves over
+// a logarithmic frequency axis, shows a readout under the pointer, marks a
+// band with two left clicks (a plain right click clears it) and zooms into
+// it. The behaviour lives in PlotSurface; this widget forwards its size,
+// mouse events and commands and shows the bitmap.
+
+#include "plot_surface.h"
+
+#include <QCursor>
+#include <QWidget>
+
+class TControlImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TControlImage(QWidget* parent = nullptr);
+
+    // Keeps copies of the block (full data and view) and redraws.
+    void SetData(const tessera::PlotData& data);
+    // Draws everything again at the control's current size.
+    void Redraw();
+    // Draws in print colours and writes "temp.wmf" in the working directory.
+    // The control then shows the print colours until the next Redraw. False
+    // with a message when the file cannot be written.
+    bool ExportMetafile(QString* error = nullptr);
+    // The band between the two markers; refused without two markers, with a
+    // view of fewer than five points, or with both markers on one grid point.
+    void ZoomIn();
+    // Back to the full data; the markers stay.
+    void ZoomOut();
+
+    void setTitle(const QString& title);
+    void setXlabel(const QString& label);
+    void setGrid(bool grid);
+    QString title() const { return surface_.title(); }
+    QString xlabel() const { return surface_.xlabel(); }
+    bool grid() const { return surface_.grid(); }
+
+    double YStep() const { return surface_.yStep(); }
+    const tessera::PlotData& FullData() const { return surface_.fullData(); }
+    const tessera::PlotData& ViewData() const { return surface_.viewData(); }
+    // The bitmap shown, and the drawing last recorded into it.
+    const QImage& Picture() const { return surface_.picture(); }
+    const tessera::plot::PlotRecording& recording() const { return surface_.recording(); }
+    const tessera::plot::MarkerState& markers() const { return surface_.markers(); }
+    bool zoomed() const { return surface_.zoomed(); }
+    const tessera::plot::ReadoutTexts& lastReadout() const { return surface_.lastReadout(); }
+
+    QSize sizeHint() const override { return {500, 500}; }
+    QSize minimumSizeHint() const override { return {40, 40}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    tessera::plot::PlotSurface surface_;
+    QCursor savedCursor_;
+};

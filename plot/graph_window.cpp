@@ -1,0 +1,126 @@
+#include "graph_window.h"
+
+#include "filter_bank_state.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <cmath>
+
+namespace {
+
+using tessera::GraphWindow;
+
+constexpr std::array<GraphWindow, 6> kAllWindows = {GraphWindow::Filter1, GraphWindow::Filter2,
+                                                    GraphWindow::Filter3, GraphWindow::Filter4,
+                                                    GraphWindow::Import,  GraphWindow::Result};
+
+// A 32 x 32 picture of a section's response: a peak for the boost sections,
+// a notch for the cut sections, in the plot's screen colours.
+QIcon sectionIcon(int section) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(QColor(192, 192, 192));
+    QPainter p(&pixmap);
+    p.fillRect(3, 3, 26, 26, Qt::black);
+    p.setPen(QColor(192, 192, 192));
+    p.drawLine(4, 16, 28, 16);
+    QPainterPath curve;
+    const double sign = tessera::isBoostSection(section) ? -1 : 1;
+    for (int x = 4; x <= 28; ++x) {
+        const double u = (x - 16) / 4.0;
+        const double y = 16 + sign * 10 / (1 + u * u);
+        if (x == 4) curve.moveTo(x, y);
+        else curve.lineTo(x, y);
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 255, 0), 2));
+    p.drawPath(curve);
+    return QIcon(pixmap);
+}
+
+// "Import" and "Result" carry no icon of their own.
+QIcon noIcon() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QString graphWindowName(GraphWindow window) {
+    switch (window) {
+    case GraphWindow::Filter1: return QStringLiteral("Filter1");
+    case GraphWindow::Filter2: return QStringLiteral("Filter2");
+    case GraphWindow::Filter3: return QStringLiteral("Filter3");
+    case GraphWindow::Filter4: return QStringLiteral("Filter4");
+    case GraphWindow::Import: return QStringLiteral("Import");
+    case GraphWindow::Result: return QStringLiteral("Result");
+    }
+    return {};
+}
+
+TGraphWindow::TGraphWindow(GraphWindow window, QWidget* parent)
+    : QMdiSubWindow(parent), window_(window), plot_(new TControlImage) {
+    const QString name = graphWindowName(window);
+    setObjectName(name);
+    setWindowTitle(name);
+    setWindowIcon(section() > 0 ? sectionIcon(section()) : noIcon());
+    plot_->setObjectName(QStringLiteral("ControlImage1"));
+    plot_->setTitle(QStringLiteral("Title"));
+    plot_->setXlabel(QStringLiteral("xLabel"));
+    plot_->setGrid(true);
+    // The sub-window's layout keeps the plot the size of the client area;
+    // every size change redraws it.
+    setWidget(plot_);
+    resize(420, 320);
+}
+
+int TGraphWindow::section() const {
+    const int index = static_cast<int>(window_);
+    return index < 4 ? index + 1 : 0;
+}
+
+void TGraphWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    showMinimized();
+}
+
+GraphWindows::GraphWindows(QMdiArea* area)
+    : QObject(area), ready_([] { return tessera::bankState().DialogReady != 0; }) {
+    for (GraphWindow w : kAllWindows) {
+        auto* window = new TGraphWindow(w);
+        area->addSubWindow(window);
+        window->show();
+        windows_[static_cast<std::size_t>(w)] = window;
+    }
+    connect(area, &QMdiArea::subWindowActivated, this, &GraphWindows::activated);
+}
+
+void GraphWindows::activated(QMdiSubWindow* window) {
+    const auto* graph = qobject_cast<TGraphWindow*>(window);
+    if (!graph || graph->section() == 0 || !hook_ || !ready_ || !ready_()) return;
+    hook_(graph->section());
+}
+
+void GraphPlotSink::setData(GraphWindow window, const tessera::PlotData& block) {
+    windows_.plot(window)->SetData(block);
+}
+
+TControlImage* findPlotByWindowName(QMdiArea* area, const QString& name) {
+    if (!area) return nullptr;
+    for (GraphWindow w : kAllWindows) {
+        if (name != graphWindowName(w)) continue;
+        for (QMdiSubWindow* sub : area->subWindowList())
+            if (auto* graph = qobject_cast<TGraphWindow*>(sub); graph && graph->objectName() == name)
+                return graph->ControlImage1();
+    }
+    return nullptr;
+}
+
+TControlImage* activePlot(QMdiArea* area) {
+    QMdiSubWindow* active = area ? area->activeSubWindow() : nullptr;
+    return active ? findPlotByWindowName(area, active->objectName()) : nullptr;
+}

@@ -1,0 +1,134 @@
+#include "plot_recording.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+#include <memory>
+
+namespace tessera::plot {
+namespace {
+
+struct CachedFont {
+    FontSpec spec;
+    QFont font;
+    QFontMetrics metrics;
+};
+
+// A plot uses two or three fonts; a short list is the whole cache.
+std::vector<std::unique_ptr<CachedFont>>& fontCache() {
+    static std::vector<std::unique_ptr<CachedFont>> cache;
+    return cache;
+}
+
+const CachedFont& cachedFont(const FontSpec& spec) {
+    auto& cache = fontCache();
+    for (const auto& entry : cache)
+        if (entry->spec == spec) return *entry;
+    constexpr std::size_t kLimit = 32;
+    if (cache.size() >= kLimit) cache.erase(cache.begin());
+    QFont font(spec.face);
+    font.setPixelSize(std::max(1, spec.height));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight / 10 * 10, 100, 900)));
+    cache.push_back(std::make_unique<CachedFont>(CachedFont{spec, font, QFontMetrics(font)}));
+    return *cache.back();
+}
+
+QPen qtPen(const PenSpec& spec) {
+    if (spec.style == PenStyle::Invisible) return QPen(Qt::NoPen);
+    QPen pen(QColor::fromRgb(spec.colour), 1, spec.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+// Rectangle from corner coordinates with the right and bottom edge excluded.
+QRect cornerRect(int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void play(QPainter& p, const RectItem& r) {
+    const bool outlined = r.pen.style != PenStyle::Invisible;
+    // Without an outline the filled area shrinks by one pixel on the right and bottom.
+    const QRect area = outlined ? cornerRect(r.left, r.top, r.right, r.bottom)
+                                : cornerRect(r.left, r.top, r.right - 1, r.bottom - 1);
+    if (area.isEmpty()) return;
+    if (!r.brush.hollow) p.fillRect(area, QColor::fromRgb(r.brush.colour));
+    if (outlined) {
+        p.setPen(qtPen(r.pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(area.adjusted(0, 0, -1, -1));
+    }
+}
+
+void play(QPainter& p, const LineItem& l) {
+    if (l.pen.style == PenStyle::Invisible || l.from == l.to) return;
+    QPoint end = l.to;
+    // The end pixel belongs to the next line, as with the metafile's LineTo.
+    if (l.from.x() == l.to.x()) end.ry() += l.to.y() > l.from.y() ? -1 : 1;
+    else if (l.from.y() == l.to.y()) end.rx() += l.to.x() > l.from.x() ? -1 : 1;
+    p.setPen(qtPen(l.pen));
+    p.drawLine(l.from, end);
+}
+
+void play(QPainter& p, const PolylineItem& l) {
+    if (l.pen.style == PenStyle::Invisible || l.points.size() < 2) return;
+    p.setPen(qtPen(l.pen));
+    p.drawPolyline(l.points.data(), static_cast<int>(l.points.size()));
+}
+
+void play(QPainter& p, const TextItem& t) { drawText(p, t); }
+
+void play(QPainter& p, const InvertItem& r) {
+    const QRect area = cornerRect(r.left, r.top, r.right, r.bottom);
+    if (area.isEmpty()) return;
+    const QPainter::CompositionMode mode = p.compositionMode();
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    p.fillRect(area, Qt::black);
+    p.setCompositionMode(mode);
+}
+
+} // namespace
+
+QFont qtFont(const FontSpec& font) { return cachedFont(font).font; }
+
+const QFontMetrics& fontMetrics(const FontSpec& font) { return cachedFont(font).metrics; }
+
+int screenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
+}
+
+int screenPixelHeight(double points) {
+    return static_cast<int>(std::lround(points * screenDpi() / 72.0));
+}
+
+void drawText(QPainter& painter, const TextItem& t) {
+    if (t.text.isEmpty()) return;
+    const CachedFont& f = cachedFont(t.font);
+    const bool turned = t.font.escapement % 3600 != 0;
+    if (turned) {
+        painter.save();
+        painter.translate(t.at);
+        painter.rotate(-t.font.escapement / 10.0);
+    }
+    const QPoint origin = turned ? QPoint(0, 0) : t.at;
+    if (t.opaque)
+        painter.fillRect(QRect(origin, QSize(f.metrics.horizontalAdvance(t.text), f.metrics.height())),
+                         QColor::fromRgb(t.background));
+    painter.setFont(f.font);
+    painter.setPen(QColor::fromRgb(t.colour));
+    painter.drawText(origin + QPoint(0, f.metrics.ascent()), t.text);
+    if (turned) painter.restore();
+}
+
+void playRecording(const PlotRecording& recording, QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const PlotItem& item : recording.items)
+        std::visit([&painter](const auto& i) { play(painter, i); }, item);
+    painter.restore();
+}
+
+} // namespace tessera::plot

@@ -1,0 +1,232 @@
+#include "plot_surface.h"
+
+#include "regional.h"
+#include "text_out_angle.h"
+#include "wmf_writer.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace tessera::plot {
+namespace {
+
+constexpr QRgb kSilver = 0xffc0c0c0;
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+// The readout boxes are filled without an outline, which leaves out their
+// right column and bottom row.
+void fillBox(QPainter& p, int left, int top, int right, int bottom) {
+    const QRect area(QPoint(left, top), QPoint(right - 2, bottom - 2));
+    if (!area.isEmpty()) p.fillRect(area, QColor::fromRgb(kSilver));
+}
+
+void label(QPainter& p, const FontSpec& font, int x, int y, const QString& s) {
+    drawText(p, TextItem{{x, y}, s, font, 0xff000000, true, kSilver});
+}
+
+} // namespace
+
+PlotSurface::PlotSurface() { Redraw(); }
+
+void PlotSurface::setSize(int width, int height) {
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+}
+
+void PlotSurface::setTitle(const QString& title) {
+    title_ = title;
+    Redraw();
+}
+
+void PlotSurface::setXlabel(const QString& label) {
+    xlabel_ = label;
+    Redraw();
+}
+
+void PlotSurface::setGrid(bool grid) {
+    grid_ = grid;
+    Redraw();
+}
+
+void PlotSurface::SetData(const PlotData& data) {
+    full_ = data;
+    view_ = data;
+    Redraw();
+}
+
+void PlotSurface::Redraw() {
+    PlotScene scene;
+    scene.view = &view_;
+    scene.stride = full_.count();
+    scene.fullXMin = full_.xMin();
+    scene.width = width_;
+    scene.height = height_;
+    scene.title = title_;
+    scene.xlabel = xlabel_;
+    scene.grid = grid_;
+    scene.printColours = exportPending_;
+    if (!exportPending_) scene.markers = MarkerFrequencies{markers_.frequency1, markers_.frequency2};
+
+    DrawnPlot drawn = drawPlot(scene, decimalSeparator());
+    yStep_ = drawn.yStep;
+    if (drawn.marker1Column) markers_.column1 = *drawn.marker1Column;
+    if (drawn.marker2Column) markers_.column2 = *drawn.marker2Column;
+
+    if (exportPending_) {
+        exportPending_ = false;
+        exportError_.clear();
+        writeMetafileFile(QString::fromLatin1(kMetafileName), placeableMetafile(drawn.recording, screenDpi()),
+                          &exportError_);
+    }
+    if (picture_.size() != QSize(width_, height_)) picture_ = QImage(width_, height_, QImage::Format_RGB32);
+    if (!picture_.isNull()) {
+        QPainter painter(&picture_);
+        playRecording(drawn.recording, painter);
+    }
+    recording_ = std::move(drawn.recording);
+    // The fresh drawing holds no cross-hair lines.
+    crossHair_ = false;
+}
+
+bool PlotSurface::ExportMetafile(QString* error) {
+    exportPending_ = true;
+    Redraw();
+    if (error) *error = exportError_;
+    return exportError_.isEmpty();
+}
+
+void PlotSurface::ZoomIn() {
+    if (!zoomToMarkers(full_, view_, markers_)) return;
+    zoomed_ = true;
+    Redraw();
+}
+
+void PlotSurface::ZoomOut() {
+    view_ = full_;
+    Redraw();
+    zoomed_ = false;
+}
+
+void PlotSurface::invert(int left, int top, int right, int bottom) {
+    if (picture_.isNull()) return;
+    QPainter painter(&picture_);
+    PlotRecording band;
+    band.items.emplace_back(InvertItem{left, top, right, bottom});
+    playRecording(band, painter);
+}
+
+void PlotSurface::press(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int X, int Y) {
+    // Only a plain right click clears: Shift + right click keeps the markers.
+    if (buttons == Qt::RightButton && modifiers == Qt::NoModifier) {
+        crossHair_ = false;
+        markers_.clear();
+        Redraw();
+        return;
+    }
+    const PlotLayout p = layout();
+    if (!(p.L < X && X < p.R && p.T < Y && Y < p.B)) return;
+    const std::optional<double> f = columnFrequency(X, p, clickRange(view_, full_));
+    if (!f || buttons != Qt::LeftButton || modifiers != Qt::NoModifier) return;
+
+    switch (placeMarker(markers_, X, *f, FullGrid::of(full_))) {
+    case MarkerClick::First:
+        // The cross-hair lines now in the bitmap stay there and show the first marker.
+        crossHair_ = false;
+        break;
+    case MarkerClick::Second:
+        crossHair_ = true;
+        invert(markers_.column1, p.T, markers_.column2, p.B);
+        break;
+    case MarkerClick::Ignored: break;
+    }
+}
+
+bool PlotSurface::move(int X, int Y) {
+    const PlotLayout p = layout();
+    const bool inside = p.L < X && X <= p.R && p.L != p.R && p.T <= Y && Y <= p.B && view_.count() > 4;
+    if (!inside) return false;
+    const std::optional<double> f = columnFrequency(X, p, movementRange(view_, full_));
+    if (!f) return true;
+
+    const double y0 = view_.yMin() - yStep_;
+    const double y1 = view_.yMax() + yStep_;
+    const double gain = gainAtRow(Y, p, y0, y1);
+    const FullGrid grid = FullGrid::of(full_);
+    crossIndex_ = grid.roundedIndex(*f);
+    const double fi = rowValue(full_, full_.count(), 0, crossIndex_);
+    const double v = rowValue(full_, full_.count(), 1, crossIndex_);
+    const AxisScale scale(p, drawableRange(view_.xMin(), view_.xMax(), full_.xMin(), view_.count()), y0, y1);
+    const int xc = scale.x(fi);
+    const int yc = scale.y(v);
+
+    readout_.gridIndex = crossIndex_;
+    drawReadout(p, *f, gain, fi, v, xc, yc);
+    moveCrossHair(p, X, yc);
+    return true;
+}
+
+void PlotSurface::moveCrossHair(const PlotLayout& p, int X, int yc) {
+    if (picture_.isNull()) return;
+    constexpr int w = kCrossLineWidth;
+    // Inversion twice restores the pixels: the old lines go without a copy of the plot.
+    if (crossHair_) {
+        invert(crossColumn_, p.T, crossColumn_ + w, p.B);
+        invert(p.L, crossRow_, p.R, crossRow_ + w);
+    }
+    invert(X, p.T, X + w, p.B);
+    invert(p.L, yc, p.R, yc + w);
+    crossColumn_ = X;
+    crossRow_ = yc;
+    crossHair_ = true;
+}
+
+void PlotSurface::drawReadout(const PlotLayout& p, double f, double gain, double fi, double v, int xc, int yc) {
+    const char sep = decimalSeparator();
+    const FontSpec font = plotFont(8);
+    const QFontMetrics& m = fontMetrics(font);
+
+    const FrequencyReadout freq = frequencyReadout(f, sep);
+    const QString freqNumber = text(freq.number);
+    const QString gainNumber = text(twoDecimals(gain, sep));
+    readout_.frequency = freqNumber + text(freq.unit);
+    readout_.gain = gainNumber + QStringLiteral(" dB");
+    readout_.curveValue = text(twoDecimals(v, sep));
+    readout_.gridLabel = text(gridFrequencyLabel(fi, sep));
+    const int valueWidth = m.horizontalAdvance(readout_.curveValue);
+    readout_.verticalCurveValue = valueWidth >= p.L - 5;
+    if (picture_.isNull()) return;
+
+    QPainter painter(&picture_);
+    fillBox(painter, 1, 1, 300, 20);
+    label(painter, font, 10, 3, QStringLiteral("Frequency: "));
+    label(painter, font, 120 - m.horizontalAdvance(freqNumber), 3, readout_.frequency);
+    label(painter, font, 160, 3, QStringLiteral("Gain: "));
+    label(painter, font, 235 - m.horizontalAdvance(gainNumber), 3, readout_.gain);
+
+    // The curve value in the right margin, turned when the margin is too narrow.
+    fillBox(painter, p.R + 5, 1, p.W - 1, p.B + 6);
+    if (!readout_.verticalCurveValue) {
+        label(painter, font, p.R + 5, yc - m.height() / 2, readout_.curveValue);
+    } else {
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(QColor::fromRgb(kSilver));
+        painter.setPen(Qt::black);
+        const int top = yc + valueWidth > p.B ? yc - valueWidth : yc;
+        TextOutAngle(painter, p.R + 20, top, 270, 12, readout_.curveValue);
+    }
+
+    // The grid frequency below the axis: in a row of its own when the margin
+    // holds two rows, otherwise over the axis labels of a zoomed view only.
+    const int h = m.height();
+    const int w = m.horizontalAdvance(readout_.gridLabel);
+    if (2 * h + 5 < p.T) {
+        fillBox(painter, 1, p.B + h + 5, p.W, p.H);
+        label(painter, font, xc - w / 2, p.B + 5 + h, readout_.gridLabel);
+    } else if (zoomed_) {
+        fillBox(painter, 1, p.B + 5, p.W, p.H);
+        label(painter, font, xc - w / 2, p.B + 5, readout_.gridLabel);
+    }
+}
+
+} // namespace tessera::plot
