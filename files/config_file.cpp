@@ -66,6 +66,15 @@ void apply(FilterEngine& engine, const Configuration& c) {
     state.Modified = 0;
 }
 
+// A name with a line break (possible on some systems) would shift every
+// following line and the positional reader would load wrong values.
+std::string singleLine(std::string_view name) {
+    std::string text(name);
+    for (char& c : text)
+        if (c == '\r' || c == '\n' || c == '\0') c = '?';
+    return text;
+}
+
 } // namespace
 
 double converttsnstr(std::string_view text) { return textToReal(text, "0"); }
@@ -81,7 +90,7 @@ std::string configurationText(const FilterEngine& engine, std::string_view fileN
 
     line("\"TSN\"");
     text += "\"File: \"";
-    line(fileName);
+    line(singleLine(fileName));
     line("\"Filter - Configuration: \"");
     for (int s = 1; s <= kSectionCount; ++s) {
         const FilterSection& section = engine.state().section(s);

@@ -10,6 +10,7 @@
 #include "file_outcome.h"
 #include "plot_data.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tessera {
@@ -33,7 +34,7 @@ public:
         ++count_;
         if (!(frequency > frequency_)) return;
         while (frequency > frequency_ && next_ < kGridPoints) {
-            const double y = gridValue(sum_ / count_, lowest_);
+            const double y = gridValue(sum_ / static_cast<double>(count_), lowest_);
             give(y);
         }
         sum_ = 0;
@@ -64,7 +65,7 @@ private:
     double frequency_ = 20.0; // the grid frequency waiting for a value
     int next_ = 0;            // its index
     double sum_ = 0;
-    int count_ = 0;
+    std::int64_t count_ = 0; // points in the pending mean
     double lowest_ = 0, highest_ = 0;
     Curve values_{};
     Curve frequencies_{};

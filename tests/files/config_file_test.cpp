@@ -44,6 +44,9 @@ TEST_F(ConfigFileTest, WritesTheLaidOutLinesWithTheRegionalSeparator) {
     EXPECT_EQ(lines[36], "0.00000000000000E+0");
     EXPECT_EQ(lines[291], "-3.25000000000000E+0");
 
+    // A line break in the name must not shift the lines after it.
+    EXPECT_EQ(splitCrLf(configurationText(engine, "odd\r\nname\n.tsn", '.'))[1], "\"File: \"odd??name?.tsn");
+
     const auto comma = splitCrLf(configurationText(engine, "a.tsn", ','));
     EXPECT_EQ(comma[4], "1,00000000000000E+3");
     EXPECT_EQ(comma[36], "0,00000000000000E+0");
