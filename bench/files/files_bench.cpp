@@ -69,28 +69,23 @@ std::string tdsText() {
     return text;
 }
 
-void BM_MlssaImportMillionLines(benchmark::State& st) {
+// One measurement file, written once, imported again and again.
+void importRepeatedly(benchmark::State& st, const std::string& name, const std::string& text,
+                      FileOutcome (*load)(FilterEngine&, const std::string&)) {
     Bench b;
-    const std::string file = writeFile("million.txt", mlssaText());
+    const std::string file = writeFile(name, text);
     for (auto _ : st) {
-        const FileOutcome outcome = LoadMLSTxt(b.engine, file);
+        const FileOutcome outcome = load(b.engine, file);
         if (!outcome.done()) st.SkipWithError(outcome.message.c_str());
         benchmark::DoNotOptimize(b.state.ImportedResponse);
     }
     std::filesystem::remove(file);
 }
+
+void BM_MlssaImportMillionLines(benchmark::State& st) { importRepeatedly(st, "million.txt", mlssaText(), LoadMLSTxt); }
 BENCHMARK(BM_MlssaImportMillionLines)->Unit(benchmark::kMillisecond);
 
-void BM_TdsImportMillionPoints(benchmark::State& st) {
-    Bench b;
-    const std::string file = writeFile("million.tds", tdsText());
-    for (auto _ : st) {
-        const FileOutcome outcome = LoadTDS(b.engine, file);
-        if (!outcome.done()) st.SkipWithError(outcome.message.c_str());
-        benchmark::DoNotOptimize(b.state.ImportedResponse);
-    }
-    std::filesystem::remove(file);
-}
+void BM_TdsImportMillionPoints(benchmark::State& st) { importRepeatedly(st, "million.tds", tdsText(), LoadTDS); }
 BENCHMARK(BM_TdsImportMillionPoints)->Unit(benchmark::kMillisecond);
 
 void BM_ConfigurationSave(benchmark::State& st) {
