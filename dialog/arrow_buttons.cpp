@@ -37,15 +37,30 @@ void ArrowPair::paintEvent(QPaintEvent*) {
         panel.state.setFlag(QStyle::State_Sunken, sunken);
         style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &panel, &painter, this);
 
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        const QRect r = panel.rect;
-        const int side = std::max(4, std::min(r.width(), r.height()) - 4);
-        arrow.rect = QRect(0, 0, side, side);
-        arrow.rect.moveCenter(r.center());
-        style()->drawPrimitive(half == Half::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                               &arrow, &painter, this);
+        drawArrow(painter, panel.rect, half == Half::Up);
     }
+}
+
+void ArrowPair::drawArrow(QPainter& painter, QRect half, bool up) const {
+    // A solid triangle, half as wide as the button and clear of its bevel,
+    // that stays visible on the smallest steppers.
+    int base = std::max(3, std::min(half.width() / 2, half.height() - 3));
+    if (base % 2 == 0) --base; // odd, so the tip sits on a pixel centre
+    const int tip = (base + 1) / 2;
+    const QPointF centre = QRectF(half).center();
+    const double top = centre.y() - tip / 2.0;
+    const double bottom = top + tip;
+    const QPolygonF triangle = up ? QPolygonF({{centre.x() - base / 2.0, bottom}, {centre.x() + base / 2.0, bottom},
+                                               {centre.x(), top}})
+                                  : QPolygonF({{centre.x() - base / 2.0, top}, {centre.x() + base / 2.0, top},
+                                               {centre.x(), bottom}});
+    const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(triangle);
+    painter.restore();
 }
 
 void ArrowPair::mousePressEvent(QMouseEvent* event) {

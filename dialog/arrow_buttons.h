@@ -5,6 +5,7 @@
 
 #include "page_model.h"
 
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,6 +40,7 @@ private:
     enum class Half { None, Up, Down };
     Half halfAt(QPoint point) const;
     QRect halfRect(Half half) const;
+    void drawArrow(QPainter& painter, QRect half, bool up) const;
     bool heldDown() const { return pressed_ != Half::None && pressed_ == under_; }
     void repeatTick();
     void cancelPress();
