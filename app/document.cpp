@@ -1,0 +1,83 @@
+#include "document.h"
+
+#include "config_file.h"
+#include "file_outcome.h"
+#include "measurement_import.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace tessera {
+
+namespace {
+const std::string kImportCaption = "Import";
+}
+
+Document::Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows)
+    : engine_(engine), prompts_(prompts), windows_(windows) {}
+
+void Document::savePrompt() {
+    if (engine_.state().Modified && prompts_.confirm(savePromptText(fileName_))) fileSave();
+}
+
+bool Document::accepted(const FileOutcome& outcome) {
+    if (outcome.refused()) prompts_.reportError(outcome.message);
+    if (!outcome.done()) return false;
+    if (!outcome.importCaption.empty()) windows_.setImportCaption(outcome.importCaption);
+    return true;
+}
+
+void Document::rename(const std::string& name) {
+    fileName_ = name;
+    windows_.setCaption(documentCaption(fileName_));
+}
+
+bool Document::write(const std::string& name) {
+    return accepted(Speichern(engine_, name, engine_.separator()));
+}
+
+void Document::fileNew() {
+    savePrompt();
+    engine_.Reset(true);
+    rename({});
+    windows_.setImportCaption(kImportCaption);
+    engine_.state().Modified = 0;
+}
+
+void Document::fileOpen() {
+    savePrompt();
+    if (const auto name = prompts_.chooseFile(FileDialogKind::Open)) openFile(*name);
+}
+
+bool Document::openFile(const std::string& name) {
+    const FileOutcome outcome = LoadTSN(engine_, name);
+    // A file the reader passes over keeps the previous name, so that a later
+    // Save cannot write onto a file the user never chose to save to.
+    if (outcome.ignored()) prompts_.reportError(notLoadedText(name));
+    if (!accepted(outcome)) return false;
+    rename(name);
+    return true;
+}
+
+void Document::fileSave() {
+    if (fileName_.empty())
+        fileSaveAs();
+    else
+        write(fileName_);
+}
+
+void Document::fileSaveAs() {
+    const auto name = prompts_.chooseFile(FileDialogKind::SaveAs);
+    if (!name) return;
+    std::error_code error;
+    if (std::filesystem::exists(*name, error) && !prompts_.confirm(overwritePromptText(*name))) return;
+    if (write(*name)) rename(*name);
+}
+
+void Document::fileImport() {
+    if (const auto name = prompts_.chooseFile(FileDialogKind::Import)) accepted(importMeasurement(engine_, *name));
+}
+
+void Document::beforeClose() { savePrompt(); }
+
+} // namespace tessera

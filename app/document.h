@@ -1,0 +1,66 @@
+#pragma once
+// The document commands of the frame window, New, Open, Save, Save as,
+// Import and the save prompt of closing, decided without widgets. The
+// questions, errors and file choices go through DocumentPrompts; the window
+// captions through DocumentWindows.
+
+#include "document_texts.h"
+#include "filter_engine.h"
+
+#include <optional>
+#include <string>
+
+namespace tessera {
+
+struct FileOutcome;
+
+class DocumentPrompts {
+public:
+    virtual ~DocumentPrompts() = default;
+    // A "Warnung" box with "&Ja" and "&Nein"; true only for Yes.
+    virtual bool confirm(const std::string& question) = 0;
+    // A "Fehler" box with "OK".
+    virtual void reportError(const std::string& message) = 0;
+    // The file dialog of `kind`; nullopt when the user cancels.
+    virtual std::optional<std::string> chooseFile(FileDialogKind kind) = 0;
+};
+
+class DocumentWindows {
+public:
+    virtual ~DocumentWindows() = default;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual void setImportCaption(const std::string& caption) = 0;
+};
+
+class Document {
+public:
+    Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows);
+
+    void fileNew();
+    void fileOpen();
+    // Opens `name` as if chosen in the Open dialog (a file given to the
+    // program at start); true when it was loaded.
+    bool openFile(const std::string& name);
+    void fileSave();
+    void fileSaveAs();
+    void fileImport();
+    // The save prompt of closing; the close itself is never refused.
+    void beforeClose();
+
+    // The current file name: empty until Open or Save as, and after New.
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    void savePrompt();
+    bool write(const std::string& name);
+    // Shows a refusal; true when the outcome is Done.
+    bool accepted(const FileOutcome& outcome);
+    void rename(const std::string& name);
+
+    FilterEngine& engine_;
+    DocumentPrompts& prompts_;
+    DocumentWindows& windows_;
+    std::string fileName_;
+};
+
+} // namespace tessera

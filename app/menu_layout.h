@@ -1,0 +1,42 @@
+#pragma once
+// The frame window's menu as data: object names, captions with their access
+// keys, and the German hints that the status bar shows. The window builds its
+// menu bar from this table and nothing else.
+
+#include <string_view>
+#include <vector>
+
+namespace tessera {
+
+enum class MenuCommand {
+    New, Open, Import, Save, SaveAs, Print, PrinterSetup, Exit,
+    Copy, ZoomIn, ZoomOut,
+    Cascade, Tile, Arrange, Minimize, Configuration,
+    About,
+};
+
+struct MenuItemLayout {
+    MenuCommand command;
+    std::string_view objectName;
+    std::string_view caption;
+    std::string_view hint; // empty: no hint
+    bool separatorBefore = false;
+    // Enabled only while the frame has at least one child window.
+    bool needsChildWindow = false;
+};
+
+struct MenuLayout {
+    std::string_view objectName;
+    std::string_view caption;
+    std::string_view hint;
+    std::vector<MenuItemLayout> items;
+    // The frame lists its child windows at the end of this menu.
+    bool listsWindows = false;
+};
+
+const std::vector<MenuLayout>& mainMenuLayout();
+
+// The entry of `command` in the table.
+const MenuItemLayout& menuItem(MenuCommand command);
+
+} // namespace tessera

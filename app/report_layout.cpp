@@ -1,0 +1,97 @@
+#include "report_layout.h"
+
+#include "frequency_grid.h"
+#include "number_text.h"
+#include "section_formulas.h"
+#include "section_response.h"
+
+#include <algorithm>
+
+namespace tessera {
+
+namespace {
+
+constexpr int kOverviewRows = 6;
+
+// Section s's resistors are shown as R(3s-2) for R2, R(3s-1) for R3, R(3s) for R1.
+std::string designator(int section, int offset) {
+    return " R" + std::to_string(3 * section - 2 + offset) + ": ";
+}
+
+} // namespace
+
+std::string reportFrequencyLine(const FilterBankState& state, int section, char separator) {
+    const FilterSection& s = state.section(section);
+    return "Frequency: " + fixedText(s.Frequency, 5, 0, separator) + "; " + " Q-Factor: " +
+           fixedText(s.Q, 3, 2, separator) + "; " + " Gain: " +
+           fixedText(shownGainDb(section, s.GainFactor), 3, 2, separator) + "; ";
+}
+
+std::string reportPartsLine(const PageTexts& page, int section) {
+    const auto label = [&](Slot slot) { return page.resistorLabel[static_cast<std::size_t>(slotIndex(slot))]; };
+    return "Capacitor: " + page.capacitor + "; " + designator(section, 0) + label(Slot::R2) + "; " +
+           designator(section, 1) + label(Slot::R3) + "; " + designator(section, 2) + label(Slot::R1) + "; ";
+}
+
+std::vector<ReportLine> reportTextLines(const FilterEngine& engine, std::string_view fileName) {
+    std::vector<ReportLine> lines;
+    lines.push_back({0, "Configuration: " + std::string(fileName)});
+    lines.push_back({1, std::string(53, '-')});
+    lines.push_back({3, "Filter1:"});
+    for (int s = 1; s <= kSectionCount; ++s) {
+        const int row = 5 + 6 * (s - 1);
+        lines.push_back({row, reportFrequencyLine(engine.state(), s, engine.separator())});
+        lines.push_back({row + 1, reportPartsLine(engine.page(s), s)});
+        lines.push_back({row + 2, engine.page(s).status});
+        if (s < kSectionCount) lines.push_back({row + 4, "Filter" + std::to_string(s + 1) + ":"});
+    }
+    return lines;
+}
+
+ReportPlacement reportPlacement(int pageWidth, int pageHeight, int lineHeight) {
+    const int third = pageHeight / 3;
+    return {
+        {0, 0, pageWidth, third},
+        {0, third, pageWidth, third},
+        2 * lineHeight + 2 * third,
+        lineHeight,
+    };
+}
+
+PlotData filterOverviewBlock(const FilterBankState& state) {
+    PlotData block = PlotData::forRows(kOverviewRows, kGridPoints);
+    block.setSampleRate(48000);
+    block.setAux(0);
+    block.setXRange(20, 20000);
+    const auto at = [](int row, std::size_t i) { return static_cast<std::size_t>(row) * kGridPoints + i; };
+
+    // The grid walked the same way every curve of the program walks it.
+    double f = 20;
+    const double ratio = gridRatio();
+    for (std::size_t i = 0; i < kGridPoints; ++i, f *= ratio) block.setValue(at(0, i), f);
+
+    for (int s = 1; s <= kSectionCount; ++s) {
+        const FilterSection& section = state.section(s);
+        double lowest = 0;
+        for (std::size_t i = 0; i < kGridPoints; ++i) {
+            const double y = sectionResponseDb(block.value(at(0, i)), section.Frequency, section.Q,
+                                               section.GainFactor, isBoostSection(s), lowest);
+            block.setValue(at(s + 1, i), y);
+            lowest = std::min(lowest, y);
+        }
+    }
+    double yMin = 0, yMax = 0;
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        double sum = 0;
+        for (int row = 2; row < kOverviewRows; ++row) sum += block.value(at(row, i));
+        block.setValue(at(1, i), sum);
+        for (int row = 1; row < kOverviewRows; ++row) {
+            yMin = std::min(yMin, block.value(at(row, i)));
+            yMax = std::max(yMax, block.value(at(row, i)));
+        }
+    }
+    block.setYRange(yMin, yMax);
+    return block;
+}
+
+} // namespace tessera

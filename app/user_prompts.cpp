@@ -1,0 +1,77 @@
+#include "user_prompts.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tessera {
+
+namespace {
+const char* const kYesName = "YesButton";
+const char* const kNoName = "NoButton";
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+} // namespace
+
+std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("Warnung"), text,
+                                             QMessageBox::NoButton, parent);
+    QPushButton* yes = box->addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    yes->setObjectName(QLatin1String(kYesName));
+    no->setObjectName(QLatin1String(kNoName));
+    box->setDefaultButton(yes);
+    box->setEscapeButton(no);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> makeErrorBox(QWidget* parent, const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("Fehler"), text,
+                                             QMessageBox::NoButton, parent);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    return box;
+}
+
+bool answeredYes(const QMessageBox& box) {
+    const QAbstractButton* clicked = box.clickedButton();
+    return clicked != nullptr && clicked->objectName() == QLatin1String(kYesName);
+}
+
+std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind) {
+    const FileDialogLayout& layout = fileDialogLayout(kind);
+    auto dialog = std::make_unique<QFileDialog>(parent, fromUtf8(layout.title));
+    QStringList filters;
+    for (const NameFilter& filter : splitFilter(layout.filter)) filters << fromUtf8(filter.description);
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(fromUtf8(layout.defaultExtension));
+    if (kind == FileDialogKind::SaveAs) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        // Save as asks about an existing file itself.
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(layout.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    dialog->selectFile(fromUtf8(layout.initialName));
+    return dialog;
+}
+
+bool QtPrompts::confirm(const std::string& question) {
+    const auto box = makeQuestionBox(parent_, fromUtf8(question));
+    box->exec();
+    return answeredYes(*box);
+}
+
+void QtPrompts::reportError(const std::string& message) { makeErrorBox(parent_, fromUtf8(message))->exec(); }
+
+std::optional<std::string> QtPrompts::chooseFile(FileDialogKind kind) {
+    const auto dialog = makeFileDialog(parent_, kind);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return dialog->selectedFiles().constFirst().toStdString();
+}
+
+} // namespace tessera
