@@ -1,0 +1,144 @@
+// The spin buttons' auto-repeat and the entry field's own behaviour, on
+// widgets of their own.
+
+#include "dialog_harness.h"
+#include "real_conversion.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+
+class ArrowButtonsTest : public QObject {
+    Q_OBJECT
+
+    static QPoint upHalf(QWidget* w) { return {w->width() / 2, w->height() / 4}; }
+    static QPoint downHalf(QWidget* w) { return {w->width() / 2, w->height() * 3 / 4}; }
+
+private slots:
+    void spinFiresOnReleaseOverTheHalf() {
+        TSpinButton spin;
+        spin.resize(20, 24);
+        QSignalSpy clicks(&spin, &ArrowPair::arrowClicked);
+        QTest::mousePress(&spin, Qt::LeftButton, {}, downHalf(&spin));
+        QCOMPARE(clicks.count(), 0);
+        QTest::mouseRelease(&spin, Qt::LeftButton, {}, downHalf(&spin));
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(clicks.at(0).at(0).toBool(), false);
+
+        // Let go elsewhere: no step.
+        QTest::mousePress(&spin, Qt::LeftButton, {}, upHalf(&spin));
+        QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(40, 40));
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    // Held for a second: the first repeat after 400 ms, then one every 100 ms
+    // (seven in all), and one more on release.
+    void heldHalfRepeats() {
+        TSpinButton spin;
+        spin.resize(20, 24);
+        QSignalSpy clicks(&spin, &ArrowPair::arrowClicked);
+        QElapsedTimer held;
+        QTest::mousePress(&spin, Qt::LeftButton, {}, upHalf(&spin));
+        held.start();
+        QTest::qWait(300);
+        if (held.elapsed() < ArrowPair::kFirstRepeatMs - 10) QCOMPARE(clicks.count(), 0);
+        QTest::qWait(700);
+        const qint64 elapsed = held.elapsed();
+        const int repeats = int(clicks.count());
+        QTest::mouseRelease(&spin, Qt::LeftButton, {}, upHalf(&spin));
+
+        // Timers never fire early; a busy machine may only make them late.
+        const int most = int((elapsed - ArrowPair::kFirstRepeatMs) / ArrowPair::kRepeatMs) + 1;
+        QVERIFY2(repeats <= most && repeats >= 5, qPrintable(QString("%1 repeats in %2 ms").arg(repeats).arg(elapsed)));
+        QCOMPARE(clicks.count(), repeats + 1);
+        for (const auto& click : clicks) QCOMPARE(click.at(0).toBool(), true);
+    }
+
+    void repeatsOnlyWithThePointerOnTheHalf() {
+        TSpinButton spin;
+        spin.resize(20, 24);
+        QSignalSpy clicks(&spin, &ArrowPair::arrowClicked);
+        QTest::mousePress(&spin, Qt::LeftButton, {}, upHalf(&spin));
+        QTest::mouseMove(&spin, QPoint(60, 60));
+        QMouseEvent away(QEvent::MouseMove, QPointF(60, 60), QPointF(60, 60), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&spin, &away);
+        QTest::qWait(700);
+        QCOMPARE(clicks.count(), 0);
+        QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(60, 60));
+        QCOMPARE(clicks.count(), 0);
+    }
+
+    void upDownFiresOnPressAndNotWhenDisabled() {
+        TUpDown stepper;
+        stepper.resize(19, 17);
+        QSignalSpy clicks(&stepper, &ArrowPair::arrowClicked);
+        QTest::mousePress(&stepper, Qt::LeftButton, {}, upHalf(&stepper));
+        QCOMPARE(clicks.count(), 1);
+        QTest::mouseRelease(&stepper, Qt::LeftButton, {}, upHalf(&stepper));
+        QCOMPARE(clicks.count(), 1);
+
+        tessera::Stepper off;
+        off.enabled = false;
+        stepper.showStepper(off);
+        QTest::mouseClick(&stepper, Qt::LeftButton, {}, downHalf(&stepper));
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void entryFieldConversions() {
+        Trealedit field;
+        QCOMPARE(field.text(), QString("0"));
+        QCOMPARE(field.Digits(), 4);
+        QCOMPARE(field.Precision(), 3);
+        QCOMPARE(field.Format(), Trealedit::ffGeneral);
+
+        field.setText("0,5");
+        QCOMPARE(field.RealValue(), 0.5);
+        QCOMPARE(field.ValErr(), QString("0")); // an empty fallback becomes "0" on use
+        field.setText("12abc");
+        field.setValErr("2,5");
+        QCOMPARE(field.RealValue(), 2.5);
+        field.setText("1E40");
+        bool overflow = false;
+        try {
+            field.RealValue();
+        } catch (const tessera::FloatOverflowError&) {
+            overflow = true;
+        }
+        QVERIFY(overflow);
+
+        field.setText("$1F");
+        QCOMPARE(field.Number(), 31);
+        field.setText("12.0");
+        field.setNumErr(-7);
+        QCOMPARE(field.Number(), -7);
+        field.setRunden(true);
+        field.setText("2,5");
+        QCOMPARE(field.Number(), 2);
+        field.setNumber(-5);
+        QCOMPARE(field.text(), QString("-5"));
+        QCOMPARE(field.property("Number").toInt(), -5);
+    }
+
+    // Enter and Escape are the owner's: reported, and they neither close a
+    // dialog nor press its default button.
+    void enterAndEscapeStayInTheField() {
+        QDialog owner;
+        auto* field = new Trealedit(&owner);
+        auto* layout = new QVBoxLayout(&owner);
+        layout->addWidget(field);
+        owner.show();
+        QSignalSpy keys(field, &Trealedit::keyDown);
+        QTest::keyClicks(field, "7");
+        QTest::keyClick(field, Qt::Key_Escape);
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(owner.isVisible());
+        QCOMPARE(owner.result(), 0);
+        QCOMPARE(keys.count(), 3);
+        QCOMPARE(keys.at(1).at(0).toInt(), int(Qt::Key_Escape));
+        QCOMPARE(field->text(), QString("07"));
+    }
+};
+
+QTEST_MAIN(ArrowButtonsTest)
+#include "arrow_buttons_test.moc"
