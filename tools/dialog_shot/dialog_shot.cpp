@@ -1,6 +1,7 @@
 // Shows the configuration dialog and saves a picture of each of its pages:
 //   dialog_shot OUTPUT_PREFIX [--comma]
-// writes OUTPUT_PREFIX-1.png ... OUTPUT_PREFIX-4.png. Page 2 is shown in
+// writes OUTPUT_PREFIX-1.png ... OUTPUT_PREFIX-4.png and the capacitor list
+// OUTPUT_PREFIX-list.png. Page 2 is shown in
 // exact mode (after a spin step) and page 3 in E12 mode, so that every kind
 // of text appears.
 
@@ -9,7 +10,9 @@
 #include "filter_engine.h"
 #include "regional.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTimer>
@@ -39,6 +42,12 @@ int main(int argc, char** argv) {
             const QString file = QStringLiteral("%1-%2.png").arg(prefix).arg(s);
             if (!dialog.grab().save(file)) status = 1;
         }
+        // The capacitor list as it drops down.
+        auto* capacitors = dialog.findChild<QComboBox*>(QStringLiteral("KondensBox4"));
+        capacitors->showPopup();
+        QWidget* list = capacitors->view()->window();
+        if (!list->grab().save(QStringLiteral("%1-list.png").arg(prefix))) status = 1;
+        capacitors->hidePopup();
         std::printf("dpi %d, client %dx%d\n", dialog.logicalDpiY(), dialog.width(), dialog.height());
         app.quit();
     });
