@@ -1,0 +1,280 @@
+#include "Main.h"
+
+#include "about.h"
+#include "artwork.h"
+#include "report_printer.h"
+#include "user_prompts.h"
+#include "window_arrangement.h"
+
+#include "clipboard_copy.h"
+#include "contimage.h"
+#include "graph_window.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+
+using tessera::MenuCommand;
+
+namespace {
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QString kResultWindow = QStringLiteral("Result");
+} // namespace
+
+TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* prompts)
+    : engine_(engine),
+      ownPrompts_(prompts ? nullptr : std::make_unique<tessera::QtPrompts>(this)),
+      prompts_(prompts ? *prompts : *ownPrompts_),
+      document_(engine, prompts_, *this),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(qtText(tessera::startCaption()));
+    setWindowIcon(tessera::programIcon());
+    QFont frameFont(QStringLiteral("MS Sans Serif"));
+    frameFont.setPixelSize(14);
+    setFont(frameFont);
+
+    MdiArea = new QMdiArea(this);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(MdiArea);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setFixedHeight(25);
+    QFont barFont = bar->font();
+    barFont.setPixelSize(15);
+    bar->setFont(barFont);
+    setStatusBar(bar);
+
+    buildMenu();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    // FormDestroy: no more menu updates from the area while it goes away.
+    disconnect(MdiArea, nullptr, this, nullptr);
+}
+
+void TMainForm::FormCreate() {
+    // Hints reach the status bar through the status-tip events of the menu;
+    // a changed active window updates the menu.
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
+    engine_.state().Modified = 0;
+    engine_.state().DialogReady = 0;
+}
+
+void TMainForm::showMaximisedOnScreen() {
+    if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
+void TMainForm::attachWindows(QDialog* configuration, TAboutBox* aboutBox) {
+    configuration_ = configuration;
+    aboutBox_ = aboutBox;
+    UpdateMenuItems();
+}
+
+void TMainForm::buildMenu() {
+    for (const tessera::MenuLayout& layout : tessera::mainMenuLayout()) {
+        QMenu* menu = menuBar()->addMenu(qtText(layout.caption));
+        menu->setObjectName(qtText(layout.objectName));
+        menu->menuAction()->setObjectName(qtText(layout.objectName) + QStringLiteral("Title"));
+        menu->menuAction()->setStatusTip(qtText(layout.hint));
+        for (const tessera::MenuItemLayout& item : layout.items) {
+            if (item.separatorBefore) menu->addSeparator();
+            QAction* action = menu->addAction(qtText(item.caption));
+            action->setObjectName(qtText(item.objectName));
+            action->setStatusTip(qtText(item.hint));
+            actions_[item.command] = action;
+            connectCommand(item.command);
+        }
+        if (layout.listsWindows) {
+            windowMenu_ = menu;
+            connect(menu, &QMenu::aboutToShow, this, &TMainForm::listWindows);
+        }
+    }
+}
+
+void TMainForm::connectCommand(MenuCommand command) {
+    static const std::map<MenuCommand, void (TMainForm::*)()> handlers = {
+        {MenuCommand::New, &TMainForm::FileNewItemClick},
+        {MenuCommand::Open, &TMainForm::FileOpenItemClick},
+        {MenuCommand::Import, &TMainForm::FileImportItemClick},
+        {MenuCommand::Save, &TMainForm::FileSaveItemClick},
+        {MenuCommand::SaveAs, &TMainForm::FileSaveAsItemClick},
+        {MenuCommand::Print, &TMainForm::Print1Click},
+        {MenuCommand::PrinterSetup, &TMainForm::PrinterSetup1Click},
+        {MenuCommand::Exit, &TMainForm::FileExitItemClick},
+        {MenuCommand::Copy, &TMainForm::CopyItemClick},
+        {MenuCommand::ZoomIn, &TMainForm::Zoomin1Click},
+        {MenuCommand::ZoomOut, &TMainForm::Zoomout1Click},
+        {MenuCommand::Cascade, &TMainForm::WindowCascadeItemClick},
+        {MenuCommand::Tile, &TMainForm::WindowTileItemClick},
+        {MenuCommand::Arrange, &TMainForm::WindowArrangeItemClick},
+        {MenuCommand::Minimize, &TMainForm::WindowMinimizeItemClick},
+        {MenuCommand::Configuration, &TMainForm::Einstellungen1Click},
+        {MenuCommand::About, &TMainForm::HelpAboutItemClick},
+    };
+    connect(actions_.at(command), &QAction::triggered, this, handlers.at(command));
+}
+
+// The child windows at the end of the Window menu, the active one checked.
+void TMainForm::listWindows() {
+    for (QAction* action : windowListActions_) {
+        windowMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
+    if (windows.isEmpty()) return;
+    windowListActions_ << windowMenu_->addSeparator();
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        QAction* action = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+        action->setObjectName(QStringLiteral("WindowListItem%1").arg(i + 1));
+        action->setCheckable(true);
+        action->setChecked(window == MdiArea->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] {
+            if (window->isMinimized()) window->showNormal();
+            MdiArea->setActiveSubWindow(window);
+        });
+        windowListActions_ << action;
+    }
+}
+
+void TMainForm::UpdateMenuItems() {
+    const bool hasChildren = !MdiArea->subWindowList().isEmpty();
+    for (const auto& [command, action] : actions_)
+        if (tessera::menuItem(command).needsChildWindow) action->setEnabled(hasChildren);
+}
+
+void TMainForm::setCaption(const std::string& caption) { setWindowTitle(qtText(caption)); }
+
+void TMainForm::setImportCaption(const std::string& caption) {
+    for (QMdiSubWindow* window : MdiArea->subWindowList())
+        if (window->objectName() == QLatin1String("Import")) window->setWindowTitle(qtText(caption));
+}
+
+void TMainForm::reportError(const QString& message) { prompts_.reportError(message.toStdString()); }
+
+// --- File ------------------------------------------------------------------
+
+void TMainForm::FileNewItemClick() { document_.fileNew(); }
+void TMainForm::FileOpenItemClick() { document_.fileOpen(); }
+void TMainForm::FileImportItemClick() { document_.fileImport(); }
+void TMainForm::FileSaveItemClick() { document_.fileSave(); }
+void TMainForm::FileSaveAsItemClick() { document_.fileSaveAs(); }
+void TMainForm::FileExitItemClick() { close(); }
+
+void TMainForm::PrinterSetup1Click() {
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    dialog.exec();
+}
+
+void TMainForm::Print1Click() {
+    showMaximisedOnScreen();
+    const auto windows = MdiArea->subWindowList();
+    for (QMdiSubWindow* window : windows)
+        if (window->objectName() == kResultWindow) window->showMaximized();
+    TControlImage* resultPlot = findPlotByWindowName(MdiArea, kResultWindow);
+    if (resultPlot == nullptr) return;
+
+    if (printer_->printerState() == QPrinter::Active) {
+        reportError(qtText(tessera::printerBusyText()));
+    } else {
+        QString error;
+        switch (tessera::printReport(*printer_, *resultPlot, engine_, document_.fileName(), &error)) {
+        case tessera::PrintOutcome::Printed: break;
+        case tessera::PrintOutcome::NoPrinter: reportError(qtText(tessera::noPrinterText())); break;
+        case tessera::PrintOutcome::EmptyPage: reportError(qtText(tessera::emptyPageText())); break;
+        case tessera::PrintOutcome::MetafileFailed: reportError(error); break;
+        }
+    }
+    // Whatever happened, the result window shows the result again.
+    resultPlot->setTitle(QStringLiteral("Result (dB)"));
+    engine_.refreshresult();
+}
+
+// --- Edit and Zoom -----------------------------------------------------------
+
+void TMainForm::CopyItemClick() {
+    QString error;
+    if (TControlImage* plot = activePlot(MdiArea); plot && !tessera::plot::copyPlotToClipboard(*plot, &error))
+        reportError(error);
+}
+
+void TMainForm::Zoomin1Click() {
+    if (TControlImage* plot = activePlot(MdiArea)) plot->ZoomIn();
+}
+
+void TMainForm::Zoomout1Click() {
+    if (TControlImage* plot = activePlot(MdiArea)) plot->ZoomOut();
+}
+
+// --- Window ------------------------------------------------------------------
+
+void TMainForm::WindowCascadeItemClick() { MdiArea->cascadeSubWindows(); }
+
+void TMainForm::WindowTileItemClick() {
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* window : MdiArea->subWindowList())
+        if (!window->isMinimized() && window->isVisible()) shown << window;
+    const QSize area = MdiArea->viewport()->size();
+    const auto boxes = tessera::tileHorizontally(static_cast<int>(shown.size()), area.width(), area.height());
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const tessera::Box& box = boxes[static_cast<std::size_t>(i)];
+        if (shown[i]->isMaximized()) shown[i]->showNormal();
+        shown[i]->setGeometry(box.left, box.top, box.width, box.height);
+    }
+}
+
+void TMainForm::WindowArrangeItemClick() {
+    QList<QMdiSubWindow*> icons;
+    for (QMdiSubWindow* window : MdiArea->subWindowList())
+        if (window->isMinimized()) icons << window;
+    if (icons.isEmpty()) return;
+    const QSize area = MdiArea->viewport()->size();
+    const QSize icon = icons.constFirst()->size();
+    const auto boxes = tessera::iconRow(static_cast<int>(icons.size()), area.width(), area.height(), icon.width(),
+                                        icon.height());
+    for (qsizetype i = 0; i < icons.size(); ++i) {
+        const tessera::Box& box = boxes[static_cast<std::size_t>(i)];
+        icons[i]->move(box.left, box.top);
+    }
+}
+
+void TMainForm::WindowMinimizeItemClick() {
+    const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) (*it)->showMinimized();
+}
+
+void TMainForm::Einstellungen1Click() {
+    if (configuration_ == nullptr) return;
+    configuration_->show();
+    configuration_->raise();
+    configuration_->activateWindow();
+}
+
+void TMainForm::HelpAboutItemClick() {
+    if (aboutBox_ != nullptr) aboutBox_->showCentred();
+}
+
+// --- Closing -------------------------------------------------------------------
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    document_.beforeClose();
+    engine_.state().DialogReady = 0;
+    event->accept();
+    emit closed();
+}

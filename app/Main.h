@@ -1,0 +1,92 @@
+#pragma once
+// The frame window: a multiple-document area holding the six graph windows,
+// the menu with its status-bar hints, the document commands and their
+// prompts, the window commands, Print and Printer Setup.
+
+#include "document.h"
+#include "menu_layout.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <map>
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QDialog;
+class QPrinter;
+class TAboutBox;
+
+class TMainForm : public QMainWindow, private tessera::DocumentWindows {
+    Q_OBJECT
+public:
+    // `prompts` answers the questions and file dialogs; the real message boxes
+    // and file dialogs when null.
+    explicit TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* prompts = nullptr);
+    ~TMainForm() override;
+
+    // The windows that exist only after the frame: the configuration dialog
+    // shown by Configuration and the About box.
+    void attachWindows(QDialog* configuration, TAboutBox* aboutBox);
+
+    // Maximised, also where no window manager maximises it (the window then
+    // covers the screen's available area).
+    void showMaximisedOnScreen();
+
+    QMdiArea* mdiArea() const { return MdiArea; }
+    tessera::Document& document() { return document_; }
+    QPrinter& printer() { return *printer_; }
+    QAction* action(tessera::MenuCommand command) const { return actions_.at(command); }
+
+signals:
+    // The frame has been closed; the program ends.
+    void closed();
+
+public slots:
+    void FileNewItemClick();
+    void FileOpenItemClick();
+    void FileImportItemClick();
+    void FileSaveItemClick();
+    void FileSaveAsItemClick();
+    void Print1Click();
+    void PrinterSetup1Click();
+    void FileExitItemClick();
+    void CopyItemClick();
+    void Zoomin1Click();
+    void Zoomout1Click();
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void Einstellungen1Click();
+    void HelpAboutItemClick();
+    void UpdateMenuItems();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildMenu();
+    void connectCommand(tessera::MenuCommand command);
+    void listWindows();
+    void reportError(const QString& message);
+
+    void setCaption(const std::string& caption) override;
+    void setImportCaption(const std::string& caption) override;
+
+    tessera::FilterEngine& engine_;
+    std::unique_ptr<tessera::DocumentPrompts> ownPrompts_;
+    tessera::DocumentPrompts& prompts_;
+    tessera::Document document_;
+    std::unique_ptr<QPrinter> printer_;
+
+    QMdiArea* MdiArea = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    std::map<tessera::MenuCommand, QAction*> actions_;
+    QList<QAction*> windowListActions_;
+    QDialog* configuration_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+};

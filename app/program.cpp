@@ -1,0 +1,54 @@
+#include "program.h"
+
+#include "Main.h"
+#include "about.h"
+#include "regional.h"
+
+#include "einstell.h"
+#include "graph_window.h"
+
+#include <QLocale>
+#include <QMdiArea>
+
+namespace tessera {
+
+char systemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() > 32 && point.at(0).unicode() < 127)
+        return static_cast<char>(point.at(0).unicode());
+    return '.';
+}
+
+TesseraProgram::TesseraProgram(FilterBankState& state, DocumentPrompts* prompts)
+    : engine_(state, decimalSeparator()) {
+    MainForm_ = std::make_unique<TMainForm>(engine_, prompts);
+    MainForm_->showMaximisedOnScreen();
+
+    graphWindows_ = new GraphWindows(MainForm_->mdiArea());
+    graphWindows_->setReadiness([this] { return engine_.state().DialogReady != 0; });
+    sink_ = std::make_unique<GraphPlotSink>(*graphWindows_);
+    engine_.setPlotSink(sink_.get());
+
+    const auto setTitles = [this](GraphWindow window, const QString& title, const QString& xLabel) {
+        TControlImage* plot = graphWindows_->plot(window);
+        plot->setTitle(title);
+        plot->setXlabel(xLabel);
+    };
+    Dialog_ = std::make_unique<TDialog>(engine_, setTitles, MainForm_.get());
+    graphWindows_->setSectionActivatedHook([this](int section) { Dialog_->selectPage(section); });
+
+    AboutBox_ = std::make_unique<TAboutBox>(MainForm_.get());
+    MainForm_->attachWindows(Dialog_.get(), AboutBox_.get());
+}
+
+TesseraProgram::~TesseraProgram() {
+    // The dialog goes first (it clears DialogReady), then the frame with its
+    // graph windows; the engine stops plotting before the plots go away.
+    Dialog_.reset();
+    AboutBox_.reset();
+    engine_.setPlotSink(nullptr);
+    graphWindows_->setSectionActivatedHook({});
+    MainForm_.reset();
+}
+
+} // namespace tessera

@@ -1,0 +1,47 @@
+#pragma once
+// The whole program's windows over the one filter engine, created in the
+// start-up order: the frame (maximised), the six graph windows, the
+// configuration dialog (which brings the engine to life), the About box.
+
+#include "filter_engine.h"
+
+#include <memory>
+
+class GraphPlotSink;
+class GraphWindows;
+class TAboutBox;
+class TDialog;
+class TMainForm;
+
+namespace tessera {
+
+class DocumentPrompts;
+
+// The regional decimal separator of the system's settings ('.' when they
+// name no single character).
+char systemDecimalSeparator();
+
+class TesseraProgram {
+public:
+    // `prompts` answers the frame's questions and file dialogs (the real
+    // message boxes and file dialogs when null). Uses the filter bank state
+    // `state` and the separator in effect (decimalSeparator()).
+    explicit TesseraProgram(FilterBankState& state, DocumentPrompts* prompts = nullptr);
+    ~TesseraProgram();
+
+    FilterEngine& engine() { return engine_; }
+    TMainForm& mainForm() { return *MainForm_; }
+    GraphWindows& graphWindows() { return *graphWindows_; }
+    TDialog& dialog() { return *Dialog_; }
+    TAboutBox& aboutBox() { return *AboutBox_; }
+
+private:
+    FilterEngine engine_;
+    std::unique_ptr<TMainForm> MainForm_;
+    GraphWindows* graphWindows_ = nullptr; // owned by the frame's area
+    std::unique_ptr<GraphPlotSink> sink_;
+    std::unique_ptr<TDialog> Dialog_;
+    std::unique_ptr<TAboutBox> AboutBox_;
+};
+
+} // namespace tessera

@@ -1,0 +1,72 @@
+#pragma once
+// The whole program over a fresh filter bank, with scripted prompts and a
+// temporary working directory (the plots write "temp.wmf" there).
+
+#include "Main.h"
+#include "program.h"
+#include "scripted_prompts.h"
+
+#include "graph_window.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+struct ProgramFixture {
+    QTemporaryDir folder;
+    QString previousDir = QDir::currentPath();
+    std::unique_ptr<tessera::FilterBankState> state = std::make_unique<tessera::FilterBankState>();
+    ScriptedPrompts prompts;
+    std::unique_ptr<tessera::TesseraProgram> program;
+
+    ProgramFixture() {
+        QDir::setCurrent(folder.path());
+        program = std::make_unique<tessera::TesseraProgram>(*state, &prompts);
+    }
+    ~ProgramFixture() {
+        program.reset();
+        QDir::setCurrent(previousDir);
+    }
+
+    TMainForm& frame() { return program->mainForm(); }
+    tessera::FilterBankState& bank() { return *state; }
+    std::string path(const char* name) const { return folder.filePath(QString::fromLatin1(name)).toStdString(); }
+    void trigger(tessera::MenuCommand command) { frame().action(command)->trigger(); }
+    QMdiSubWindow* window(const QString& name) {
+        for (QMdiSubWindow* w : frame().mdiArea()->subWindowList())
+            if (w->objectName() == name) return w;
+        return nullptr;
+    }
+    TControlImage* plot(tessera::GraphWindow w) { return program->graphWindows().plot(w); }
+};
+
+// A TEF text measurement: `points` complex points from `first` to `last` Hz,
+// every magnitude `magnitude`, reference magnitude `reference`.
+inline void writeTdsFile(const QString& name, int points, double first, double last, double magnitude,
+                         double reference) {
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray text = "\"TDS\"\r\n\"test measurement\"\r\n";
+    for (int line = 3; line <= 31; ++line) {
+        switch (line) {
+        case 8: text += "\"Points\" " + QByteArray::number(points); break;
+        case 9: text += "\"First\" " + QByteArray::number(first); break;
+        case 10: text += "\"Last\" " + QByteArray::number(last); break;
+        case 21: text += "\"Reference\" " + QByteArray::number(reference); break;
+        default: text += "\"unused\" 0"; break;
+        }
+        text += "\r\n";
+    }
+    for (int k = 0; k < points; ++k) {
+        const double re = magnitude * (k % 2 ? 0.6 : 0.8);
+        const double im = magnitude * (k % 2 ? 0.8 : 0.6);
+        text += QByteArray::number(re, 'f', 6).rightJustified(15, ' ') + " " + QByteArray::number(im, 'f', 6) + "\r\n";
+    }
+    file.write(text);
+}
