@@ -9,10 +9,10 @@
 namespace tessera::plot {
 namespace {
 
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kSilver = 0xffc0c0c0;
-constexpr QRgb kLime = 0xff00ff00;
+using colour::Black;
+using colour::Lime;
+using colour::Silver;
+using colour::White;
 
 // Collects items with the current pen, brush and font, as a drawing surface would.
 class Recorder {
@@ -38,7 +38,7 @@ public:
     }
     void text(int x, int y, const QString& text) {
         if (text.isEmpty()) return;
-        out_.items.emplace_back(TextItem{{x, y}, text, font_, kBlack, true, background_});
+        out_.items.emplace_back(TextItem{{x, y}, text, font_, Black, true, background_});
     }
     void invert(int l, int t, int r, int b) { out_.items.emplace_back(InvertItem{l, t, r, b}); }
 
@@ -95,8 +95,8 @@ void drawCurve(Recorder& rec, const PlotScene& s, const AxisScale& scale, int ro
 
 } // namespace
 
-ColourSet ColourSet::screen() { return {kSilver, kBlack, kBlack, kLime, kWhite, kSilver}; }
-ColourSet ColourSet::print() { return {kWhite, kBlack, kWhite, kBlack, kSilver, kSilver}; }
+ColourSet ColourSet::screen() { return {Silver, Black, Black, Lime, White, Silver}; }
+ColourSet ColourSet::print() { return {White, Black, White, Black, Silver, Silver}; }
 
 FontSpec plotFont(double points) {
     FontSpec font;

@@ -80,14 +80,7 @@ void play(QPainter& p, const PolylineItem& l) {
 
 void play(QPainter& p, const TextItem& t) { drawText(p, t); }
 
-void play(QPainter& p, const InvertItem& r) {
-    const QRect area = cornerRect(r.left, r.top, r.right, r.bottom);
-    if (area.isEmpty()) return;
-    const QPainter::CompositionMode mode = p.compositionMode();
-    p.setCompositionMode(QPainter::RasterOp_NotDestination);
-    p.fillRect(area, Qt::black);
-    p.setCompositionMode(mode);
-}
+void play(QPainter& p, const InvertItem& r) { invertRect(p, r.left, r.top, r.right, r.bottom); }
 
 } // namespace
 
@@ -102,6 +95,15 @@ int screenDpi() {
 
 int screenPixelHeight(double points) {
     return static_cast<int>(std::lround(points * screenDpi() / 72.0));
+}
+
+void invertRect(QPainter& painter, int left, int top, int right, int bottom) {
+    const QRect area = cornerRect(left, top, right, bottom);
+    if (area.isEmpty()) return;
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.fillRect(area, Qt::black);
+    painter.setCompositionMode(mode);
 }
 
 void drawText(QPainter& painter, const TextItem& t) {

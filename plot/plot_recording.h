@@ -18,6 +18,14 @@ class QFontMetrics;
 
 namespace tessera::plot {
 
+// The named colours the plot uses.
+namespace colour {
+constexpr QRgb Black = 0xff000000;
+constexpr QRgb White = 0xffffffff;
+constexpr QRgb Silver = 0xffc0c0c0;
+constexpr QRgb Lime = 0xff00ff00;
+} // namespace colour
+
 enum class PenStyle { Solid, Dot, Invisible };
 
 struct PenSpec {
@@ -92,6 +100,10 @@ int screenDpi();
 
 // Plays the items in order onto the painter in its current coordinates.
 void playRecording(const PlotRecording& recording, QPainter& painter);
+
+// Inverts the colours of left .. right-1, top .. bottom-1 (drawing it twice
+// restores the pixels); also used by the live readout.
+void invertRect(QPainter& painter, int left, int top, int right, int bottom);
 
 // Draws one text item; also used by the live readout.
 void drawText(QPainter& painter, const TextItem& text);

@@ -10,7 +10,7 @@
 namespace tessera::plot {
 namespace {
 
-constexpr QRgb kSilver = 0xffc0c0c0;
+constexpr QRgb kSilver = colour::Silver;
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -22,7 +22,7 @@ void fillBox(QPainter& p, int left, int top, int right, int bottom) {
 }
 
 void label(QPainter& p, const FontSpec& font, int x, int y, const QString& s) {
-    drawText(p, TextItem{{x, y}, s, font, 0xff000000, true, kSilver});
+    drawText(p, TextItem{{x, y}, s, font, colour::Black, true, kSilver});
 }
 
 } // namespace
@@ -111,9 +111,7 @@ void PlotSurface::ZoomOut() {
 void PlotSurface::invert(int left, int top, int right, int bottom) {
     if (picture_.isNull()) return;
     QPainter painter(&picture_);
-    PlotRecording band;
-    band.items.emplace_back(InvertItem{left, top, right, bottom});
-    playRecording(band, painter);
+    invertRect(painter, left, top, right, bottom);
 }
 
 void PlotSurface::press(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int X, int Y) {
@@ -161,27 +159,29 @@ bool PlotSurface::move(int X, int Y) {
     const int yc = scale.y(v);
 
     readout_.gridIndex = crossIndex_;
-    drawReadout(p, *f, gain, fi, v, xc, yc);
-    moveCrossHair(p, X, yc);
+    if (picture_.isNull()) return true;
+    QPainter painter(&picture_);
+    drawReadout(painter, p, *f, gain, fi, v, xc, yc);
+    moveCrossHair(painter, p, X, yc);
     return true;
 }
 
-void PlotSurface::moveCrossHair(const PlotLayout& p, int X, int yc) {
-    if (picture_.isNull()) return;
+void PlotSurface::moveCrossHair(QPainter& painter, const PlotLayout& p, int X, int yc) {
     constexpr int w = kCrossLineWidth;
     // Inversion twice restores the pixels: the old lines go without a copy of the plot.
     if (crossHair_) {
-        invert(crossColumn_, p.T, crossColumn_ + w, p.B);
-        invert(p.L, crossRow_, p.R, crossRow_ + w);
+        invertRect(painter, crossColumn_, p.T, crossColumn_ + w, p.B);
+        invertRect(painter, p.L, crossRow_, p.R, crossRow_ + w);
     }
-    invert(X, p.T, X + w, p.B);
-    invert(p.L, yc, p.R, yc + w);
+    invertRect(painter, X, p.T, X + w, p.B);
+    invertRect(painter, p.L, yc, p.R, yc + w);
     crossColumn_ = X;
     crossRow_ = yc;
     crossHair_ = true;
 }
 
-void PlotSurface::drawReadout(const PlotLayout& p, double f, double gain, double fi, double v, int xc, int yc) {
+void PlotSurface::drawReadout(QPainter& painter, const PlotLayout& p, double f, double gain, double fi, double v,
+                              int xc, int yc) {
     const char sep = decimalSeparator();
     const FontSpec font = plotFont(8);
     const QFontMetrics& m = fontMetrics(font);
@@ -195,9 +195,7 @@ void PlotSurface::drawReadout(const PlotLayout& p, double f, double gain, double
     readout_.gridLabel = text(gridFrequencyLabel(fi, sep));
     const int valueWidth = m.horizontalAdvance(readout_.curveValue);
     readout_.verticalCurveValue = valueWidth >= p.L - 5;
-    if (picture_.isNull()) return;
 
-    QPainter painter(&picture_);
     fillBox(painter, 1, 1, 300, 20);
     label(painter, font, 10, 3, QStringLiteral("Frequency: "));
     label(painter, font, 120 - m.horizontalAdvance(freqNumber), 3, readout_.frequency);

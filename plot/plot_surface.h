@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
 namespace tessera::plot {
 
 // The readout texts last drawn, as shown.
@@ -68,8 +70,9 @@ public:
 private:
     PlotLayout layout() const { return PlotLayout::of(width_, height_); }
     void invert(int left, int top, int right, int bottom);
-    void drawReadout(const PlotLayout& p, double f, double gain, double fi, double v, int xc, int yc);
-    void moveCrossHair(const PlotLayout& p, int X, int yc);
+    void drawReadout(QPainter& painter, const PlotLayout& p, double f, double gain, double fi, double v, int xc,
+                     int yc);
+    void moveCrossHair(QPainter& painter, const PlotLayout& p, int X, int yc);
 
     int width_ = 500, height_ = 500;
     QString title_;

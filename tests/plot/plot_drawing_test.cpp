@@ -16,10 +16,10 @@ using plot_test::textsAtRow;
 
 namespace {
 
-constexpr QRgb kSilver = 0xffc0c0c0;
-constexpr QRgb kLime = 0xff00ff00;
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kSilver = colour::Silver;
+constexpr QRgb kLime = colour::Lime;
+constexpr QRgb kBlack = colour::Black;
+constexpr QRgb kWhite = colour::White;
 
 struct Labelled {
     QString text;

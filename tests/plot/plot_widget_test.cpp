@@ -22,8 +22,8 @@ using plot_test::itemsOf;
 
 namespace {
 
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlack = colour::Black;
+constexpr QRgb kWhite = colour::White;
 // A pixel of the plot area clear of grid lines and curve (500 x 500, ramp data).
 const QPoint kClearPixel(250, 400);
 
@@ -270,7 +270,7 @@ private slots:
         QString error;
         QVERIFY2(copyPlotToClipboard(*plot, &error), qPrintable(error));
         // The window shows screen colours again.
-        QCOMPARE(plot->Picture().pixel(2, 2), 0xffc0c0c0);
+        QCOMPARE(plot->Picture().pixel(2, 2), colour::Silver);
 
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
         QVERIFY(mime);
@@ -306,7 +306,7 @@ private slots:
         QVERIFY(!copyPlotToClipboard(plot, &error));
         QVERIFY(error.contains("temp.wmf"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
-        QCOMPARE(plot.Picture().pixel(2, 2), 0xffc0c0c0);
+        QCOMPARE(plot.Picture().pixel(2, 2), colour::Silver);
     }
 };
 
