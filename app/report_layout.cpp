@@ -12,6 +12,8 @@ namespace tessera {
 namespace {
 
 constexpr int kOverviewRows = 6;
+// Rows 0 .. 25 of the text block, plus the two line heights above its first line.
+constexpr int kTextBlockLines = 26 + 2;
 
 // Section s's resistors are shown as R(3s-2) for R2, R(3s-1) for R3, R(3s) for R1.
 std::string designator(int section, int offset) {
@@ -56,6 +58,10 @@ ReportPlacement reportPlacement(int pageWidth, int pageHeight, int lineHeight) {
         2 * lineHeight + 2 * third,
         lineHeight,
     };
+}
+
+int maxReportLineHeight(int pageHeight) {
+    return (pageHeight - 2 * (pageHeight / 3)) / kTextBlockLines;
 }
 
 PlotData filterOverviewBlock(const FilterBankState& state) {

@@ -40,6 +40,10 @@ struct ReportPlacement {
 // take the top and middle thirds; the text starts two lines below the second.
 ReportPlacement reportPlacement(int pageWidth, int pageHeight, int lineHeight);
 
+// The tallest text line with which the whole text block (two blank lines and
+// its 26 rows) still fits below the middle plot.
+int maxReportLineHeight(int pageHeight);
+
 // The middle plot's block: row 0 the grid, row 1 the sum of the four section
 // responses, rows 2 to 5 the sections, computed afresh from their values.
 PlotData filterOverviewBlock(const FilterBankState& state);

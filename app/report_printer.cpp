@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace tessera {
 
 namespace {
@@ -31,6 +33,19 @@ PrintOutcome cancelJob(QPrinter& printer, QPainter& painter) {
     return PrintOutcome::MetafileFailed;
 }
 
+// The printer's default font, made smaller where the text block would run
+// off the page, and without ligatures so that every text prints letter by letter.
+void fitTextBlock(QPainter& painter, int maxLineHeight) {
+    QFont font = painter.font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    painter.setFont(font);
+    for (int attempt = 0; attempt < 8 && painter.fontMetrics().height() > maxLineHeight; ++attempt) {
+        const double scale = double(maxLineHeight) / painter.fontMetrics().height();
+        font.setPointSizeF(std::max(1.0, font.pointSizeF() * scale * 0.98));
+        painter.setFont(font);
+    }
+}
+
 } // namespace
 
 bool printerUsable(const QPrinter& printer) {
@@ -49,6 +64,7 @@ PrintOutcome printReport(QPrinter& printer, TControlImage& resultPlot, const Fil
     QPainter painter;
     if (!painter.begin(&printer)) return PrintOutcome::NoPrinter;
 
+    fitTextBlock(painter, maxReportLineHeight(pageHeight));
     const QFontMetrics metrics = painter.fontMetrics();
     const ReportPlacement place = reportPlacement(pageWidth, pageHeight, metrics.height());
 

@@ -67,10 +67,7 @@ private slots:
 
     void saveAsOntoAnExistingFile() {
         const std::string name = f->path("existing.tsn");
-        QFile file(QString::fromStdString(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keep me");
-        file.close();
+        writeFile(name, "keep me");
 
         f->prompts.chosenFiles = {name};
         f->prompts.answers = {false};
@@ -138,10 +135,7 @@ private slots:
         f->trigger(MenuCommand::SaveAs);
 
         const std::string other = f->path("notes.txt");
-        QFile file(QString::fromStdString(other));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("my notes");
-        file.close();
+        writeFile(other, "my notes");
         f->prompts.chosenFiles = {other};
         f->trigger(MenuCommand::Open);
         QCOMPARE(f->prompts.errors.size(), std::size_t(1));
@@ -156,10 +150,7 @@ private slots:
 
     void openOfABrokenFileReportsAndKeepsTheName() {
         const std::string broken = f->path("broken.tsn");
-        QFile file(QString::fromStdString(broken));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("only one line\r\n");
-        file.close();
+        writeFile(broken, "only one line\r\n");
         f->prompts.chosenFiles = {broken};
         f->trigger(MenuCommand::Open);
         QCOMPARE(f->prompts.errors.size(), std::size_t(1));
@@ -185,10 +176,7 @@ private slots:
 
     void importOfAForeignFileShowsTheReadersMessage() {
         const std::string name = f->path("plain.tds");
-        QFile file(QString::fromStdString(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("TDS\r\nno quotes\r\n");
-        file.close();
+        writeFile(name, "TDS\r\nno quotes\r\n");
         f->prompts.chosenFiles = {name};
         f->trigger(MenuCommand::Import);
         QCOMPARE(f->prompts.errors, std::vector<std::string>{" File " + name + " is not an ASCII-File! Can not import!"});

@@ -46,6 +46,12 @@ struct ProgramFixture {
     TControlImage* plot(tessera::GraphWindow w) { return program->graphWindows().plot(w); }
 };
 
+inline void writeFile(const std::string& name, const QByteArray& bytes) {
+    QFile file(QString::fromStdString(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
 // A TEF text measurement: `points` complex points from `first` to `last` Hz,
 // every magnitude `magnitude`, reference magnitude `reference`.
 inline void writeTdsFile(const QString& name, int points, double first, double last, double magnitude,

@@ -105,6 +105,15 @@ private slots:
         QCOMPARE(place.firstLineY, 2020);
     }
 
+    void textBlockFitsBelowTheMiddlePlot() {
+        for (int height : {3000, 3001, 3002, 14032}) {
+            const int h = maxReportLineHeight(height);
+            const ReportPlacement place = reportPlacement(1000, height, h);
+            QVERIFY(place.lineY(25) + h <= height);
+            QVERIFY(place.lineY(25) + 2 * h > height - 28); // no more than rounding left over
+        }
+    }
+
     void overviewBlock() {
         state_.section(1).Frequency = 100;
         state_.section(1).Q = 1;
