@@ -1,6 +1,7 @@
 #include "plot_recording.h"
 
 #include <QFontMetrics>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -23,10 +24,18 @@ std::vector<std::unique_ptr<CachedFont>>& fontCache() {
     return cache;
 }
 
+// Fonts must go before the application that owns the font system.
+void releaseFonts() { fontCache().clear(); }
+
 const CachedFont& cachedFont(const FontSpec& spec) {
     auto& cache = fontCache();
     for (const auto& entry : cache)
         if (entry->spec == spec) return *entry;
+    static const bool releasedAtExit = [] {
+        qAddPostRoutine(releaseFonts);
+        return true;
+    }();
+    (void)releasedAtExit;
     constexpr std::size_t kLimit = 32;
     if (cache.size() >= kLimit) cache.erase(cache.begin());
     QFont font(spec.face);

@@ -131,6 +131,22 @@ TEST_F(Metafile, RejectsDamagedFiles) {
     EXPECT_FALSE(picture.load("no such file.wmf", &error));
 }
 
+TEST_F(Metafile, DamagedRecordsNeverReadOutsideTheFile) {
+    // Flipped bytes past the header (the checksum still holds): sizes, counts
+    // and object indices become nonsense, and the reader must stay inside.
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int round = 0; round < 300; ++round) {
+        QByteArray damaged = bytes;
+        for (int i = 0; i < 8; ++i) {
+            const int at = 40 + static_cast<int>(next() % static_cast<std::uint32_t>(damaged.size() - 40));
+            damaged[at] = static_cast<char>(next() >> 24);
+        }
+        WmfPicture picture;
+        if (picture.loadBytes(damaged)) (void)picture.toImage();
+    }
+}
+
 TEST_F(Metafile, IndependentReaderRendersCurvesAndLabels) {
     if (!QFile::exists(WMF2SVG_PATH)) GTEST_SKIP() << "wmf2svg (libwmf-bin) is not installed";
     QProcess wmf2svg;
