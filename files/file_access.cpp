@@ -38,7 +38,9 @@ FileHandle createSibling(const fs::path& target, fs::path& created) {
     std::random_device random;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < 16; ++attempt) {
-        created = folder / ("." + target.filename().string() + ".saving-" + std::to_string(random()));
+        std::string name = ".";
+        name.append(target.filename().string()).append(".saving-").append(std::to_string(random()));
+        created = folder / name;
         if (std::FILE* f = std::fopen(created.string().c_str(), "wbx")) return FileHandle(f);
         if (errno != EEXIST) break;
     }
