@@ -275,6 +275,19 @@ private slots:
         QCOMPARE(import->fileMode(), QFileDialog::ExistingFile);
     }
 
+    void printerSetupShowsThePrintDialogOnTheReportsPrinter() {
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            shown = dialog->objectName();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        f->trigger(MenuCommand::PrinterSetup);
+        QCOMPARE(shown, QStringLiteral("PrinterSetupDialog1"));
+        QVERIFY(f->prompts.errors.empty());
+    }
+
     void realPromptsDriveTheDocumentCommands() {
         // The program with its own message boxes: closing a modified document
         // and pressing Escape on the question writes nothing.
