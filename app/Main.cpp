@@ -74,7 +74,13 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::showMaximisedOnScreen() {
-    if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    // Without a window manager "maximised" means nothing, so also fill the
+    // screen by hand; move() places the frame, so its title bar stays visible.
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.topLeft());
+        resize(available.size());
+    }
     showMaximized();
 }
 
