@@ -25,9 +25,11 @@ struct Configuration {
 };
 
 // The capacitor line without its unit (the last three characters), in farads.
+// Scaled in extended precision as the capacitor selector scales its items, so
+// that a loaded "47 nF" is the very capacitance that choosing "47 nF" gives.
 double capacitanceOf(std::string_view line) {
     const std::string_view number = line.size() >= 3 ? line.substr(0, line.size() - 3) : line;
-    return converttsnstr(number) * 1e-9;
+    return static_cast<double>(converttsnstr(number) * 1e-9L);
 }
 
 Configuration parse(const std::array<std::string_view, kConfigurationLines>& lines) {

@@ -130,6 +130,21 @@ TEST_F(ConfigFileTest, ReaderIsPositionalAndTolerantOfLineEnds) {
     }
 }
 
+// A loaded capacitor line gives exactly the capacitance that choosing the
+// same item in the selector gives, so a loaded page snaps like a chosen one.
+TEST_F(ConfigFileTest, LoadedCapacitorEqualsTheChosenItem) {
+    auto lines = splitCrLf(configurationText(engine, "x", '.'));
+    for (const char* item : kCapacitorItems) {
+        SCOPED_TRACE(item);
+        engine.selectCapacitor(2, item);
+        const double chosen = state.section(2).Capacitance;
+        lines[18] = item;
+        ASSERT_TRUE(loadConfigurationText(engine, joined(lines, "\r\n"), "c.tsn").done());
+        EXPECT_EQ(state.section(2).Capacitance, chosen);
+        EXPECT_EQ(engine.page(2).capacitor, item);
+    }
+}
+
 TEST_F(ConfigFileTest, NameMustEndInTsn) {
     const std::string text = configurationText(engine, "x", '.');
     for (const char* name : {"a.TSN", "b.Tsn", "tsn"}) EXPECT_TRUE(LoadTSN(engine, write(name, text)).done()) << name;
