@@ -42,25 +42,21 @@ void ArrowPair::paintEvent(QPaintEvent*) {
 }
 
 void ArrowPair::drawArrow(QPainter& painter, QRect half, bool up) const {
-    // A solid triangle, half as wide as the button and clear of its bevel,
-    // that stays visible on the smallest steppers.
-    int base = std::max(3, std::min(half.width() / 2, half.height() - 3));
-    if (base % 2 == 0) --base; // odd, so the tip sits on a pixel centre
-    const int tip = (base + 1) / 2;
-    const QPointF centre = QRectF(half).center();
-    const double top = centre.y() - tip / 2.0;
-    const double bottom = top + tip;
-    const QPolygonF triangle = up ? QPolygonF({{centre.x() - base / 2.0, bottom}, {centre.x() + base / 2.0, bottom},
-                                               {centre.x(), top}})
-                                  : QPolygonF({{centre.x() - base / 2.0, top}, {centre.x() + base / 2.0, top},
-                                               {centre.x(), bottom}});
+    // A solid triangle drawn row by row on whole pixels, so that even the
+    // smallest steppers show a crisp arrow rather than a blurred dot: rows of
+    // 1, 3, 5 ... pixels, at most half the button wide and clear of the bevel
+    // with a pixel to spare. Both halves get the same size.
+    const int shortest = std::min(halfRect(Half::Up).height(), halfRect(Half::Down).height());
+    int base = std::max(3, std::min(width() / 2, 2 * (shortest - 4) - 1));
+    if (base % 2 == 0) --base;
+    const int rows = (base + 1) / 2;
+    const int left = half.left() + (half.width() - base) / 2;
+    const int top = half.top() + (half.height() - rows) / 2;
     const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawPolygon(triangle);
-    painter.restore();
+    for (int row = 0; row < rows; ++row) {
+        const int inset = up ? rows - 1 - row : row;
+        painter.fillRect(QRect(left + inset, top + row, base - 2 * inset, 1), colour);
+    }
 }
 
 void ArrowPair::mousePressEvent(QMouseEvent* event) {

@@ -85,6 +85,33 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
+    // Each half shows a solid arrow pointing its way, in rows of growing
+    // width, at the sizes the pages use at 96 and 120 pixels per inch.
+    void arrowsReadableAtEverySize_data() {
+        QTest::addColumn<QSize>("size");
+        for (QSize size : {QSize(15, 14), QSize(15, 13), QSize(16, 19), QSize(19, 16), QSize(20, 24)})
+            QTest::addRow("%dx%d", size.width(), size.height()) << size;
+    }
+    void arrowsReadableAtEverySize() {
+        QFETCH(QSize, size);
+        TUpDown button;
+        button.resize(size);
+        const QImage image = button.grab().toImage();
+        const QRgb ink = button.palette().color(QPalette::Active, QPalette::ButtonText).rgb();
+        for (bool up : {true, false}) {
+            const int from = up ? 0 : size.height() / 2, to = up ? size.height() / 2 : size.height();
+            QList<int> widths;
+            for (int y = from; y < to; ++y) {
+                int inked = 0;
+                for (int x = 0; x < size.width(); ++x) inked += image.pixel(x, y) == ink;
+                if (inked > 0) widths << inked;
+            }
+            QVERIFY2(widths.size() >= 2, qPrintable(QString("%1 rows in the %2 half").arg(widths.size()).arg(up)));
+            for (int i = 1; i < widths.size(); ++i)
+                QVERIFY(up ? widths[i] > widths[i - 1] : widths[i] < widths[i - 1]);
+        }
+    }
+
     void entryFieldConversions() {
         Trealedit field;
         QCOMPARE(field.text(), QString("0"));
