@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 using tessera::MenuCommand;
 
@@ -82,6 +83,39 @@ void TMainForm::showMaximisedOnScreen() {
         resize(available.size());
     }
     showMaximized();
+    // Checked only once the window system has answered the maximise: on the
+    // way there the frame passes through sizes that a maximise will correct.
+    fitPending_ = true;
+    QTimer::singleShot(0, this, &TMainForm::fitIntoScreen);
+}
+
+// A window manager that decorates the frame but does not maximise it leaves
+// the frame as large as the screen plus its title bar and borders, so that
+// the status bar hangs below the screen's edge. Once the decorations are
+// known, shrink the frame so that all of it lies on the available area.
+void TMainForm::fitIntoScreen() {
+    if (!fitPending_ || !isVisible()) return;
+    const QScreen* screen = this->screen();
+    const QRect outer = frameGeometry();
+    const QRect client = geometry();
+    if (screen == nullptr || outer == client) return; // not decorated (yet)
+    fitPending_ = false;
+    const QRect available = screen->availableGeometry();
+    const auto box = [](const QRect& r) { return tessera::Box{r.x(), r.y(), r.width(), r.height()}; };
+    if (const auto fitted = tessera::clientFittingArea(box(available), box(outer), box(client))) {
+        move(available.topLeft());
+        resize(fitted->width, fitted->height);
+    }
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    fitIntoScreen();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitIntoScreen();
 }
 
 void TMainForm::attachWindows(QDialog* configuration, TAboutBox* aboutBox) {

@@ -31,8 +31,8 @@ public:
     // shown by Configuration and the About box.
     void attachWindows(QDialog* configuration, TAboutBox* aboutBox);
 
-    // Maximised, also where no window manager maximises it (the window then
-    // covers the screen's available area).
+    // Maximised, also where no window manager maximises it: the window then
+    // covers the screen's available area, its decorations included.
     void showMaximisedOnScreen();
 
     QMdiArea* mdiArea() const { return MdiArea; }
@@ -66,6 +66,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
@@ -73,6 +75,7 @@ private:
     void connectCommand(tessera::MenuCommand command);
     void listWindows();
     void reportError(const QString& message);
+    void fitIntoScreen();
 
     void setCaption(const std::string& caption) override;
     void setImportCaption(const std::string& caption) override;
@@ -89,4 +92,7 @@ private:
     QList<QAction*> windowListActions_;
     QDialog* configuration_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
+    // The frame still has to be checked against the screen once the window
+    // manager has decorated it.
+    bool fitPending_ = false;
 };

@@ -39,4 +39,22 @@ std::vector<Box> iconRow(int count, int areaWidth, int areaHeight, int iconWidth
     return boxes;
 }
 
+std::optional<Box> clientFittingArea(const Box& available, const Box& outer, const Box& client) {
+    const auto inside = [&available](const Box& box) {
+        return box.left >= available.left && box.top >= available.top &&
+               box.left + box.width <= available.left + available.width &&
+               box.top + box.height <= available.top + available.height;
+    };
+    if (inside(outer)) return std::nullopt;
+    // Decorations on each side; a frame reported smaller than its client has none.
+    const int left = std::max(0, client.left - outer.left);
+    const int top = std::max(0, client.top - outer.top);
+    const int right = std::max(0, (outer.left + outer.width) - (client.left + client.width));
+    const int bottom = std::max(0, (outer.top + outer.height) - (client.top + client.height));
+    const Box fitted{available.left + left, available.top + top, std::max(1, available.width - left - right),
+                     std::max(1, available.height - top - bottom)};
+    if (fitted == client) return std::nullopt; // as close as the decorations allow
+    return fitted;
+}
+
 } // namespace tessera

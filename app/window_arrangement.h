@@ -1,7 +1,9 @@
 #pragma once
 // Where the frame's Tile and Arrange commands put the child windows, as plain
-// rectangles in the frame's client area.
+// rectangles in the frame's client area, and where the frame itself goes when
+// the window manager leaves it larger than the screen.
 
+#include <optional>
 #include <vector>
 
 namespace tessera {
@@ -23,5 +25,13 @@ std::vector<Box> tileHorizontally(int count, int areaWidth, int areaHeight);
 // Icons of minimised windows lined up along the bottom edge, left to right,
 // starting a new row above when a row is full.
 std::vector<Box> iconRow(int count, int areaWidth, int areaHeight, int iconWidth, int iconHeight);
+
+// The frame window as the window manager shows it: `outer` includes its
+// decorations (title bar, borders), `client` is the part the program draws,
+// both in screen coordinates. When the outer frame does not lie within
+// `available` (the screen without panels), the client rectangle that puts
+// the whole frame, decorations included, onto the available area; nothing
+// when it fits already, as after a maximise by the window manager.
+std::optional<Box> clientFittingArea(const Box& available, const Box& outer, const Box& client);
 
 } // namespace tessera

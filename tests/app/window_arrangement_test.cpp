@@ -1,4 +1,5 @@
-// Tile and Arrange geometry of the frame's child windows.
+// Tile and Arrange geometry of the frame's child windows, and the frame's own
+// fit onto the screen when the window manager does not maximise it.
 #include "window_arrangement.h"
 
 #include <QTest>
@@ -46,6 +47,34 @@ private slots:
     void iconWiderThanTheAreaStillGetsARowOfItsOwn() {
         const auto boxes = iconRow(2, 100, 400, 160, 30);
         QCOMPARE(boxes[1], (Box{0, 340, 160, 30}));
+    }
+
+    void decoratedFrameLargerThanTheScreenShrinksOntoIt() {
+        // A title bar of 29 and borders of 2 around a client the size of the
+        // screen: the status bar would hang 31 pixels below the screen.
+        const Box available{0, 0, 1280, 1024};
+        const auto fitted = clientFittingArea(available, Box{0, 0, 1284, 1055}, Box{2, 29, 1280, 1024});
+        QVERIFY(fitted.has_value());
+        QCOMPARE(*fitted, (Box{2, 29, 1276, 993}));
+        // Decorated again by the same margins, the frame is exactly the area.
+        QCOMPARE(clientFittingArea(available, Box{0, 0, 1280, 1024}, *fitted), std::nullopt);
+    }
+
+    void availableAreaBesideAPanelKeepsItsOffset() {
+        const Box available{0, 40, 1920, 1040}; // a panel along the top
+        const auto fitted = clientFittingArea(available, Box{0, 40, 1924, 1073}, Box{2, 71, 1920, 1040});
+        QCOMPARE(*fitted, (Box{2, 71, 1916, 1007}));
+    }
+
+    void maximisedOrUndecoratedFramesAreLeftAlone() {
+        const Box available{0, 0, 1280, 1000};
+        // Maximised by the window manager: the frame is the available area.
+        QCOMPARE(clientFittingArea(available, Box{0, 0, 1280, 1000}, Box{0, 24, 1280, 976}), std::nullopt);
+        // No window manager: no decorations, the client fills the area.
+        QCOMPARE(clientFittingArea(available, available, available), std::nullopt);
+        // A smaller window placed off the area's left edge is moved back whole.
+        QCOMPARE(*clientFittingArea(available, Box{-10, 0, 600, 400}, Box{-8, 20, 596, 378}),
+                 (Box{2, 20, 1276, 978}));
     }
 };
 
