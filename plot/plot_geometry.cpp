@@ -16,10 +16,18 @@ constexpr double kZeroTolerance = 1e-9;
 
 } // namespace
 
+double settled(double value) {
+    constexpr int kBits = 30;
+    // Beyond this the quantum would exceed the precision of a double.
+    constexpr double kLimit = 4194304;  // 2^22
+    if (!(std::fabs(value) < kLimit)) return value;
+    return std::ldexp(std::nearbyint(std::ldexp(value, kBits)), -kBits);
+}
+
 int pixel(double value) {
     if (std::isnan(value)) return 0;
     // Round to nearest with halves to even (the default rounding mode).
-    return static_cast<int>(std::nearbyint(std::clamp(value, -kPixelLimit, kPixelLimit)));
+    return static_cast<int>(std::nearbyint(settled(std::clamp(value, -kPixelLimit, kPixelLimit))));
 }
 
 PlotLayout PlotLayout::of(int width, int height) {
@@ -58,11 +66,10 @@ FrequencyRange drawableRange(double viewXMin, double viewXMax, double fullXMin, 
 
 AxisScale::AxisScale(const PlotLayout& layout, FrequencyRange range, double y0, double y1)
     : layout_(layout), range_(range), y0_(y0), y1_(y1),
-      logXMin_(std::log10(range.xMin)),
-      xScale_((layout.R - layout.L) / std::log10(range.xMax / range.xMin)) {}
+      decades_(std::log10(range.xMax / range.xMin)) {}
 
 int AxisScale::x(double frequency) const {
-    return pixel((std::log10(frequency) - logXMin_) * xScale_ + layout_.L);
+    return pixel(std::log10(frequency / range_.xMin) / decades_ * (layout_.R - layout_.L) + layout_.L);
 }
 
 int AxisScale::y(double value) const {

@@ -9,8 +9,15 @@
 
 namespace tessera::plot {
 
+// A position as exact arithmetic gives it: within rounding noise of a
+// multiple of 2^-30 it becomes that multiple, so a pixel or grid position
+// that is exactly whole or exactly half stays so whatever the logarithms
+// lost in their last bits.
+double settled(double value);
+
 // Pixel values are kept inside the signed 16-bit range of metafile
 // coordinates; a curve value far outside the plot still lands off-screen.
+// Halves go to the even neighbour.
 int pixel(double value);
 
 struct PlotLayout {
@@ -48,7 +55,7 @@ private:
     PlotLayout layout_;
     FrequencyRange range_;
     double y0_, y1_;
-    double logXMin_, xScale_;
+    double decades_;
 };
 
 // The first frequency tick above xMin: mantissa M (1..9) times decade P.

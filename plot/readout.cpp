@@ -34,11 +34,11 @@ FullGrid FullGrid::of(const PlotData& full) {
 double FullGrid::frequency(int index) const { return std::pow(ratio, index) * xMin; }
 
 int FullGrid::truncatedIndex(double f) const {
-    return keepInGrid(std::trunc(std::log(f / xMin) / std::log(ratio)), n);
+    return keepInGrid(std::trunc(settled(std::log(f / xMin) / std::log(ratio))), n);
 }
 
 int FullGrid::roundedIndex(double f) const {
-    return keepInGrid(std::nearbyint(std::log(f / xMin) / std::log(ratio)), n);
+    return keepInGrid(std::nearbyint(settled(std::log(f / xMin) / std::log(ratio))), n);
 }
 
 FrequencyRange clickRange(const PlotData& view, const PlotData& full) {

@@ -22,8 +22,9 @@ struct FullGrid {
 
     static FullGrid of(const PlotData& full);
     double frequency(int index) const;
-    // Grid position of a frequency, truncated (marker clicks) or rounded
-    // (readout), kept inside 0 .. n - 1.
+    // Grid position of a frequency, truncated (marker clicks) or rounded,
+    // halves to even (readout), kept inside 0 .. n - 1. A column that lies
+    // exactly on a grid point gives that point, not the one below.
     int truncatedIndex(double f) const;
     int roundedIndex(double f) const;
 };

@@ -196,6 +196,38 @@ TEST_F(PlotDrawing, FurtherCurvesUnderTheMainCurve) {
     EXPECT_EQ(curves[4].pen.colour, kLime);
 }
 
+TEST_F(PlotDrawing, PixelsExactlyHalfwayGoToTheEvenNeighbour) {
+    // Zoomed to grid points 0 .. 5 in a plot 106 wide (L = 10, R = 96): the
+    // four steps are 21.5 pixels wide, so points 1 and 3 fall on halves.
+    const PlotData full = plot_test::rampBlock();
+    PlotData view = full;
+    MarkerState m;
+    m.frequency1 = FullGrid::of(full).frequency(0);
+    m.frequency2 = FullGrid::of(full).frequency(5);
+    m.index1 = 0, m.index2 = 5;
+    ASSERT_TRUE(zoomToMarkers(full, view, m));
+    PlotScene scene;
+    scene.view = &view;
+    scene.stride = full.count();
+    scene.fullXMin = full.xMin();
+    scene.width = 106;
+    scene.height = 100;
+    const DrawnPlot drawn = drawPlot(scene, '.');
+    const auto zoomedCurves = itemsOf<PolylineItem>(drawn.recording);
+    ASSERT_EQ(zoomedCurves.size(), 1u);
+    std::vector<int> columns;
+    for (const QPoint& at : zoomedCurves[0].points) columns.push_back(at.x());
+    EXPECT_EQ(columns, (std::vector<int>{10, 32, 53, 74, 96}));
+
+    // 0 .. 10 dB (step 2, widened -2 .. 12) in a plot 210 high (T = 21,
+    // B = 189): 0.125 dB lies 25.5 pixels up, 7.875 dB 118.5 pixels up.
+    plot.setSize(300, 210);
+    plot.SetData(plot_test::gridBlock([](int j) { return j == 10 ? 0.125 : j == 20 ? 7.875 : 0.0; }, 0, 10));
+    const auto curve = itemsOf<PolylineItem>(plot.recording()).at(0).points;
+    EXPECT_EQ(curve.at(10).y(), 189 - 26);
+    EXPECT_EQ(curve.at(20).y(), 189 - 118);
+}
+
 TEST_F(PlotDrawing, ExportDrawsInPrintColoursUntilTheNextRedraw) {
     plot_test::ScratchDirectory scratch;
     plot.SetData(plot_test::rampBlock());

@@ -34,6 +34,35 @@ TEST(Readout, ColumnsSnapToTheGridOfTheFullData) {
     EXPECT_EQ(grid.roundedIndex(*columnFrequency(450, k500, range)), 255);
 }
 
+// Exact arithmetic for the grid position under column X: 255 (X - L) / (R - L).
+struct ExactPosition {
+    long long num, den;
+    int truncated() const { return static_cast<int>(num / den); }
+    int roundedHalfToEven() const {
+        const long long q = num / den, twice = 2 * (num % den);
+        return static_cast<int>(twice > den || (twice == den && q % 2 == 1) ? q + 1 : q);
+    }
+};
+
+TEST(Readout, ColumnsOnAGridPointOrHalfwayKeepTheirExactIndex) {
+    const PlotData full = plot_test::rampBlock();
+    const FullGrid grid = FullGrid::of(full);
+    const FrequencyRange range = clickRange(full, full);
+    // In the 500 x 500 plot, column 130 is grid point 51 itself and column 90
+    // lies halfway between points 25 and 26.
+    EXPECT_EQ(grid.truncatedIndex(*columnFrequency(130, k500, range)), 51);
+    EXPECT_EQ(grid.roundedIndex(*columnFrequency(90, k500, range)), 26);
+    for (int width = 300; width <= 1200; width += 7) {
+        const PlotLayout p = PlotLayout::of(width, 400);
+        for (int X = p.L + 1; X < p.R; ++X) {
+            const double f = *columnFrequency(X, p, range);
+            const ExactPosition exact{255LL * (X - p.L), p.R - p.L};
+            ASSERT_EQ(grid.truncatedIndex(f), exact.truncated()) << width << " " << X;
+            ASSERT_EQ(grid.roundedIndex(f), exact.roundedHalfToEven()) << width << " " << X;
+        }
+    }
+}
+
 TEST(Readout, Texts) {
     EXPECT_EQ(frequencyReadout(1500, '.').number, "1.50");
     EXPECT_EQ(frequencyReadout(1500, '.').unit, " kHz");
