@@ -21,6 +21,15 @@ void fillBox(QPainter& p, int left, int top, int right, int bottom) {
     if (!area.isEmpty()) p.fillRect(area, QColor::fromRgb(kSilver));
 }
 
+// The readout writes in the bitmap's own font, not the drawing's Arial:
+// MS Sans Serif at 8 points.
+FontSpec bitmapFont() {
+    FontSpec font;
+    font.face = QStringLiteral("MS Sans Serif");
+    font.height = screenPixelHeight(8);
+    return font;
+}
+
 void label(QPainter& p, const FontSpec& font, int x, int y, const QString& s) {
     drawText(p, TextItem{{x, y}, s, font, colour::Black, true, kSilver});
 }
@@ -183,7 +192,7 @@ void PlotSurface::moveCrossHair(QPainter& painter, const PlotLayout& p, int X, i
 void PlotSurface::drawReadout(QPainter& painter, const PlotLayout& p, double f, double gain, double fi, double v,
                               int xc, int yc) {
     const char sep = decimalSeparator();
-    const FontSpec font = plotFont(8);
+    const FontSpec font = bitmapFont();
     const QFontMetrics& m = fontMetrics(font);
 
     const FrequencyReadout freq = frequencyReadout(f, sep);

@@ -7,6 +7,9 @@
 #include "recording_query.h"
 #include "regional.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 using namespace tessera;
@@ -248,6 +251,35 @@ TEST_F(PlotDrawing, LabelsUseTheRegionalSeparator) {
     const auto texts = gainLabels(plot.recording(), 50);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "-0,3"), texts.end());
     setDecimalSeparator('.');
+}
+
+// The top readout line as the bitmap writes it: its own font (MS Sans Serif at
+// 8 points, not the drawing's Arial), "Frequency: " at column 10, the number
+// ending at column 120, "Gain: " at 160 and the gain ending at 235.
+TEST_F(PlotDrawing, ReadoutLineIsWrittenInTheBitmapFont) {
+    plot.SetData(plot_test::rampBlock());
+    ASSERT_TRUE(plot.move(300, 250));
+    const ReadoutTexts& shown = plot.lastReadout();
+    ASSERT_EQ(shown.frequency, "1.50 kHz");
+    const QString gainNumber = shown.gain.chopped(3);
+
+    QImage expected(plot.picture().size(), QImage::Format_RGB32);
+    expected.fill(kSilver);
+    {
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPixelSize(screenPixelHeight(8));
+        QPainter p(&expected);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        const QFontMetrics m(font);
+        const int baseline = 3 + m.ascent();
+        p.drawText(10, baseline, QStringLiteral("Frequency: "));
+        p.drawText(120 - m.horizontalAdvance(QStringLiteral("1.50")), baseline, shown.frequency);
+        p.drawText(160, baseline, QStringLiteral("Gain: "));
+        p.drawText(235 - m.horizontalAdvance(gainNumber), baseline, shown.gain);
+    }
+    const QRect line(1, 1, 298, 18);
+    EXPECT_EQ(plot.picture().copy(line), expected.copy(line));
 }
 
 } // namespace
