@@ -68,6 +68,9 @@ TGraphWindow::TGraphWindow(GraphWindow window, QWidget* parent)
     setObjectName(name);
     setWindowTitle(name);
     setWindowIcon(section() > 0 ? sectionIcon(section()) : noIcon());
+    QFont formFont(QStringLiteral("MS Sans Serif"));
+    formFont.setPixelSize(13);
+    setFont(formFont);
     plot_->setObjectName(QStringLiteral("ControlImage1"));
     plot_->setTitle(QStringLiteral("Title"));
     plot_->setXlabel(QStringLiteral("xLabel"));

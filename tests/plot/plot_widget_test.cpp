@@ -181,6 +181,8 @@ private slots:
             auto* w = area.subWindowList(QMdiArea::CreationOrder).at(i);
             QCOMPARE(w->objectName(), names[i]);
             QCOMPARE(w->windowTitle(), names[i]);
+            QCOMPARE(w->font().family(), QString("MS Sans Serif"));
+            QCOMPARE(w->font().pixelSize(), 13);
             auto* plot = w->findChild<TControlImage*>("ControlImage1");
             QVERIFY(plot);
             QCOMPARE(plot->title(), QString("Title"));
