@@ -3,12 +3,22 @@
 #include "artwork.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
+
+namespace {
+// The longest the start waits for the window manager to show the splash window.
+constexpr qint64 kMapWaitMs = 2000;
+} // namespace
 
 TSplashForm::TSplashForm(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::X11BypassWindowManagerHint) {
     setObjectName(QStringLiteral("SplashForm"));
+    // Named for the lists of windows that a desktop may keep.
+    setWindowTitle(QStringLiteral("TESSERA 1.0"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(tessera::splashPicture());
@@ -26,7 +36,18 @@ void TSplashForm::showAndPaint() {
         move(available.center() - rect().center());
     }
     show();
+    // A window manager maps the window in its own time; until then nothing
+    // drawn would reach the screen, and the windows built next keep the event
+    // loop busy. Wait (a little, at most) until it is on the screen, then draw.
+    QElapsedTimer waited;
+    waited.start();
+    while (!isExposed() && waited.elapsed() < kMapWaitMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
     repaint();
-    // Let the window system map and draw the window before the next one exists.
     QApplication::processEvents();
+}
+
+bool TSplashForm::isExposed() const {
+    const QWindow* window = windowHandle();
+    return window != nullptr && window->isExposed();
 }

@@ -14,6 +14,9 @@ public:
     // Shows the window and paints it at once, before the caller goes on.
     void showAndPaint();
 
+    // The window system shows the window on the screen.
+    bool isExposed() const;
+
 private:
     void FormCreate();
 

@@ -5,6 +5,7 @@
 #include "program_fixture.h"
 
 #include "about.h"
+#include "splash.h"
 #include "einstell.h"
 #include "user_prompts.h"
 
@@ -75,6 +76,18 @@ private slots:
         QCOMPARE(f->plot(GraphWindow::Import)->xlabel(), QStringLiteral("Frequency (Hz)"));
         // The curves were plotted by the dialog's creation: section 1 boosts near 20 kHz.
         QVERIFY(f->plot(GraphWindow::Filter1)->FullData().yMax() > 0.5);
+    }
+
+    void splashWindowIsOnTheScreenBeforeTheProgramGoesOn() {
+        TSplashForm splash;
+        splash.showAndPaint();
+        QVERIFY(splash.isExposed());
+        QCOMPARE(splash.size(), QSize(407, 283));
+        QCOMPARE(splash.geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+        auto* picture = splash.findChild<QLabel*>("Image1");
+        QCOMPARE(picture->geometry(), QRect(0, 0, 407, 283));
+        QVERIFY(!picture->pixmap().isNull());
     }
 
     void menuCaptionsAndHints() {
