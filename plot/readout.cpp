@@ -44,8 +44,8 @@ int FullGrid::roundedIndex(double f) const {
 FrequencyRange clickRange(const PlotData& view, const PlotData& full) {
     FrequencyRange r{view.xMin(), view.xMax()};
     if (r.xMin == 0) {
-        const int n = std::max(1, full.count());
-        r.xMin = full.sampleRate() / static_cast<double>(n) / 2;
+        const double n = FullGrid::of(full).n;
+        r.xMin = full.sampleRate() / n / 2;
         if (r.xMin == 0) r.xMin = 1;
     }
     if (r.xMax == 0) r.xMax = 1;
@@ -55,7 +55,7 @@ FrequencyRange clickRange(const PlotData& view, const PlotData& full) {
 FrequencyRange movementRange(const PlotData& view, const PlotData& full) {
     FrequencyRange r{view.xMin(), view.xMax()};
     if (view.count() > 0) {
-        const double n = std::max(1, full.count());
+        const double n = FullGrid::of(full).n;
         if (r.xMax == 0) r.xMax = full.sampleRate() * 0.5 - 1 / n;
         if (r.xMin == 0) r.xMin = full.sampleRate() / n / 2;
     }
