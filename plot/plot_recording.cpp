@@ -13,7 +13,7 @@ namespace tessera::plot {
 namespace {
 
 struct CachedFont {
-    FontSpec spec;
+    FontSpec wanted;
     QFont font;
     QFontMetrics metrics;
 };
@@ -27,10 +27,10 @@ std::vector<std::unique_ptr<CachedFont>>& fontCache() {
 // Fonts must go before the application that owns the font system.
 void releaseFonts() { fontCache().clear(); }
 
-const CachedFont& cachedFont(const FontSpec& spec) {
+const CachedFont& cachedFont(const FontSpec& wanted) {
     auto& cache = fontCache();
     for (const auto& entry : cache)
-        if (entry->spec == spec) return *entry;
+        if (entry->wanted == wanted) return *entry;
     static const bool releasedAtExit = [] {
         qAddPostRoutine(releaseFonts);
         return true;
@@ -38,16 +38,16 @@ const CachedFont& cachedFont(const FontSpec& spec) {
     (void)releasedAtExit;
     constexpr std::size_t kLimit = 32;
     if (cache.size() >= kLimit) cache.erase(cache.begin());
-    QFont font(spec.face);
-    font.setPixelSize(std::max(1, spec.height));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight / 10 * 10, 100, 900)));
-    cache.push_back(std::make_unique<CachedFont>(CachedFont{spec, font, QFontMetrics(font)}));
+    QFont font(wanted.face);
+    font.setPixelSize(std::max(1, wanted.height));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight / 10 * 10, 100, 900)));
+    cache.push_back(std::make_unique<CachedFont>(CachedFont{wanted, font, QFontMetrics(font)}));
     return *cache.back();
 }
 
-QPen qtPen(const PenSpec& spec) {
-    if (spec.style == PenStyle::Invisible) return QPen(Qt::NoPen);
-    QPen pen(QColor::fromRgb(spec.colour), 1, spec.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+QPen qtPen(const PenSpec& wanted) {
+    if (wanted.style == PenStyle::Invisible) return QPen(Qt::NoPen);
+    QPen pen(QColor::fromRgb(wanted.colour), 1, wanted.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     pen.setCosmetic(true);
     return pen;
 }
