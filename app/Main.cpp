@@ -13,11 +13,13 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -219,6 +221,10 @@ void TMainForm::FileExitItemClick() { close(); }
 void TMainForm::PrinterSetup1Click() {
     QPrintDialog dialog(printer_.get(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    // The dialog only chooses the printer and its settings; File > Print prints.
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
     dialog.exec();
 }
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -290,15 +291,21 @@ private slots:
     }
 
     void printerSetupShowsThePrintDialogOnTheReportsPrinter() {
-        QString shown;
-        QTimer::singleShot(0, [&shown] {
+        QString shown, title, accept;
+        QTimer::singleShot(0, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
             if (!dialog) return;
             shown = dialog->objectName();
+            title = dialog->windowTitle();
+            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                accept = buttons->button(QDialogButtonBox::Ok)->text();
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         f->trigger(MenuCommand::PrinterSetup);
         QCOMPARE(shown, QStringLiteral("PrinterSetupDialog1"));
+        // A set-up dialog: it offers no "Print" that would not print.
+        QCOMPARE(title, QStringLiteral("Printer Setup"));
+        QCOMPARE(accept, QStringLiteral("OK"));
         QVERIFY(f->prompts.errors.empty());
     }
 
