@@ -32,6 +32,18 @@ QString qtText(std::string_view text) {
 }
 
 const QString kResultWindow = QStringLiteral("Result");
+
+// Window titles take "[*]" as the place of a modified mark; a file name
+// that contains it must show it as it is.
+QString literalTitle(const std::string& text) {
+    return qtText(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
+// The title as the window shows it, as the text of a menu item: "&" would
+// mark an access key.
+QString titleMenuText(QString title) {
+    return title.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]")).replace(u'&', QStringLiteral("&&"));
+}
 } // namespace
 
 TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* prompts)
@@ -182,7 +194,8 @@ void TMainForm::listWindows() {
     windowListActions_ << windowMenu_->addSeparator();
     for (qsizetype i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows[i];
-        QAction* action = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(titleMenuText(window->windowTitle()));
+        QAction* action = windowMenu_->addAction(text);
         action->setObjectName(QStringLiteral("WindowListItem%1").arg(i + 1));
         action->setCheckable(true);
         action->setChecked(window == MdiArea->activeSubWindow());
@@ -200,11 +213,11 @@ void TMainForm::UpdateMenuItems() {
         if (tessera::menuItem(command).needsChildWindow) action->setEnabled(hasChildren);
 }
 
-void TMainForm::setCaption(const std::string& caption) { setWindowTitle(qtText(caption)); }
+void TMainForm::setCaption(const std::string& caption) { setWindowTitle(literalTitle(caption)); }
 
 void TMainForm::setImportCaption(const std::string& caption) {
     for (QMdiSubWindow* window : MdiArea->subWindowList())
-        if (window->objectName() == QLatin1String("Import")) window->setWindowTitle(qtText(caption));
+        if (window->objectName() == QLatin1String("Import")) window->setWindowTitle(literalTitle(caption));
 }
 
 void TMainForm::reportError(const QString& message) { prompts_.reportError(message.toStdString()); }

@@ -4,7 +4,10 @@
 
 #include "config_file.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
+#include <QWindow>
 
 using tessera::FileDialogKind;
 using tessera::MenuCommand;
@@ -172,6 +175,24 @@ private slots:
         // A modified document asks before New.
         f->trigger(MenuCommand::New);
         QCOMPARE(f->prompts.questions.size(), std::size_t(1));
+    }
+
+    void fileNamesShowAsTheyAreInCaptionsAndTheWindowMenu() {
+        // "[*]" is no modified mark and "&" no access key when a file is named so.
+        const std::string config = f->path("mix[*]&more.tsn");
+        f->prompts.chosenFiles = {config};
+        f->trigger(MenuCommand::SaveAs);
+        QCOMPARE(f->frame().windowHandle()->title(), QString::fromStdString("TESSERA 1.0 " + config));
+
+        const QString measurement = QString::fromStdString(f->path("a&b[*].tds"));
+        writeTdsFile(measurement, 400, 0, 24000, 2, 1);
+        f->prompts.chosenFiles = {measurement.toStdString()};
+        f->trigger(MenuCommand::Import);
+        QVERIFY(f->prompts.errors.empty());
+        QMenu* menu = f->frame().menuBar()->findChild<QMenu*>("Window1");
+        emit menu->aboutToShow();
+        const QString listed = menu->findChild<QAction*>("WindowListItem5")->text();
+        QCOMPARE(listed, "&5 Import " + QString(measurement).replace("&", "&&"));
     }
 
     void importOfAForeignFileShowsTheReadersMessage() {
