@@ -25,7 +25,19 @@ constexpr std::array<std::array<int, 3>, 4> kDesignatorLabelNumbers = {{
 std::size_t pageIndex(int section) { return static_cast<std::size_t>(section - 1); }
 
 // "R1", "R2", "R3" of the slot a row shows.
-std::string slotStem(Row row) { return "R" + std::to_string(slotIndex(rowSlot(row)) + 1); }
+// "R7:" and so on: the designator of resistor n.
+std::string designator(int n) {
+    std::string text = "R";
+    text += std::to_string(n);
+    text += ':';
+    return text;
+}
+
+std::string slotStem(Row row) {
+    std::string stem = "R";
+    stem += static_cast<char>('1' + slotIndex(rowSlot(row)));
+    return stem;
+}
 
 } // namespace
 
@@ -148,9 +160,9 @@ std::string caption(Control control, int section) {
     case Control::QCaption: return "Q - Factor: ";
     case Control::GainCaption: return "Filter - Gain (dB): ";
     case Control::CapacitorCaption: return "Capacitor:";
-    case Control::UpperDesignator: return "R" + std::to_string(3 * section - 2) + ":";
-    case Control::MiddleDesignator: return "R" + std::to_string(3 * section - 1) + ":";
-    case Control::LowerDesignator: return "R" + std::to_string(3 * section) + ":";
+    case Control::UpperDesignator: return designator(3 * section - 2);
+    case Control::MiddleDesignator: return designator(3 * section - 1);
+    case Control::LowerDesignator: return designator(3 * section);
     case Control::E12Button: return "E12";
     case Control::E24Button: return "E24";
     default: return {};
