@@ -71,20 +71,15 @@ PlotData filterOverviewBlock(const FilterBankState& state) {
     block.setXRange(20, 20000);
     const auto at = [](int row, std::size_t i) { return static_cast<std::size_t>(row) * kGridPoints + i; };
 
-    // The grid walked the same way every curve of the program walks it.
-    double f = 20;
-    const double ratio = gridRatio();
-    for (std::size_t i = 0; i < kGridPoints; ++i, f *= ratio) block.setValue(at(0, i), f);
+    const auto& grid = gridFrequencies();
+    for (std::size_t i = 0; i < kGridPoints; ++i) block.setValue(at(0, i), grid[i]);
 
+    // Each section afresh from its values, as its own window's curve is made.
     for (int s = 1; s <= kSectionCount; ++s) {
         const FilterSection& section = state.section(s);
-        double lowest = 0;
-        for (std::size_t i = 0; i < kGridPoints; ++i) {
-            const double y = sectionResponseDb(block.value(at(0, i)), section.Frequency, section.Q,
-                                               section.GainFactor, isBoostSection(s), lowest);
-            block.setValue(at(s + 1, i), y);
-            lowest = std::min(lowest, y);
-        }
+        const Curve curve =
+            sectionCurveDb(section.Frequency, section.Q, section.GainFactor, isBoostSection(s));
+        for (std::size_t i = 0; i < kGridPoints; ++i) block.setValue(at(s + 1, i), curve[i]);
     }
     double yMin = 0, yMax = 0;
     for (std::size_t i = 0; i < kGridPoints; ++i) {

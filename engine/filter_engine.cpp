@@ -109,11 +109,10 @@ void FilterEngine::plotCurve(GraphWindow window, const Curve& values, double low
 
 void FilterEngine::refreshFilter(int section) {
     FilterSection& s = state_.section(section);
-    const bool boost = isBoostSection(section);
-    const auto& grid = gridFrequencies();
+    const Curve curve = sectionCurveDb(s.Frequency, s.Q, s.GainFactor, isBoostSection(section));
     double lowest = 0, highest = 0; // the section plots always include 0 dB
     for (std::size_t i = 0; i < kGridPoints; ++i) {
-        const double y = sectionResponseDb(grid[i], s.Frequency, s.Q, s.GainFactor, boost, lowest);
+        const double y = curve[i];
         double& total = state_.CombinedCurve[i];
         total = total - s.SectionCurve[i];
         total = total + y;

@@ -127,7 +127,7 @@ void FilterEngine::selectCapacitor(int section, std::string_view itemText) {
     const std::string_view number = itemText.substr(0, itemText.size() >= 3 ? itemText.size() - 3 : 0);
     const double nanofarads = textToReal(number); // may throw before anything changed
     FilterSection& s = state_.section(section);
-    s.Capacitance = static_cast<double>(nanofarads * 1e-9L);
+    s.Capacitance = nanofaradsToFarads(nanofarads);
     s.E24Snap = 1;
     setCapacitorText(section, std::string(itemText));
     refreshPage(section);

@@ -59,6 +59,10 @@ std::string idealResistorText(double ohms, char separator) {
     return fixedText(ohms, 7, 0, separator);
 }
 
+double nanofaradsToFarads(double nanofarads) {
+    return static_cast<double>(nanofarads * 1e-9L);
+}
+
 double shownGainDb(int section, double gainFactor) {
     const double boost = 20 * std::log10(1 + gainFactor);
     return isBoostSection(section) ? boost : 20 * std::log10(1 / (1 + gainFactor));

@@ -31,6 +31,10 @@ void realiseFromSeries(FilterBankState& state, int section);
 // above 1000 ohms, whole ohms otherwise, "err" for a value that is not >= 0.
 std::string idealResistorText(double ohms, char separator);
 
+// A capacitor given in nanofarads, in farads: scaled in extended precision, so
+// the selector and the configuration reader give the very same capacitance.
+double nanofaradsToFarads(double nanofarads);
+
 // Shown gain in dB: boost sections 20 log10(1 + A), cut sections its negative.
 double shownGainDb(int section, double gainFactor);
 

@@ -1,5 +1,8 @@
 #include "section_response.h"
 
+#include "frequency_grid.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace tessera {
@@ -15,6 +18,17 @@ double sectionResponseDb(double f, double F, double Q, double A, bool boost, dou
     if (!(m > 0)) return lowestSoFar;
     const double v = boost ? m : 1 / m;
     return 20 * std::log10(v);
+}
+
+Curve sectionCurveDb(double F, double Q, double A, bool boost) {
+    const auto& grid = gridFrequencies();
+    Curve curve;
+    double lowest = 0;
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        curve[i] = sectionResponseDb(grid[i], F, Q, A, boost, lowest);
+        lowest = std::min(lowest, curve[i]);
+    }
+    return curve;
 }
 
 } // namespace tessera

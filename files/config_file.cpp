@@ -3,6 +3,7 @@
 #include "file_access.h"
 #include "number_text.h"
 #include "real_conversion.h"
+#include "section_formulas.h"
 #include "text_lines.h"
 
 #include <array>
@@ -24,12 +25,11 @@ struct Configuration {
     Curve imported{};
 };
 
-// The capacitor line without its unit (the last three characters), in farads.
-// Scaled in extended precision as the capacitor selector scales its items, so
-// that a loaded "47 nF" is the very capacitance that choosing "47 nF" gives.
+// The capacitor line without its unit (the last three characters), in farads,
+// scaled as the capacitor selector scales its items.
 double capacitanceOf(std::string_view line) {
     const std::string_view number = line.size() >= 3 ? line.substr(0, line.size() - 3) : line;
-    return static_cast<double>(converttsnstr(number) * 1e-9L);
+    return nanofaradsToFarads(converttsnstr(number));
 }
 
 Configuration parse(const std::array<std::string_view, kConfigurationLines>& lines) {
