@@ -56,6 +56,12 @@ public slots:
     void CopyItemClick();
     void Zoomin1Click();
     void Zoomout1Click();
+    // The Tools menu; each command lives in a file of its own.
+    void FitItemClick();
+    void ExportNetlistItemClick();
+    void OpAmpItemClick();
+    void TolerancesItemClick();
+    void ExportFrdItemClick();
     void WindowCascadeItemClick();
     void WindowTileItemClick();
     void WindowArrangeItemClick();

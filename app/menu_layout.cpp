@@ -27,6 +27,16 @@ const std::vector<MenuLayout>& mainMenuLayout() {
              {C::ZoomIn, "Zoomin1", "Zoom &in", ""},
              {C::ZoomOut, "Zoomout1", "Zoom &out", ""},
          }},
+        {"Tools1", "&Tools", "Werkzeuge",
+         {
+             {C::FitToImport, "FitItem", "&Fit to Import…", "Filter an den importierten Frequenzgang anpassen"},
+             {C::ExportNetlist, "ExportNetlistItem", "Export &SPICE netlist…",
+              "Schaltung als SPICE-Netzliste exportieren", true},
+             {C::OpAmp, "OpAmpItem", "&Op-amp…", "Operationsverstärker wählen"},
+             {C::Tolerances, "TolerancesItem", "&Tolerances…", "Bauteiltoleranzen untersuchen"},
+             {C::ExportFrd, "ExportFrdItem", "Export curve as &FRD…", "Kurve des aktiven Fensters als FRD-Datei exportieren",
+              true, true},
+         }},
         {"Window1", "&Window", "Befehle zum Anordnen von Fenstern",
          {
              {C::Cascade, "WindowCascadeItem", "&Cascade", "Fenster überlappend anordnen", false, true},

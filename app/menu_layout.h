@@ -11,6 +11,7 @@ namespace tessera {
 enum class MenuCommand {
     New, Open, Import, Save, SaveAs, Print, PrinterSetup, Exit,
     Copy, ZoomIn, ZoomOut,
+    FitToImport, ExportNetlist, OpAmp, Tolerances, ExportFrd,
     Cascade, Tile, Arrange, Minimize, Configuration,
     About,
 };

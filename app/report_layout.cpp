@@ -1,5 +1,6 @@
 #include "report_layout.h"
 
+#include "designators.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "section_formulas.h"
@@ -15,9 +16,11 @@ constexpr int kOverviewRows = 6;
 // Rows 0 .. 25 of the text block, plus the two line heights above its first line.
 constexpr int kTextBlockLines = 26 + 2;
 
-// Section s's resistors are shown as R(3s-2) for R2, R(3s-1) for R3, R(3s) for R1.
-std::string designator(int section, int offset) {
-    return " R" + std::to_string(3 * section - 2 + offset) + ": ";
+std::string designator(int section, Slot slot) {
+    std::string text = " ";
+    text += resistorDesignator(section, slot);
+    text += ": ";
+    return text;
 }
 
 } // namespace
@@ -31,8 +34,9 @@ std::string reportFrequencyLine(const FilterBankState& state, int section, char 
 
 std::string reportPartsLine(const PageTexts& page, int section) {
     const auto label = [&](Slot slot) { return page.resistorLabel[static_cast<std::size_t>(slotIndex(slot))]; };
-    return "Capacitor: " + page.capacitor + "; " + designator(section, 0) + label(Slot::R2) + "; " +
-           designator(section, 1) + label(Slot::R3) + "; " + designator(section, 2) + label(Slot::R1) + "; ";
+    return "Capacitor: " + page.capacitor + "; " + designator(section, Slot::R2) + label(Slot::R2) + "; " +
+           designator(section, Slot::R3) + label(Slot::R3) + "; " + designator(section, Slot::R1) + label(Slot::R1) +
+           "; ";
 }
 
 std::vector<ReportLine> reportTextLines(const FilterEngine& engine, std::string_view fileName) {

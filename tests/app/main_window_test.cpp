@@ -95,10 +95,11 @@ private slots:
         const QList<QAction*> titles = f->frame().menuBar()->actions();
         QStringList captions;
         for (QAction* a : titles) captions << a->text();
-        QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Zoom", "&Window", "&About"}));
+        QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Zoom", "&Tools", "&Window", "&About"}));
         QCOMPARE(titles[0]->statusTip(), QStringLiteral("Dateibefehle"));
         QCOMPARE(titles[2]->statusTip(), QString());
-        QCOMPARE(titles[4]->statusTip(), QStringLiteral("Hilfethemen"));
+        QCOMPARE(titles[3]->statusTip(), QStringLiteral("Werkzeuge"));
+        QCOMPARE(titles[5]->statusTip(), QStringLiteral("Hilfethemen"));
 
         QStringList fileItems;
         for (QAction* a : menuNamed(f->frame(), "File1")->actions()) fileItems << (a->isSeparator() ? "-" : a->text());

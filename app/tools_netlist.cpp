@@ -1,0 +1,4 @@
+// Tools menu command (being built).
+#include "Main.h"
+
+void TMainForm::ExportNetlistItemClick() {}

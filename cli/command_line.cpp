@@ -1,0 +1,134 @@
+#include "command_line.h"
+
+#include "real_conversion.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace tessera::cli {
+
+Arguments Arguments::parse(const std::vector<std::string>& words, const Grammar& grammar, std::string& error) {
+    Arguments a;
+    error.clear();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "-o") {
+            if (!grammar.valued.count("output")) {
+                error = "unknown option -o";
+                return a;
+            }
+            if (i + 1 >= words.size()) {
+                error = "-o needs a file name";
+                return a;
+            }
+            a.values_["output"] = words[++i];
+            continue;
+        }
+        if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
+            if (word.size() > 1 && word[0] == '-' && !parseNumber(word)) {
+                error = "unknown option " + word;
+                return a;
+            }
+            a.positional_.push_back(word);
+            continue;
+        }
+        std::string name = word.substr(2);
+        std::optional<std::string> inlineValue;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (grammar.switches.count(name)) {
+            if (inlineValue) {
+                error = "--" + name + " takes no value";
+                return a;
+            }
+            a.switches_.insert(name);
+        } else if (grammar.valued.count(name)) {
+            if (!inlineValue) {
+                if (i + 1 >= words.size()) {
+                    error = "--" + name + " needs a value";
+                    return a;
+                }
+                inlineValue = words[++i];
+            }
+            a.values_[name] = *inlineValue;
+        } else {
+            error = "unknown option --" + name;
+            return a;
+        }
+    }
+    return a;
+}
+
+std::optional<std::string> Arguments::value(const std::string& name) const {
+    const auto it = values_.find(name);
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::optional<double> parseNumber(std::string_view text) {
+    if (text.empty() || !parseRealSyntax(text).accepted) return std::nullopt;
+    try {
+        return textToReal(text);
+    } catch (const FloatOverflowError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<long long> parseWholeNumber(std::string_view text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
+    return value;
+}
+
+const Command& command(std::string_view name) {
+    for (const Command& c : commands())
+        if (c.name == name) return c;
+    return commands().front();
+}
+
+int usageError(const Command& command, const std::string& message, std::ostream& err) {
+    err << "tessera-design " << command.name << ": " << message << "\n" << command.usage;
+    return kUsageError;
+}
+
+namespace {
+
+void programHelp(std::ostream& stream) {
+    stream << "usage: tessera-design COMMAND [ARGUMENTS]\n"
+              "       tessera-design COMMAND --help\n\n"
+              "Designs the four-section TESSERA equaliser without its windows.\n\ncommands:\n";
+    for (const Command& c : commands()) stream << "  " << c.name << std::string(12 - std::min<std::size_t>(c.name.size(), 11), ' ') << c.summary << "\n";
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    if (argv.size() < 2) {
+        programHelp(err);
+        return kUsageError;
+    }
+    const std::string& name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        programHelp(out);
+        return kSuccess;
+    }
+    for (const Command& c : commands()) {
+        if (c.name != name) continue;
+        const std::vector<std::string> words(argv.begin() + 2, argv.end());
+        for (const std::string& word : words)
+            if (word == "--help" || word == "-h") {
+                out << c.usage;
+                return kSuccess;
+            }
+        return c.run(words, out, err);
+    }
+    err << "tessera-design: unknown command \"" << name << "\"\n";
+    programHelp(err);
+    return kUsageError;
+}
+
+} // namespace tessera::cli

@@ -1,0 +1,12 @@
+#include "commands.h"
+
+namespace tessera::cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {
+        importCommand(),
+    };
+    return all;
+}
+
+} // namespace tessera::cli

@@ -1,0 +1,10 @@
+#pragma once
+// The subcommands of `tessera-design`, one file each.
+
+#include "command_line.h"
+
+namespace tessera::cli {
+
+Command importCommand();
+
+} // namespace tessera::cli

@@ -1,0 +1,41 @@
+#include "design_session.h"
+
+#include "command_line.h"
+#include "config_file.h"
+#include "measurement_import.h"
+#include "standard_series.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+namespace tessera::cli {
+
+DesignSession::DesignSession() : state_(std::make_unique<FilterBankState>()), engine_(*state_, '.') {
+    // The start-up sequence of the configuration dialog.
+    E24Init(*state_);
+    engine_.Reset(true);
+    state_->Modified = 0;
+}
+
+FileOutcome DesignSession::open(const std::string& name) { return LoadTSN(engine_, name); }
+
+FileOutcome DesignSession::import(const std::string& name) { return importMeasurement(engine_, name); }
+
+FileOutcome DesignSession::saveAs(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+    return Speichern(engine_, error ? name : absolute.string(), '.');
+}
+
+int reportFileFailure(std::string_view command, const FileOutcome& outcome, const std::string& name,
+                      std::string_view expected, std::ostream& err) {
+    err << "tessera-design " << command << ": ";
+    if (outcome.refused())
+        err << outcome.message << "\n";
+    else
+        err << name << " is not " << expected << "\n";
+    return kFileError;
+}
+
+} // namespace tessera::cli

@@ -1,0 +1,19 @@
+#pragma once
+// The names under which the user, the report, the netlist and the command
+// line know a section's parts: section s's resistors are R(3s-2) for R2 (the
+// feedback resistor), R(3s-1) for R3 (the shunt) and R(3s) for R1 (the
+// input); its two equal capacitors are C(2s-1), from the input node to the
+// inverting input, and C(2s), from the input node to the stage output.
+
+#include "filter_bank_state.h"
+
+#include <string>
+
+namespace tessera {
+
+// "R1" ... "R12".
+std::string resistorDesignator(int section, Slot slot);
+// `which` 0: C(2s-1), 1: C(2s); "C1" ... "C8".
+std::string capacitorDesignator(int section, int which);
+
+} // namespace tessera

@@ -1,0 +1,74 @@
+#include "cli_fixture.h"
+
+#include "config_file.h"
+#include "design_session.h"
+#include "measurement_import.h"
+
+using namespace tessera;
+using tessera::cli_test::CliTest;
+
+namespace {
+std::string smallMlssaExport() {
+    std::string text = "MLSSA: Frequency Domain\r\n\"Hz\",\"dB\"\r\n";
+    for (int f = 10; f <= 24000; f = f * 11 / 10 + 1) text += std::to_string(f) + "," + std::to_string(f % 7 - 3) + ".5\r\n";
+    return text;
+}
+} // namespace
+
+TEST_F(CliTest, HelpUnknownCommandsAndUsageErrorsHaveTheirExitStatus) {
+    const auto help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("import"), std::string::npos);
+    EXPECT_EQ(run({"import", "--help"}).status, 0);
+    EXPECT_EQ(run({}).status, 2);
+    EXPECT_EQ(run({"frobnicate"}).status, 2);
+    // A missing output, an unknown option, a value-less option, two measurements.
+    for (const auto& words : std::vector<std::vector<std::string>>{
+             {"import", "m.txt"},
+             {"import", "m.txt", "-o", "x.tsn", "--bogus"},
+             {"import", "m.txt", "-o"},
+             {"import", "a.txt", "b.txt", "-o", "x.tsn"},
+         }) {
+        const auto r = run(words);
+        EXPECT_EQ(r.status, 2) << words.back();
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    }
+}
+
+TEST_F(CliTest, ImportWritesWhatImportAndSaveAsWrite) {
+    const std::string measurement = write("room.txt", smallMlssaExport());
+    const std::string output = path("out.tsn");
+    const auto r = run({"import", measurement, "-o", output});
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    // The same two commands on the program's document.
+    cli::DesignSession session;
+    ASSERT_TRUE(session.import(measurement).done());
+    EXPECT_EQ(read(output), configurationText(session.engine(), output, '.'));
+
+    // The file opens again with the imported response (to the file's 15 digits).
+    cli::DesignSession reopened;
+    ASSERT_TRUE(reopened.open(output).done());
+    for (int i = 0; i < kGridPoints; ++i)
+        EXPECT_NEAR(reopened.state().ImportedResponse[i], session.state().ImportedResponse[i], 1e-13) << i;
+}
+
+TEST_F(CliTest, FilesThatCannotBeReadExitWithOneAndTheProgramsMessage) {
+    const auto missing = run({"import", path("none.txt"), "-o", path("out.tsn")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Kann Datei"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
+
+    const auto foreign = run({"import", write("m.wav", "RIFF"), "-o", path("out.tsn")});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_NE(foreign.err.find("m.wav"), std::string::npos);
+
+    const auto badConfig = run({"import", write("m.txt", smallMlssaExport()), "--config", write("c.tsn", "short\r\n"),
+                                "-o", path("out.tsn")});
+    EXPECT_EQ(badConfig.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
+
+    const auto unwritable = run({"import", path("m.txt"), "-o", path("no/such/folder/out.tsn")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("nicht erstellen"), std::string::npos) << unwritable.err;
+}
