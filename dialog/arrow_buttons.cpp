@@ -10,6 +10,7 @@
 ArrowPair::ArrowPair(FireOn fireOn, QWidget* parent) : QWidget(parent), fireOn_(fireOn) {
     // Clicking an arrow must not take the focus from the entry being edited.
     setFocusPolicy(Qt::NoFocus);
+    repeat_.setObjectName(QStringLiteral("repeatTimer"));
     repeat_.setSingleShot(false);
     connect(&repeat_, &QTimer::timeout, this, &ArrowPair::repeatTick);
 }

@@ -46,7 +46,7 @@ private:
     void cancelPress();
 
     FireOn fireOn_;
-    QTimer repeat_;
+    QTimer repeat_{this}; // a child, so that its schedule can be looked at
     Half pressed_ = Half::None; // the half the button went down on
     Half under_ = Half::None;   // the half under the pointer while held
 };

@@ -3,12 +3,22 @@
 # Quick when everything is already there: only missing packages trigger apt.
 set -euo pipefail
 
+# Installed without "Recommends", so whatever a program needs at run time
+# beyond its hard dependencies is named here as well.
 packages=(
+  # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth libwmf-bin poppler-utils fonts-liberation2
+  # text in the windows, the plots and the report (Qt finds fonts through fontconfig)
+  fontconfig fonts-liberation2
+  # the X11 runs of the widget tests: xvfb-run needs xauth (only recommended)
+  xvfb xauth
+  # reading the metafile back: wmf2svg fails without libwmf's recommended fonts
+  libwmf-bin fonts-urw-base35
+  # reading the printed report back: pdftotext, pdftoppm
+  poppler-utils
 )
 
 missing=()

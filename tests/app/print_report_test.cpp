@@ -1,6 +1,7 @@
 // The printed report, printed to a PDF file through the File menu and read
 // back with pdftotext and pdftoppm.
 #include "program_fixture.h"
+#include "../external_program.h"
 
 #include "document_texts.h"
 #include "report_layout.h"
@@ -45,6 +46,11 @@ class PrintReportTest : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        for (const QString& missing :
+             {missingProgram(PDFTOTEXT_PATH, PDFTOTEXT_PACKAGE), missingProgram(PDFTOPPM_PATH, PDFTOPPM_PACKAGE)})
+            QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    }
     void init() { f = std::make_unique<ProgramFixture>(); }
     void cleanup() { f.reset(); }
 
@@ -52,7 +58,7 @@ private slots:
         const QString pdf = printToPdf("report.pdf");
         QVERIFY(f->prompts.errors.empty());
         QVERIFY(QFile::exists(pdf));
-        const QString text = run("pdftotext", {"-layout", pdf, "-"});
+        const QString text = run(PDFTOTEXT_PATH, {"-layout", pdf, "-"});
         QVERIFY(!text.isEmpty());
         for (const tessera::ReportLine& line : tessera::reportTextLines(f->program->engine(), "")) {
             const QString expected = QString::fromStdString(line.text).simplified();
@@ -69,7 +75,7 @@ private slots:
     void plotsFillTheTopAndMiddleThirds() {
         const QString pdf = printToPdf("plots.pdf");
         const QString prefix = QString::fromStdString(f->path("page"));
-        run("pdftoppm", {"-r", "40", "-png", "-singlefile", pdf, prefix});
+        run(PDFTOPPM_PATH, {"-r", "40", "-png", "-singlefile", pdf, prefix});
         QImage page(prefix + ".png");
         QVERIFY(!page.isNull());
         const int third = page.height() / 3;
@@ -90,7 +96,7 @@ private slots:
         f->prompts.chosenFiles = {name};
         f->trigger(MenuCommand::Open);
 
-        const QString text = run("pdftotext", {printToPdf("loaded.pdf"), "-"});
+        const QString text = run(PDFTOTEXT_PATH, {printToPdf("loaded.pdf"), "-"});
         QVERIFY(text.contains(QString::fromStdString("Configuration: " + name)));
         const QString gainLine = QString::fromStdString(tessera::reportFrequencyLine(f->bank(), 3, '.'));
         QVERIFY(gainLine.contains("Gain: -"));

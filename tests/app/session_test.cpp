@@ -1,6 +1,7 @@
 // One working session end to end through the menus: import a measurement,
 // tune a section, save, start anew, reopen and print.
 #include "program_fixture.h"
+#include "../external_program.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -11,6 +12,10 @@ using tessera::MenuCommand;
 class SessionTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        const QString missing = missingProgram(PDFTOTEXT_PATH, PDFTOTEXT_PACKAGE);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    }
     void importSaveReopenPrint() {
         ProgramFixture f;
         QByteArray mlssa = "MLSSA export\r\n\"Hz\",\"dB\"\r\n";
@@ -53,7 +58,7 @@ private slots:
         f.trigger(MenuCommand::Print);
         QVERIFY(f.prompts.errors.empty());
         QProcess text;
-        text.start("pdftotext", {pdf, "-"});
+        text.start(PDFTOTEXT_PATH, {pdf, "-"});
         QVERIFY(text.waitForFinished(30000));
         const QString printed = QString::fromUtf8(text.readAllStandardOutput());
         QVERIFY(printed.contains(QString::fromStdString("Configuration: " + config)));

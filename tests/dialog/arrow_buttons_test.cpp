@@ -5,8 +5,8 @@
 #include "real_conversion.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QVBoxLayout>
 
 class ArrowButtonsTest : public QObject {
@@ -14,6 +14,8 @@ class ArrowButtonsTest : public QObject {
 
     static QPoint upHalf(QWidget* w) { return {w->width() / 2, w->height() / 4}; }
     static QPoint downHalf(QWidget* w) { return {w->width() / 2, w->height() * 3 / 4}; }
+    static QTimer* repeatTimer(ArrowPair& pair) { return pair.findChild<QTimer*>(QStringLiteral("repeatTimer")); }
+    static void fire(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout"); }
 
 private slots:
     void spinFiresOnReleaseOverTheHalf() {
@@ -32,41 +34,46 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
-    // Held for a second: the first repeat after 400 ms, then one every 100 ms
-    // (seven in all), and one more on release.
+    // Held: the first repeat kFirstRepeatMs after the press, then one every
+    // kRepeatMs for as long as the half stays held, and one more on release.
+    // The repeat timer is fired by hand, so the count cannot depend on how
+    // busy the machine is (no event loop runs, so it never fires by itself).
     void heldHalfRepeats() {
         TSpinButton spin;
         spin.resize(20, 24);
+        QTimer* timer = repeatTimer(spin);
+        QVERIFY(timer);
         QSignalSpy clicks(&spin, &ArrowPair::arrowClicked);
-        QElapsedTimer held;
         QTest::mousePress(&spin, Qt::LeftButton, {}, upHalf(&spin));
-        held.start();
-        QTest::qWait(300);
-        if (held.elapsed() < ArrowPair::kFirstRepeatMs - 10) QCOMPARE(clicks.count(), 0);
-        QTest::qWait(700);
-        const qint64 elapsed = held.elapsed();
-        const int repeats = int(clicks.count());
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), ArrowPair::kFirstRepeatMs);
+        QCOMPARE(clicks.count(), 0);
+        for (int repeats = 1; repeats <= 7; ++repeats) {
+            fire(timer);
+            QCOMPARE(clicks.count(), repeats);
+            QVERIFY(timer->isActive());
+            QCOMPARE(timer->interval(), ArrowPair::kRepeatMs);
+        }
         QTest::mouseRelease(&spin, Qt::LeftButton, {}, upHalf(&spin));
-
-        // Timers never fire early; a busy machine may only make them late.
-        const int most = int((elapsed - ArrowPair::kFirstRepeatMs) / ArrowPair::kRepeatMs) + 1;
-        QVERIFY2(repeats <= most && repeats >= 5, qPrintable(QString("%1 repeats in %2 ms").arg(repeats).arg(elapsed)));
-        QCOMPARE(clicks.count(), repeats + 1);
+        QVERIFY(!timer->isActive());
+        QCOMPARE(clicks.count(), 8);
         for (const auto& click : clicks) QCOMPARE(click.at(0).toBool(), true);
     }
 
     void repeatsOnlyWithThePointerOnTheHalf() {
         TSpinButton spin;
         spin.resize(20, 24);
+        QTimer* timer = repeatTimer(spin);
+        QVERIFY(timer);
         QSignalSpy clicks(&spin, &ArrowPair::arrowClicked);
         QTest::mousePress(&spin, Qt::LeftButton, {}, upHalf(&spin));
-        QTest::mouseMove(&spin, QPoint(60, 60));
         QMouseEvent away(QEvent::MouseMove, QPointF(60, 60), QPointF(60, 60), Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(&spin, &away);
-        QTest::qWait(700);
+        for (int tick = 0; tick < 4; ++tick) fire(timer);
         QCOMPARE(clicks.count(), 0);
         QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(60, 60));
         QCOMPARE(clicks.count(), 0);
+        QVERIFY(!timer->isActive());
     }
 
     void upDownFiresOnPressAndNotWhenDisabled() {

@@ -7,6 +7,7 @@
 #include "regional.h"
 #include "wmf_reader.h"
 #include "wmf_writer.h"
+#include "../external_program.h"
 
 #include <QFile>
 #include <QPainter>
@@ -148,11 +149,13 @@ TEST_F(Metafile, DamagedRecordsNeverReadOutsideTheFile) {
 }
 
 TEST_F(Metafile, IndependentReaderRendersCurvesAndLabels) {
-    if (!QFile::exists(WMF2SVG_PATH)) GTEST_SKIP() << "wmf2svg (libwmf-bin) is not installed";
+    const QString missing = missingProgram(WMF2SVG_PATH, WMF2SVG_PACKAGE);
+    ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
     QProcess wmf2svg;
     wmf2svg.start(WMF2SVG_PATH, {"-o", "temp.svg", "temp.wmf"});
     ASSERT_TRUE(wmf2svg.waitForFinished(30000));
-    ASSERT_EQ(wmf2svg.exitCode(), 0) << wmf2svg.readAllStandardError().toStdString();
+    ASSERT_EQ(wmf2svg.exitCode(), 0) << wmf2svg.readAllStandardError().toStdString()
+                                     << "\n(its fonts come from the Debian package fonts-urw-base35)";
     QFile file("temp.svg");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(file.readAll());

@@ -29,6 +29,11 @@ const QPoint kClearPixel(250, 400);
 
 void leftClick(QWidget* w, int x, int y = 250) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(x, y)); }
 
+// A pointer move delivered through the plot's window. Moving a widget's
+// pointer moves the real cursor instead, whose motion an X server reports
+// only later, so a test could look before the move arrived.
+void movePointer(QWidget* toplevel, QPoint at) { QTest::mouseMove(toplevel->windowHandle(), at); }
+
 } // namespace
 
 class PlotWidgetTest : public QObject {
@@ -39,7 +44,8 @@ private:
         auto plot = std::make_unique<TControlImage>();
         plot->SetData(plot_test::rampBlock());
         plot->show();
-        if (!QTest::qWaitForWindowExposed(plot.get())) qWarning("plot window not exposed");
+        // Pointer events reach a window only once the window system shows it.
+        if (!QTest::qWaitForWindowExposed(plot.get())) qFatal("the plot window was never exposed");
         return plot;
     }
 
@@ -101,7 +107,7 @@ private slots:
     void readoutFollowsThePointerWithoutRedrawing() {
         auto plot = shownPlot();
         const QImage clean = plot->Picture().copy();
-        QTest::mouseMove(plot.get(), QPoint(51, 250));
+        movePointer(plot.get(), QPoint(51, 250));
         QCOMPARE(plot->lastReadout().gridIndex, 1);
         QCOMPARE(plot->lastReadout().frequency, QString("20.35   Hz"));
         QCOMPARE(plot->lastReadout().gain, QString("-4.60 dB"));
@@ -112,22 +118,22 @@ private slots:
         QCOMPARE(plot->Picture().pixel(51, 300), ~clean.pixel(51, 300) | 0xff000000);
 
         // Moving on erases the old lines by inverting them again.
-        QTest::mouseMove(plot.get(), QPoint(300, 250));
+        movePointer(plot.get(), QPoint(300, 250));
         QCOMPARE(plot->Picture().pixel(51, 300), clean.pixel(51, 300));
         QCOMPARE(plot->Picture().pixel(300, 300), ~clean.pixel(300, 300) | 0xff000000);
         // The drawing itself was not redone: the plot area away from the lines is as it was.
         QCOMPARE(plot->Picture().copy(60, 60, 200, 100), clean.copy(60, 60, 200, 100));
 
-        QTest::mouseMove(plot.get(), QPoint(20, 250));
+        movePointer(plot.get(), QPoint(20, 250));
         QCOMPARE(plot->cursor().shape(), Qt::ArrowCursor);
     }
 
     void curveValueTurnsVerticalInANarrowMargin() {
         auto plot = shownPlot();
-        QTest::mouseMove(plot.get(), QPoint(300, 250));
+        movePointer(plot.get(), QPoint(300, 250));
         QVERIFY(!plot->lastReadout().verticalCurveValue);
         plot->resize(150, 500);  // right margin of 15 pixels
-        QTest::mouseMove(plot.get(), QPoint(100, 250));
+        movePointer(plot.get(), QPoint(100, 250));
         QVERIFY(plot->lastReadout().verticalCurveValue);
     }
 
@@ -166,7 +172,7 @@ private slots:
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(plot->ViewData().bytes().data()),
                             static_cast<qsizetype>(plot->ViewData().size())), view);
         const QImage before = plot->Picture().copy();
-        QTest::mouseMove(plot.get(), QPoint(250, 250));
+        movePointer(plot.get(), QPoint(250, 250));
         QCOMPARE(plot->Picture(), before);
     }
 
