@@ -337,7 +337,11 @@ void TMainForm::HelpAboutItemClick() {
 // --- Closing -------------------------------------------------------------------
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    document_.beforeClose();
+    // The user asked for a save that did not happen: keep the work open.
+    if (!document_.beforeClose()) {
+        event->ignore();
+        return;
+    }
     engine_.state().DialogReady = 0;
     event->accept();
     emit closed();

@@ -16,8 +16,9 @@ const std::string kImportCaption = "Import";
 Document::Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows)
     : engine_(engine), prompts_(prompts), windows_(windows) {}
 
-void Document::savePrompt() {
-    if (engine_.state().Modified && prompts_.confirm(savePromptText(fileName_))) fileSave();
+bool Document::savePrompt() {
+    if (!engine_.state().Modified || !prompts_.confirm(savePromptText(fileName_))) return true;
+    return fileSave();
 }
 
 bool Document::accepted(const FileOutcome& outcome) {
@@ -37,7 +38,7 @@ bool Document::write(const std::string& name) {
 }
 
 void Document::fileNew() {
-    savePrompt();
+    if (!savePrompt()) return;
     engine_.Reset(true);
     rename({});
     windows_.setImportCaption(kImportCaption);
@@ -45,7 +46,7 @@ void Document::fileNew() {
 }
 
 void Document::fileOpen() {
-    savePrompt();
+    if (!savePrompt()) return;
     if (const auto name = prompts_.chooseFile(FileDialogKind::Open)) openFile(*name);
 }
 
@@ -59,25 +60,22 @@ bool Document::openFile(const std::string& name) {
     return true;
 }
 
-void Document::fileSave() {
-    if (fileName_.empty())
-        fileSaveAs();
-    else
-        write(fileName_);
-}
+bool Document::fileSave() { return fileName_.empty() ? fileSaveAs() : write(fileName_); }
 
-void Document::fileSaveAs() {
+bool Document::fileSaveAs() {
     const auto name = prompts_.chooseFile(FileDialogKind::SaveAs);
-    if (!name) return;
+    if (!name) return false;
     std::error_code error;
-    if (std::filesystem::exists(*name, error) && !prompts_.confirm(overwritePromptText(*name))) return;
-    if (write(*name)) rename(*name);
+    if (std::filesystem::exists(*name, error) && !prompts_.confirm(overwritePromptText(*name))) return false;
+    if (!write(*name)) return false;
+    rename(*name);
+    return true;
 }
 
 void Document::fileImport() {
     if (const auto name = prompts_.chooseFile(FileDialogKind::Import)) accepted(importMeasurement(engine_, *name));
 }
 
-void Document::beforeClose() { savePrompt(); }
+bool Document::beforeClose() { return savePrompt(); }
 
 } // namespace tessera

@@ -1,6 +1,8 @@
 #pragma once
 // The document commands of the frame window, New, Open, Save, Save as,
-// Import and the save prompt of closing, decided without widgets. The
+// Import and the save prompt of closing, decided without widgets. A save
+// the user asked for in the prompt but that did not happen (it failed, or
+// Save as was cancelled) stops New, Open and closing, so no work is lost. The
 // questions, errors and file choices go through DocumentPrompts; the window
 // captions through DocumentWindows.
 
@@ -41,17 +43,19 @@ public:
     // Opens `name` as if chosen in the Open dialog (a file given to the
     // program at start); true when it was loaded.
     bool openFile(const std::string& name);
-    void fileSave();
-    void fileSaveAs();
+    // True when the file was written.
+    bool fileSave();
+    bool fileSaveAs();
     void fileImport();
-    // The save prompt of closing; the close itself is never refused.
-    void beforeClose();
+    // The save prompt of closing; false when the close must be refused.
+    bool beforeClose();
 
     // The current file name: empty until Open or Save as, and after New.
     const std::string& fileName() const { return fileName_; }
 
 private:
-    void savePrompt();
+    // False when the user asked for a save that did not happen.
+    bool savePrompt();
     bool write(const std::string& name);
     // Shows a refusal; true when the outcome is Done.
     bool accepted(const FileOutcome& outcome);

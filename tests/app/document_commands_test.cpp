@@ -47,11 +47,68 @@ private slots:
     void unnamedPromptLeadsIntoSaveAs() {
         makeModified(*f);
         f->prompts.answers = {true};
-        f->trigger(MenuCommand::New); // Yes, then Save as is cancelled: New goes on
+        f->prompts.chosenFiles = {f->path("first.tsn")};
+        f->trigger(MenuCommand::New); // Yes, saved through Save as, then New goes on
         QCOMPARE(f->prompts.questions, std::vector<std::string>{" File  not saved! Save?"});
         QCOMPARE(f->prompts.dialogs, std::vector<FileDialogKind>{FileDialogKind::SaveAs});
+        QCOMPARE(contents(f->path("first.tsn")).count("\r\n"), tessera::kConfigurationLines);
         QCOMPARE(f->frame().windowTitle(), QStringLiteral("TESSERA 1.0 "));
         QCOMPARE(f->bank().Modified, 0);
+    }
+
+    // "Yes, save" followed by a save that did not happen stops New, Open and
+    // closing: nothing changes, the work stays open and marked modified.
+    void unsavedWorkIsKeptWhenTheSaveDidNotHappen_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("failure");
+        for (MenuCommand command : {MenuCommand::New, MenuCommand::Open, MenuCommand::Exit})
+            for (const char* failure : {"failing save", "cancelled save as", "no to overwriting"})
+                QTest::addRow("%s, %s", std::string(tessera::menuItem(command).objectName).c_str(), failure)
+                    << int(command) << QString::fromLatin1(failure);
+    }
+    void unsavedWorkIsKeptWhenTheSaveDidNotHappen() {
+        QFETCH(int, command);
+        QFETCH(QString, failure);
+        const std::string existing = f->path("existing.tsn");
+        writeFile(existing, "keep me");
+        if (failure == "failing save") {
+            // A named document whose folder has gone since it was saved.
+            QVERIFY(QDir(f->folder.path()).mkdir("gone"));
+            f->prompts.chosenFiles = {f->path("gone/work.tsn")};
+            f->trigger(MenuCommand::SaveAs);
+            QVERIFY(QDir(QString::fromStdString(f->path("gone"))).removeRecursively());
+            f->prompts.answers = {true};
+        } else if (failure == "cancelled save as") {
+            f->prompts.answers = {true};
+            f->prompts.chosenFiles = {std::nullopt};
+        } else {
+            f->prompts.answers = {true, false};
+            f->prompts.chosenFiles = {existing};
+        }
+        f->bank().section(2).Q = 7;
+        makeModified(*f);
+        const QString caption = f->frame().windowTitle();
+        const std::size_t dialogs = f->prompts.dialogs.size() + (failure == "failing save" ? 0 : 1);
+        QSignalSpy closed(&f->frame(), &TMainForm::closed);
+
+        f->prompts.chosenFiles.push_back(existing); // what Open would load
+        f->trigger(MenuCommand(command));
+
+        QCOMPARE(f->prompts.questions.front(), " File " + f->frame().document().fileName() + " not saved! Save?");
+        QCOMPARE(f->prompts.errors.size(), std::size_t(failure == "failing save" ? 1 : 0));
+        QCOMPARE(f->prompts.dialogs.size(), dialogs); // no Open dialog
+        QCOMPARE(f->bank().section(2).Q, 7.0);
+        QCOMPARE(f->bank().Modified, 1);
+        QCOMPARE(f->frame().windowTitle(), caption);
+        QCOMPARE(closed.count(), 0);
+        QCOMPARE(f->bank().DialogReady, 1);
+        QCOMPARE(contents(existing), QByteArray("keep me"));
+
+        // Answering No still lets the command go on.
+        f->prompts.answers = {false};
+        f->trigger(MenuCommand(command));
+        QCOMPARE(closed.count(), command == int(MenuCommand::Exit) ? 1 : 0);
+        if (command == int(MenuCommand::New)) QCOMPARE(f->bank().Modified, 0);
     }
 
     void newResetsEverythingAndTheImportCaption() {
