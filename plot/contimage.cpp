@@ -8,7 +8,7 @@ TControlImage::TControlImage(QWidget* parent) : QWidget(parent), savedCursor_(cu
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     resize(500, 500);
-    Redraw();
+    surface_.setSize(500, 500);
 }
 
 void TControlImage::SetData(const tessera::PlotData& data) {
@@ -19,7 +19,7 @@ void TControlImage::SetData(const tessera::PlotData& data) {
 
 void TControlImage::Redraw() {
     surface_.setSize(width(), height());
-    surface_.Redraw();
+    surface_.invalidate();
     update();
 }
 
@@ -56,14 +56,16 @@ void TControlImage::setGrid(bool grid) {
 }
 
 void TControlImage::paintEvent(QPaintEvent* event) {
+    // The one place where a shown control draws: changes made since the last
+    // paint come together in one drawing.
+    const QImage& picture = surface_.picture();
     QPainter painter(this);
-    painter.drawImage(event->rect(), surface_.picture(), event->rect());
+    painter.drawImage(event->rect(), picture, event->rect());
 }
 
 void TControlImage::resizeEvent(QResizeEvent*) {
-    // A size change from outside redraws at once; an explicit Redraw after
-    // resizing finds the bitmap already at the new size.
-    if (surface_.picture().size() != size()) Redraw();
+    // The next paint draws at the new size.
+    surface_.setSize(width(), height());
 }
 
 void TControlImage::mousePressEvent(QMouseEvent* event) {

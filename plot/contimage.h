@@ -3,7 +3,9 @@
 // a logarithmic frequency axis, shows a readout under the pointer, marks a
 // band with two left clicks (a plain right click clears it) and zooms into
 // it. The behaviour lives in PlotSurface; this widget forwards its size,
-// mouse events and commands and shows the bitmap.
+// mouse events and commands and shows the bitmap. Changes are drawn when the
+// control paints (or when the picture is asked for), so a control that is
+// not shown yet never draws, and one shown draws once per paint at most.
 
 #include "plot_surface.h"
 
@@ -17,7 +19,8 @@ public:
 
     // Keeps copies of the block (full data and view) and redraws.
     void SetData(const tessera::PlotData& data);
-    // Draws everything again at the control's current size.
+    // Draws everything again at the control's current size (at the next
+    // paint or look at the picture).
     void Redraw();
     // Draws in print colours and writes "temp.wmf" in the working directory.
     // The control then shows the print colours until the next Redraw. False
@@ -36,13 +39,16 @@ public:
     QString xlabel() const { return surface_.xlabel(); }
     bool grid() const { return surface_.grid(); }
 
-    double YStep() const { return surface_.yStep(); }
+    double YStep() { return surface_.yStep(); }
     const tessera::PlotData& FullData() const { return surface_.fullData(); }
     const tessera::PlotData& ViewData() const { return surface_.viewData(); }
-    // The bitmap shown, and the drawing last recorded into it.
-    const QImage& Picture() const { return surface_.picture(); }
-    const tessera::plot::PlotRecording& recording() const { return surface_.recording(); }
-    const tessera::plot::MarkerState& markers() const { return surface_.markers(); }
+    // The bitmap shown, and the drawing last recorded into it (both brought
+    // up to date first).
+    const QImage& Picture() { return surface_.picture(); }
+    const tessera::plot::PlotRecording& recording() { return surface_.recording(); }
+    const tessera::plot::MarkerState& markers() { return surface_.markers(); }
+    // How many drawings the control has made.
+    int drawingCount() const { return surface_.drawingCount(); }
     bool zoomed() const { return surface_.zoomed(); }
     const tessera::plot::ReadoutTexts& lastReadout() const { return surface_.lastReadout(); }
 

@@ -33,14 +33,10 @@ public:
     void line(int x1, int y1, int x2, int y2, QRgb colour, PenStyle style = PenStyle::Solid) {
         out_.items.emplace_back(LineItem{{x1, y1}, {x2, y2}, PenSpec{style, colour}});
     }
-    void polyline(std::vector<QPoint> points, QRgb colour) {
-        out_.items.emplace_back(PolylineItem{std::move(points), PenSpec{PenStyle::Solid, colour}});
-    }
     void text(int x, int y, const QString& text) {
         if (text.isEmpty()) return;
         out_.items.emplace_back(TextItem{{x, y}, text, font_, Black, true, background_});
     }
-    void invert(int l, int t, int r, int b) { out_.items.emplace_back(InvertItem{l, t, r, b}); }
 
     PlotRecording take() { return std::move(out_); }
 
@@ -81,18 +77,6 @@ void drawGainAxis(Recorder& rec, const AxisScale& scale, double yStep, bool grid
     }
 }
 
-void drawCurve(Recorder& rec, const PlotScene& s, const AxisScale& scale, int row, QRgb colour) {
-    const int n = s.view->count();
-    if (n < 1) return;
-    std::vector<QPoint> points;
-    points.reserve(static_cast<std::size_t>(n));
-    points.emplace_back(scale.layout().L, scale.y(rowValue(*s.view, s.stride, row, 0)));
-    for (int j = 1; j < n; ++j)
-        points.emplace_back(scale.x(rowValue(*s.view, s.stride, 0, j)),
-                            scale.y(rowValue(*s.view, s.stride, row, j)));
-    rec.polyline(std::move(points), colour);
-}
-
 } // namespace
 
 ColourSet ColourSet::screen() { return {Silver, Black, Black, Lime, White, Silver}; }
@@ -111,15 +95,25 @@ double rowValue(const PlotData& block, std::int32_t stride, int row, int j) {
     return block.value(static_cast<std::size_t>(index));
 }
 
-DrawnPlot drawPlot(const PlotScene& s, char separator) {
-    const ColourSet c = s.printColours ? ColourSet::print() : ColourSet::screen();
-    const PlotLayout p = PlotLayout::of(s.width, s.height);
+PlotFrame PlotFrame::of(const PlotScene& s) {
     const PlotData& view = *s.view;
-
-    DrawnPlot result;
-    result.yStep = yStepForSpan(std::fabs(view.yMax() - view.yMin()));
+    const double yStep = yStepForSpan(std::fabs(view.yMax() - view.yMin()));
     const FrequencyRange range = drawableRange(view.xMin(), view.xMax(), s.fullXMin, view.count());
-    const AxisScale scale(p, range, view.yMin() - result.yStep, view.yMax() + result.yStep);
+    return PlotFrame{s.printColours ? ColourSet::print() : ColourSet::screen(), yStep,
+                     AxisScale(PlotLayout::of(s.width, s.height), range, view.yMin() - yStep,
+                               view.yMax() + yStep)};
+}
+
+StaticLayerKey StaticLayerKey::of(const PlotScene& s, char separator) {
+    const PlotData& view = *s.view;
+    return StaticLayerKey{s.width,     s.height,    s.title,      s.xlabel,     s.grid,
+                          s.printColours, view.xMin(), view.xMax(), s.fullXMin, view.yMin(),
+                          view.yMax(),  view.count(), separator,   screenDpi()};
+}
+
+PlotRecording drawStaticLayer(const PlotScene& s, const PlotFrame& frame, char separator) {
+    const ColourSet& c = frame.colours;
+    const PlotLayout& p = frame.scale.layout();
 
     Recorder rec(s.width, s.height, c.background);
     rec.rect(0, 0, s.width, s.height, c.background, c.outline);
@@ -133,30 +127,66 @@ DrawnPlot drawPlot(const PlotScene& s, char separator) {
     rec.rect(p.L, p.T, p.R, p.B, c.plotArea, c.outline);
     if (titleHeight + 6 > p.T) rec.setFont(plotFont(5));
 
-    drawFrequencyAxis(rec, scale, s.grid, c, separator);
-    drawGainAxis(rec, scale, result.yStep, s.grid, c, separator);
+    drawFrequencyAxis(rec, frame.scale, s.grid, c, separator);
+    drawGainAxis(rec, frame.scale, frame.yStep, s.grid, c, separator);
+    return rec.take();
+}
 
-    // Further curves first, the main curve on top.
-    for (int row = 2; row < view.rows(); ++row) drawCurve(rec, s, scale, row, c.furtherCurves);
-    if (view.rows() >= 2) drawCurve(rec, s, scale, 1, c.mainCurve);
+QRgb curveColour(const ColourSet& colours, int row) { return row == 1 ? colours.mainCurve : colours.furtherCurves; }
 
-    if (s.markers && !s.printColours) {
-        const MarkerFrequencies& m = *s.markers;
-        if (m.first > 0 && m.second > 0 && view.xMin() > 0 && view.xMax() > 0) {
-            const int col1 = std::max(scale.x(m.first), p.L);
-            const int col2 = std::min(scale.x(m.second), p.R);
-            rec.invert(col1, p.T, col2, p.B);
-            result.marker1Column = col1;
-            result.marker2Column = col2;
-        }
-        if (m.first > 0) {
-            // With a band this inverts its left edge back: the edge shows in normal colours.
-            const int col1 = scale.x(m.first);
-            rec.invert(col1, p.T, col1 + kCrossLineWidth, p.B);
-            result.marker1Column = col1;
-        }
+namespace {
+
+void drawCurve(const PlotScene& s, const AxisScale& scale, int row, QRgb colour, PlotRecording& out) {
+    const int n = s.view->count();
+    if (n < 1) return;
+    std::vector<QPoint> points;
+    points.reserve(static_cast<std::size_t>(n));
+    points.emplace_back(scale.layout().L, scale.y(rowValue(*s.view, s.stride, row, 0)));
+    for (int j = 1; j < n; ++j)
+        points.emplace_back(scale.x(rowValue(*s.view, s.stride, 0, j)),
+                            scale.y(rowValue(*s.view, s.stride, row, j)));
+    out.items.emplace_back(PolylineItem{std::move(points), PenSpec{PenStyle::Solid, colour}});
+}
+
+} // namespace
+
+void drawCurveRows(const PlotScene& s, const PlotFrame& frame, PlotRecording& out) {
+    const int rows = s.view->rows();
+    for (int row = 2; row < rows; ++row) drawCurve(s, frame.scale, row, curveColour(frame.colours, row), out);
+    if (rows >= 2) drawCurve(s, frame.scale, 1, curveColour(frame.colours, 1), out);
+}
+
+MarkerColumns drawMarkerOverlay(const PlotScene& s, const PlotFrame& frame, PlotRecording& out) {
+    MarkerColumns placed;
+    if (!s.markers || s.printColours) return placed;
+    const PlotLayout& p = frame.scale.layout();
+    const PlotData& view = *s.view;
+    const MarkerFrequencies& m = *s.markers;
+    if (m.first > 0 && m.second > 0 && view.xMin() > 0 && view.xMax() > 0) {
+        const int col1 = std::max(frame.scale.x(m.first), p.L);
+        const int col2 = std::min(frame.scale.x(m.second), p.R);
+        out.items.emplace_back(InvertItem{col1, p.T, col2, p.B});
+        placed.first = col1;
+        placed.second = col2;
     }
-    result.recording = rec.take();
+    if (m.first > 0) {
+        // With a band this inverts its left edge back: the edge shows in normal colours.
+        const int col1 = frame.scale.x(m.first);
+        out.items.emplace_back(InvertItem{col1, p.T, col1 + kCrossLineWidth, p.B});
+        placed.first = col1;
+    }
+    return placed;
+}
+
+DrawnPlot drawPlot(const PlotScene& s, char separator) {
+    const PlotFrame frame = PlotFrame::of(s);
+    DrawnPlot result;
+    result.yStep = frame.yStep;
+    result.recording = drawStaticLayer(s, frame, separator);
+    drawCurveRows(s, frame, result.recording);
+    const MarkerColumns placed = drawMarkerOverlay(s, frame, result.recording);
+    result.marker1Column = placed.first;
+    result.marker2Column = placed.second;
     return result;
 }
 

@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <cstring>
+
 namespace tessera::plot {
 namespace {
 
@@ -30,41 +32,84 @@ FontSpec bitmapFont() {
     return font;
 }
 
+// Copies the pixels into `to`, reusing its memory when the size matches.
+void copyPixels(const QImage& from, QImage& to) {
+    if (to.size() != from.size() || to.format() != from.format() || to.bytesPerLine() != from.bytesPerLine()) {
+        to = from.copy();
+        return;
+    }
+    if (!from.isNull()) std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+}
+
 void label(QPainter& p, const FontSpec& font, int x, int y, const QString& s) {
     drawText(p, TextItem{{x, y}, s, font, colour::Black, true, kSilver});
 }
 
 } // namespace
 
-PlotSurface::PlotSurface() { Redraw(); }
+PlotSurface::PlotSurface() = default;
 
 void PlotSurface::setSize(int width, int height) {
-    width_ = std::max(0, width);
-    height_ = std::max(0, height);
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    invalidate();
 }
 
 void PlotSurface::setTitle(const QString& title) {
     title_ = title;
-    Redraw();
+    invalidate();
 }
 
 void PlotSurface::setXlabel(const QString& label) {
     xlabel_ = label;
-    Redraw();
+    invalidate();
 }
 
 void PlotSurface::setGrid(bool grid) {
     grid_ = grid;
-    Redraw();
+    invalidate();
 }
 
 void PlotSurface::SetData(const PlotData& data) {
     full_ = data;
     view_ = data;
-    Redraw();
+    invalidate();
 }
 
-void PlotSurface::Redraw() {
+const QImage& PlotSurface::picture() {
+    settle();
+    return picture_;
+}
+
+const PlotRecording& PlotSurface::recording() {
+    settle();
+    if (!recordingJoined_) {
+        recording_ = layerRecording_;
+        recording_.items.insert(recording_.items.end(), overlay_.items.begin(), overlay_.items.end());
+        recordingJoined_ = true;
+    }
+    return recording_;
+}
+
+double PlotSurface::yStep() {
+    settle();
+    return yStep_;
+}
+
+const MarkerState& PlotSurface::markers() {
+    settle();
+    return markers_;
+}
+
+bool PlotSurface::crossHairShown() {
+    settle();
+    return crossHair_;
+}
+
+PlotScene PlotSurface::scene() const {
     PlotScene scene;
     scene.view = &view_;
     scene.stride = full_.count();
@@ -76,26 +121,64 @@ void PlotSurface::Redraw() {
     scene.grid = grid_;
     scene.printColours = exportPending_;
     if (!exportPending_) scene.markers = MarkerFrequencies{markers_.frequency1, markers_.frequency2};
+    return scene;
+}
 
-    DrawnPlot drawn = drawPlot(scene, decimalSeparator());
+void PlotSurface::Redraw() {
+    const PlotScene s = scene();
+    const char separator = decimalSeparator();
+    if (exportPending_) drawExport(s, separator);
+    else drawScreen(s, separator);
+    stale_ = false;
+    ++drawings_;
+    // The fresh drawing holds no cross-hair lines.
+    crossHair_ = false;
+}
+
+void PlotSurface::drawExport(const PlotScene& s, char separator) {
+    DrawnPlot drawn = drawPlot(s, separator);
     yStep_ = drawn.yStep;
-    if (drawn.marker1Column) markers_.column1 = *drawn.marker1Column;
-    if (drawn.marker2Column) markers_.column2 = *drawn.marker2Column;
-
-    if (exportPending_) {
-        exportPending_ = false;
-        exportError_.clear();
-        writeMetafileFile(QString::fromLatin1(kMetafileName), placeableMetafile(drawn.recording, screenDpi()),
-                          &exportError_);
-    }
+    exportPending_ = false;
+    exportError_.clear();
+    writeMetafileFile(QString::fromLatin1(kMetafileName), placeableMetafile(drawn.recording, screenDpi()),
+                      &exportError_);
     if (picture_.size() != QSize(width_, height_)) picture_ = QImage(width_, height_, QImage::Format_RGB32);
     if (!picture_.isNull()) {
         QPainter painter(&picture_);
         playRecording(drawn.recording, painter);
     }
     recording_ = std::move(drawn.recording);
-    // The fresh drawing holds no cross-hair lines.
-    crossHair_ = false;
+    recordingJoined_ = true;
+}
+
+void PlotSurface::drawScreen(const PlotScene& s, char separator) {
+    const PlotFrame frame = PlotFrame::of(s);
+    yStep_ = frame.yStep;
+    const StaticLayerKey key = StaticLayerKey::of(s, separator);
+    if (key != layerKey_) {
+        layerRecording_ = drawStaticLayer(s, frame, separator);
+        if (layerImage_.size() != QSize(width_, height_))
+            layerImage_ = QImage(width_, height_, QImage::Format_RGB32);
+        if (!layerImage_.isNull()) {
+            QPainter painter(&layerImage_);
+            playRecording(layerRecording_, painter);
+        }
+        layerKey_ = key;
+        ++layerDrawings_;
+    }
+
+    overlay_ = PlotRecording{width_, height_, {}};
+    drawCurveRows(s, frame, overlay_);
+    const MarkerColumns placed = drawMarkerOverlay(s, frame, overlay_);
+    if (placed.first) markers_.column1 = *placed.first;
+    if (placed.second) markers_.column2 = *placed.second;
+    recordingJoined_ = false;
+
+    copyPixels(layerImage_, picture_);
+    if (!picture_.isNull()) {
+        QPainter painter(&picture_);
+        playRecording(overlay_, painter);
+    }
 }
 
 bool PlotSurface::ExportMetafile(QString* error) {
@@ -108,12 +191,12 @@ bool PlotSurface::ExportMetafile(QString* error) {
 void PlotSurface::ZoomIn() {
     if (!zoomToMarkers(full_, view_, markers_)) return;
     zoomed_ = true;
-    Redraw();
+    invalidate();
 }
 
 void PlotSurface::ZoomOut() {
     view_ = full_;
-    Redraw();
+    invalidate();
     zoomed_ = false;
 }
 
@@ -124,11 +207,13 @@ void PlotSurface::invert(int left, int top, int right, int bottom) {
 }
 
 void PlotSurface::press(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int X, int Y) {
+    // Marker placement reads the marker columns of the current drawing.
+    settle();
     // Only a plain right click clears: Shift + right click keeps the markers.
     if (buttons == Qt::RightButton && modifiers == Qt::NoModifier) {
         crossHair_ = false;
         markers_.clear();
-        Redraw();
+        invalidate();
         return;
     }
     const PlotLayout p = layout();
@@ -150,6 +235,7 @@ void PlotSurface::press(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifier
 }
 
 bool PlotSurface::move(int X, int Y) {
+    settle();
     const PlotLayout p = layout();
     const bool inside = p.L < X && X <= p.R && p.L != p.R && p.T <= Y && Y <= p.B && view_.count() > 4;
     if (!inside) return false;

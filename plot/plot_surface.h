@@ -3,6 +3,15 @@
 // x label and grid flag, the bitmap it shows, the last drawing, the metafile
 // export, and the pointer readout, markers and zoom. The widget forwards its
 // size, mouse events and commands here and shows `picture()`.
+//
+// Changes of data, size, title, label, grid, zoom and markers only mark the
+// drawing out of date; it is redrawn once, when it is next looked at (the
+// picture, the recording, the dB step, the marker columns, a mouse event).
+// So a window that gets its title, label and data before it is shown draws
+// once, with all of them. On screen the static layer (background, frame,
+// grid, labels, title) is kept as an image and reused while nothing it
+// depends on changes; a curve change copies it and draws only the curves.
+// The metafile export always draws everything as vector records.
 
 #include "plot_data.h"
 #include "plot_drawing.h"
@@ -42,10 +51,17 @@ public:
     const QString& xlabel() const { return xlabel_; }
     bool grid() const { return grid_; }
 
-    // Copies the block into both the full and the view copy and redraws.
+    // Copies the block into both the full and the view copy; redraws when next looked at.
     void SetData(const PlotData& data);
-    // Draws everything again into the bitmap.
+    // Draws everything again into the bitmap now.
     void Redraw();
+    // Marks the drawing out of date: it is redrawn when next looked at.
+    void invalidate() { stale_ = true; }
+    bool upToDate() const { return !stale_; }
+    // How many drawings the surface has made (screen and export), and how
+    // many of them had to draw the screen's static layer afresh.
+    int drawingCount() const { return drawings_; }
+    int staticLayerCount() const { return layerDrawings_; }
     // Draws in print colours and writes "temp.wmf" in the working directory;
     // false with a message when the file cannot be written.
     bool ExportMetafile(QString* error = nullptr);
@@ -57,18 +73,26 @@ public:
     // The pointer moved; true when it is over the plot area (cross cursor).
     bool move(int X, int Y);
 
-    const QImage& picture() const { return picture_; }
-    const PlotRecording& recording() const { return recording_; }
+    // These bring the drawing up to date first.
+    const QImage& picture();
+    const PlotRecording& recording();
+    double yStep();
+    const MarkerState& markers();
+    bool crossHairShown();
+
     const PlotData& fullData() const { return full_; }
     const PlotData& viewData() const { return view_; }
-    double yStep() const { return yStep_; }
-    const MarkerState& markers() const { return markers_; }
     bool zoomed() const { return zoomed_; }
-    bool crossHairShown() const { return crossHair_; }
     const ReadoutTexts& lastReadout() const { return readout_; }
 
 private:
     PlotLayout layout() const { return PlotLayout::of(width_, height_); }
+    void settle() {
+        if (stale_) Redraw();
+    }
+    PlotScene scene() const;
+    void drawExport(const PlotScene& scene, char separator);
+    void drawScreen(const PlotScene& scene, char separator);
     void invert(int left, int top, int right, int bottom);
     void drawReadout(QPainter& painter, const PlotLayout& p, double f, double gain, double fi, double v, int xc,
                      int yc);
@@ -83,8 +107,19 @@ private:
     double yStep_ = 0;
     bool exportPending_ = false;
     QString exportError_;
+    bool stale_ = true;
+    int drawings_ = 0, layerDrawings_ = 0;
     QImage picture_;
+
+    // The screen's static layer, its recording and what it was drawn for.
+    std::optional<StaticLayerKey> layerKey_;
+    PlotRecording layerRecording_;
+    QImage layerImage_;
+    // The curves and markers drawn over the layer.
+    PlotRecording overlay_;
+    // The whole drawing, joined from layer and overlay when asked for.
     PlotRecording recording_;
+    bool recordingJoined_ = false;
 
     MarkerState markers_;
     bool crossHair_ = false;

@@ -79,6 +79,29 @@ private slots:
         QVERIFY(f->plot(GraphWindow::Filter1)->FullData().yMax() > 0.5);
     }
 
+    // Nothing is drawn before the windows are on the screen; then every plot
+    // draws once, with its final size and curve.
+    void everyPlotDrawsOnceWhenShown() {
+        std::array<TControlImage*, 6> plots{};
+        for (std::size_t i = 0; i < plots.size(); ++i) {
+            plots[i] = f->plot(static_cast<GraphWindow>(i));
+            QCOMPARE(plots[i]->drawingCount(), 0);
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&f->frame()));
+        for (TControlImage* plot : plots) QTRY_COMPARE(plot->drawingCount(), 1);
+        QTest::qWait(50);
+        for (TControlImage* plot : plots) {
+            QCOMPARE(plot->drawingCount(), 1);
+            int curvePoints = 0;
+            for (const auto& item : plot->recording().items)
+                if (const auto* curve = std::get_if<tessera::plot::PolylineItem>(&item))
+                    curvePoints += static_cast<int>(curve->points.size());
+            QCOMPARE(curvePoints, 256);
+            QCOMPARE(plot->Picture().size(), plot->size());
+        }
+        QVERIFY(f->plot(GraphWindow::Filter1)->ViewData().yMax() > 0.5);
+    }
+
     void splashWindowIsOnTheScreenBeforeTheProgramGoesOn() {
         TSplashForm splash;
         splash.showAndPaint();

@@ -1,0 +1,173 @@
+// The screen keeps its static layer (background, frame, grid, labels, title)
+// as an image and draws only the curves over a copy of it. Whatever the data,
+// size, grid setting, zoom or markers, the picture must match a complete
+// drawing of the same scene pixel for pixel.
+
+#include "frequency_grid.h"
+#include "plot_surface.h"
+#include "plot_test_data.h"
+#include "regional.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tessera;
+using namespace tessera::plot;
+
+namespace {
+
+// Everything drawn at once onto a fresh bitmap, as the export draws it.
+QImage completeDrawing(PlotSurface& plot) {
+    PlotScene scene;
+    scene.view = &plot.viewData();
+    scene.stride = plot.fullData().count();
+    scene.fullXMin = plot.fullData().xMin();
+    scene.width = plot.width();
+    scene.height = plot.height();
+    scene.title = plot.title();
+    scene.xlabel = plot.xlabel();
+    scene.grid = plot.grid();
+    scene.markers = MarkerFrequencies{plot.markers().frequency1, plot.markers().frequency2};
+    QImage image(plot.width(), plot.height(), QImage::Format_RGB32);
+    image.fill(0xff123456);  // any pixel the drawing misses shows
+    QPainter painter(&image);
+    playRecording(drawPlot(scene, decimalSeparator()).recording, painter);
+    return image;
+}
+
+// Differing pixels, for a readable failure.
+int differingPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+#define EXPECT_SAME_AS_COMPLETE(plot, what)                                                                  \
+    EXPECT_EQ(differingPixels((plot).picture(), completeDrawing(plot)), 0) << (what)
+
+PlotData peak(double centre, double height) {
+    return plot_test::gridBlock(
+        [=](int j) {
+            const double u = std::log2(gridFrequencies()[static_cast<std::size_t>(j)] / centre);
+            return height / (1 + 4 * u * u);
+        },
+        std::min(0.0, height), std::max(0.0, height));
+}
+
+// Six rows as the report's overview has them: four further curves under the main one.
+PlotData sixRows() {
+    PlotData block = PlotData::forRows(6, kGridPoints);
+    block.setSampleRate(48000);
+    block.setXRange(20, 20000);
+    block.setYRange(-12, 9);
+    for (int j = 0; j < kGridPoints; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        block.setValue(at, gridFrequencies()[at]);
+        for (int row = 1; row < 6; ++row)
+            block.setValue(static_cast<std::size_t>(row * kGridPoints) + at, (row - 3) * 3 + 6 * std::sin(j / 20.0 + row));
+    }
+    return block;
+}
+
+class StaticLayer : public ::testing::Test {
+protected:
+    void SetUp() override { setDecimalSeparator('.'); }
+    PlotSurface plot;
+};
+
+TEST_F(StaticLayer, CurvesOverTheKeptLayerMatchACompleteDrawing) {
+    EXPECT_SAME_AS_COMPLETE(plot, "no data yet");
+    plot.setTitle("Filter1 (dB)");
+    plot.setXlabel("Frequency (Hz)");
+    const std::pair<int, int> sizes[] = {{500, 500}, {1000, 700}, {300, 200}, {120, 80}, {61, 37}};
+    for (const auto& [w, h] : sizes) {
+        plot.setSize(w, h);
+        EXPECT_SAME_AS_COMPLETE(plot, "resized");
+        for (const bool grid : {false, true}) {
+            plot.setGrid(grid);
+            const QString at = QStringLiteral("%1 x %2, grid %3: ").arg(w).arg(h).arg(grid);
+            EXPECT_SAME_AS_COMPLETE(plot, (at + "grid switched").toStdString());
+            plot.SetData(plot_test::rampBlock());
+            EXPECT_SAME_AS_COMPLETE(plot, (at + "ramp").toStdString());
+            plot.SetData(peak(1000, 8));
+            EXPECT_SAME_AS_COMPLETE(plot, (at + "boost").toStdString());
+            plot.SetData(peak(200, -15));
+            EXPECT_SAME_AS_COMPLETE(plot, (at + "cut").toStdString());
+            plot.SetData(plot_test::gridBlock([](int) { return 0.0; }, 0, 0));
+            EXPECT_SAME_AS_COMPLETE(plot, (at + "flat").toStdString());
+            plot.SetData(sixRows());
+            EXPECT_SAME_AS_COMPLETE(plot, (at + "six rows").toStdString());
+        }
+    }
+}
+
+TEST_F(StaticLayer, CurveChangesInTheSameRangesReuseTheLayer) {
+    plot.setSize(1000, 700);
+    plot.SetData(peak(1000, 8));
+    (void)plot.picture();
+    const int layers = plot.staticLayerCount();
+    // A spin tick: the curve moves, the ranges stay.
+    for (double centre = 900; centre < 1200; centre += 50) {
+        PlotData block = peak(centre, 8);
+        block.setYRange(0, 8);
+        plot.SetData(block);
+        EXPECT_SAME_AS_COMPLETE(plot, "moved curve");
+    }
+    EXPECT_EQ(plot.staticLayerCount(), layers);
+    // Readout lines and boxes drawn into the picture go with the next drawing.
+    ASSERT_TRUE(plot.move(400, 300));
+    plot.SetData(peak(700, 8));
+    EXPECT_SAME_AS_COMPLETE(plot, "after a readout");
+    EXPECT_EQ(plot.staticLayerCount(), layers);
+    plot.setTitle("Result (dB)");
+    EXPECT_SAME_AS_COMPLETE(plot, "new title");
+    EXPECT_EQ(plot.staticLayerCount(), layers + 1);
+}
+
+TEST_F(StaticLayer, MarkersZoomAndExportKeepThePictureExact) {
+    plot_test::ScratchDirectory scratch;
+    plot.setSize(800, 600);
+    plot.SetData(peak(1000, -9));
+    plot.press(Qt::LeftButton, Qt::NoModifier, 300, 300);
+    plot.Redraw();
+    EXPECT_SAME_AS_COMPLETE(plot, "first marker");
+    plot.press(Qt::LeftButton, Qt::NoModifier, 500, 300);
+    plot.Redraw();
+    EXPECT_SAME_AS_COMPLETE(plot, "band");
+    plot.ZoomIn();
+    ASSERT_TRUE(plot.zoomed());
+    EXPECT_SAME_AS_COMPLETE(plot, "zoomed with the band");
+    plot.SetData(peak(1100, -9));  // keeps the zoomed flag, shows the full data
+    EXPECT_SAME_AS_COMPLETE(plot, "new data while zoomed");
+    ASSERT_TRUE(plot.ExportMetafile());
+    EXPECT_EQ(plot.picture().pixel(100, 100), colour::White);  // print colours until the next drawing
+    plot.Redraw();
+    EXPECT_SAME_AS_COMPLETE(plot, "after the export");
+    plot.press(Qt::RightButton, Qt::NoModifier, 10, 10);
+    EXPECT_SAME_AS_COMPLETE(plot, "markers cleared");
+    plot.ZoomOut();
+    EXPECT_SAME_AS_COMPLETE(plot, "zoomed out");
+}
+
+TEST_F(StaticLayer, ChangesDrawOnceWhenLookedAt) {
+    EXPECT_EQ(plot.drawingCount(), 0);
+    plot.setTitle("Filter2 (dB)");
+    plot.setXlabel("Frequency (Hz)");
+    plot.setGrid(true);
+    plot.setSize(420, 300);
+    plot.SetData(peak(1000, 5));
+    plot.SetData(peak(2000, 5));
+    EXPECT_EQ(plot.drawingCount(), 0);
+    EXPECT_EQ(plot.yStep(), 1);
+    EXPECT_EQ(plot.drawingCount(), 1);
+    (void)plot.picture();
+    (void)plot.recording();
+    EXPECT_EQ(plot.drawingCount(), 1);
+}
+
+} // namespace
