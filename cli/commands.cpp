@@ -5,6 +5,7 @@ namespace tessera::cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         importCommand(),
+        fitCommand(),
     };
     return all;
 }

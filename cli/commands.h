@@ -6,5 +6,6 @@
 namespace tessera::cli {
 
 Command importCommand();
+Command fitCommand();
 
 } // namespace tessera::cli

@@ -2,7 +2,12 @@
 
 #include "config_file.h"
 #include "design_session.h"
+#include "fit.h"
+#include "fit_apply.h"
+#include "number_text.h"
 #include "measurement_import.h"
+
+#include <cmath>
 
 using namespace tessera;
 using tessera::cli_test::CliTest;
@@ -71,4 +76,58 @@ TEST_F(CliTest, FilesThatCannotBeReadExitWithOneAndTheProgramsMessage) {
     const auto unwritable = run({"import", path("m.txt"), "-o", path("no/such/folder/out.tsn")});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("nicht erstellen"), std::string::npos) << unwritable.err;
+}
+
+namespace {
+// A room with a dip at 100 Hz and a peak at 3 kHz.
+std::string roomMlssaExport() {
+    std::string text = "MLSSA: Frequency Domain\r\n\"Hz\",\"dB\"\r\n";
+    for (double f = 10; f < 24000; f *= 1.03) {
+        const double dip = std::log(f / 100), peak = std::log(f / 3000);
+        const double db = 1 - 6 * std::exp(-dip * dip / 0.1) + 4 * std::exp(-peak * peak / 0.2);
+        text += std::to_string(f) + "," + std::to_string(db) + "\r\n";
+    }
+    return text;
+}
+} // namespace
+
+TEST_F(CliTest, FitPrintsThePartsAndWritesWhatApplyAndSaveAsWrite) {
+    const std::string measurement = write("room.txt", roomMlssaExport());
+    const std::string output = path("fitted.tsn");
+    const auto r = run({"fit", measurement, "--band", "30:18000", "--series", "E12", "--sections", "1,3,4", "-o", output});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name : {"R1 ", "R6 ", "R12 ", "error before", "error after"})
+        EXPECT_NE(r.out.find(name), std::string::npos) << name << "\n" << r.out;
+
+    // The program's document: Import, the same fit, Apply, Save as.
+    cli::DesignSession session;
+    ASSERT_TRUE(session.import(measurement).done());
+    FitSettings settings;
+    settings.bandLow = 30;
+    settings.bandHigh = 18000;
+    settings.series = Series::E12;
+    settings.sections = {true, false, true, true};
+    const FitOutcome fit = fitSections(session.state(), settings);
+    ASSERT_TRUE(fit.done());
+    applyFit(session.engine(), fit.result);
+    EXPECT_EQ(read(output), configurationText(session.engine(), output, '.'));
+    EXPECT_NE(r.out.find(fixedText(fit.result.after.rms, 6, 3, '.')), std::string::npos);
+}
+
+TEST_F(CliTest, FitRejectsBadOptionsAndReportsRefusals) {
+    const std::string measurement = write("room.txt", roomMlssaExport());
+    for (const auto& option : std::vector<std::vector<std::string>>{
+             {"--band", "40-16000"}, {"--band", "x:100"}, {"--level", "loud"}, {"--series", "E48"},
+             {"--sections", "1,5"}, {"--sections", ""}, {"--max-boost", "-3"}, {"--tilt", "steep"}}) {
+        std::vector<std::string> words = {"fit", measurement};
+        words.insert(words.end(), option.begin(), option.end());
+        const auto r = run(words);
+        EXPECT_EQ(r.status, 2) << option[0] << " " << option[1];
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    }
+    const auto inverted = run({"fit", measurement, "--band", "16000:40", "-o", path("out.tsn")});
+    EXPECT_EQ(inverted.status, 1);
+    EXPECT_NE(inverted.err.find("band"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
+    EXPECT_EQ(run({"fit", path("none.txt")}).status, 1);
 }

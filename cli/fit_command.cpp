@@ -1,0 +1,153 @@
+// tessera-design fit MEASUREMENT [options] [-o OUT.tsn]: File → Import, the
+// fit, and with -o Apply followed by File → Save as.
+
+#include "commands.h"
+#include "design_session.h"
+#include "designators.h"
+#include "fit.h"
+#include "fit_apply.h"
+#include "number_text.h"
+#include "section_formulas.h"
+
+#include <iomanip>
+#include <ostream>
+
+namespace tessera::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: tessera-design fit MEASUREMENT [--config START.tsn] [--band 40:16000] [--level auto|DB]\n"
+    "                          [--tilt DB_PER_DECADE] [--max-boost DB] [--series E24|E12]\n"
+    "                          [--keep-capacitors] [--sections 1,2,3,4] [-o OUT.tsn]\n"
+    "Imports a measurement into the start-up sections or those of START.tsn and fits the\n"
+    "sections with standard parts so that the Result meets the target over the band:\n"
+    "  --band LOW:HIGH      the band in Hz (default 20:20000)\n"
+    "  --level auto|DB      the target level at 1 kHz (default auto: the level of least error)\n"
+    "  --tilt DB            the target's slope in dB per decade around 1 kHz (default 0)\n"
+    "  --max-boost DB       the largest gain of a boost section (default 6, at most 20.83)\n"
+    "  --series E24|E12     the resistor series (default E24)\n"
+    "  --keep-capacitors    keep each section's capacitor instead of choosing one\n"
+    "  --sections LIST      the sections that take part (default 1,2,3,4); the others stay\n"
+    "  -o OUT.tsn           apply the fit and write the configuration (as File > Save as does)\n"
+    "Prints each section's frequency, Q, gain, capacitor and resistors and the error\n"
+    "before and after. Exit status 0 on success, 1 for a file that cannot be read or\n"
+    "written or a fit that is refused, 2 for a usage error.\n";
+
+constexpr std::string_view kMeasurement = "a measurement file that Import reads";
+constexpr std::string_view kConfiguration = "a configuration file (.tsn)";
+
+// The options into settings; a usage message on failure.
+std::optional<std::string> readSettings(const Arguments& args, FitSettings& settings) {
+    if (const auto band = args.value("band")) {
+        const auto colon = band->find(':');
+        const auto low = colon == std::string::npos ? std::nullopt : parseNumber(band->substr(0, colon));
+        const auto high = colon == std::string::npos ? std::nullopt : parseNumber(band->substr(colon + 1));
+        if (!low || !high) return "--band takes LOW:HIGH in Hz, e.g. 40:16000";
+        settings.bandLow = *low;
+        settings.bandHigh = *high;
+    }
+    if (const auto level = args.value("level"); level && *level != "auto") {
+        settings.level = parseNumber(*level);
+        if (!settings.level) return "--level takes auto or a level in dB";
+    }
+    if (const auto tilt = args.value("tilt")) {
+        const auto value = parseNumber(*tilt);
+        if (!value) return "--tilt takes a slope in dB per decade";
+        settings.tiltDbPerDecade = *value;
+    }
+    if (const auto boost = args.value("max-boost")) {
+        const auto value = parseNumber(*boost);
+        if (!value || *value < 0) return "--max-boost takes a gain of 0 dB or more";
+        settings.maxBoostDb = std::min(*value, kSectionGainLimitDb);
+    }
+    if (const auto series = args.value("series")) {
+        if (*series == "E24" || *series == "e24") settings.series = Series::E24;
+        else if (*series == "E12" || *series == "e12") settings.series = Series::E12;
+        else return "--series takes E24 or E12";
+    }
+    settings.chooseCapacitors = !args.has("keep-capacitors");
+    if (const auto list = args.value("sections")) {
+        settings.sections = {false, false, false, false};
+        std::size_t from = 0;
+        for (;;) {
+            const std::size_t comma = list->find(',', from);
+            const auto number = parseWholeNumber(std::string_view(*list).substr(from, comma - from));
+            if (!number || *number < 1 || *number > kSectionCount) return "--sections takes numbers 1 to 4, e.g. 1,3";
+            settings.sections[static_cast<std::size_t>(*number - 1)] = true;
+            if (comma == std::string::npos) break;
+            from = comma + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+void printTable(const FitResult& result, const FilterBankState& state, const FitSettings& settings, std::ostream& out) {
+    out << "section  f/Hz       Q       gain/dB  capacitor  resistors\n";
+    for (int s = 1; s <= kSectionCount; ++s) {
+        const FittedSection& fs = result.section(s);
+        out << std::left << std::setw(9) << (std::to_string(s) + (fs.fitted ? "" : "*")) << std::setw(11)
+            << fixedText(fs.frequency, 7, 1, '.') << std::setw(8) << fixedText(fs.q, 4, 3, '.') << std::setw(9)
+            << fixedText(shownGainDb(s, fs.gainFactor), 4, 2, '.') << std::setw(11) << capacitorText(fs, '.');
+        // In the order of their designators: the feedback, shunt and input resistors.
+        for (Slot slot : {Slot::R2, Slot::R3, Slot::R1}) {
+            const auto position = static_cast<std::size_t>(fs.positions[static_cast<std::size_t>(slotIndex(slot))]);
+            out << resistorDesignator(s, slot) << " " << state.SeriesLabels[position].c_str() << "  ";
+        }
+        out << "\n";
+    }
+    if (std::any_of(result.sections.begin(), result.sections.end(), [](const FittedSection& s) { return !s.fitted; }))
+        out << "* kept as it was\n";
+    const auto error = [&](const char* name, const FitError& e) {
+        out << name << "RMS " << fixedText(e.rms, 6, 3, '.') << " dB, largest " << fixedText(e.largest, 6, 3, '.')
+            << " dB\n";
+    };
+    out << "band " << generalText(settings.bandLow, 6, '.') << " Hz to " << generalText(settings.bandHigh, 6, '.')
+        << " Hz (" << result.band.count() << " grid points), target level " << fixedText(result.level, 6, 2, '.')
+        << " dB" << (settings.level ? "" : " (automatic)") << ", tilt "
+        << generalText(settings.tiltDbPerDecade, 6, '.') << " dB/decade\n";
+    error("error before: ", result.before);
+    error("error after:  ", result.after);
+}
+
+int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const Command& self = command("fit");
+    std::string error;
+    const Arguments args = Arguments::parse(
+        words, {{"config", "band", "level", "tilt", "max-boost", "series", "sections", "output"}, {"keep-capacitors"}},
+        error);
+    if (!error.empty()) return usageError(self, error, err);
+    if (args.positional().size() != 1) return usageError(self, "name one measurement file", err);
+    FitSettings settings;
+    if (const auto problem = readSettings(args, settings)) return usageError(self, *problem, err);
+
+    DesignSession session;
+    if (const auto config = args.value("config")) {
+        const FileOutcome opened = session.open(*config);
+        if (!opened.done()) return reportFileFailure(self.name, opened, *config, kConfiguration, err);
+    }
+    const std::string& measurement = args.positional().front();
+    const FileOutcome imported = session.import(measurement);
+    if (!imported.done()) return reportFileFailure(self.name, imported, measurement, kMeasurement, err);
+
+    const FitOutcome fit = fitSections(session.state(), settings);
+    if (!fit.done()) {
+        err << "tessera-design fit: " << fit.message << "\n";
+        return kFileError;
+    }
+    printTable(fit.result, session.state(), settings, out);
+    if (const auto output = args.value("output")) {
+        applyFit(session.engine(), fit.result);
+        const FileOutcome saved = session.saveAs(*output);
+        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfiguration, err);
+        out << "wrote " << *output << "\n";
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+Command fitCommand() {
+    return {"fit", "fit the sections to a measurement with standard parts", kUsage, &runFit};
+}
+
+} // namespace tessera::cli

@@ -1,0 +1,132 @@
+#include "fit.h"
+
+#include "fit_apply.h"
+#include "fit_parts.h"
+#include "frequency_grid.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessera {
+namespace {
+
+FitOutcome refusal(std::string message) {
+    FitOutcome outcome;
+    outcome.status = FitStatus::Refused;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+bool allFinite(const Curve& curve) {
+    return std::all_of(curve.begin(), curve.end(), [](double v) { return std::isfinite(v); });
+}
+
+// The target on the whole grid for a Result: the given level, or the one
+// that minimises the RMS error over the band.
+Curve targetFor(const Curve& result, const FitSettings& settings, GridBand band, double& level) {
+    const auto& grid = gridFrequencies();
+    if (settings.level) {
+        level = *settings.level;
+    } else {
+        long double sum = 0;
+        for (int i = band.first; i <= band.last; ++i) {
+            const auto g = static_cast<std::size_t>(i);
+            sum += result[g] - tiltAt(settings.tiltDbPerDecade, grid[g]);
+        }
+        level = static_cast<double>(sum / band.count());
+    }
+    Curve target;
+    for (std::size_t i = 0; i < kGridPoints; ++i) target[i] = level + tiltAt(settings.tiltDbPerDecade, grid[i]);
+    return target;
+}
+
+std::optional<std::string> refusalFor(const FilterBankState& state, const FitSettings& settings, GridBand band) {
+    if (std::all_of(state.ImportedResponse.begin(), state.ImportedResponse.end(), [](double v) { return v == 0; }))
+        return "Nothing has been imported: import a measurement first.";
+    if (!allFinite(state.ImportedResponse) || !allFinite(state.CombinedCurve))
+        return "The imported response or the sections' curves hold values that are not numbers.";
+    if (std::none_of(settings.sections.begin(), settings.sections.end(), [](bool on) { return on; }))
+        return "No section takes part: choose at least one section to fit.";
+    if (!std::isfinite(settings.bandLow) || !std::isfinite(settings.bandHigh))
+        return "The band's ends must be numbers.";
+    if (settings.bandLow > settings.bandHigh) return "The band's lower end lies above its upper end.";
+    if (band.count() < kMinimumBandPoints)
+        return "The band holds " + std::to_string(band.count()) + " grid points; a fit needs at least " +
+               std::to_string(kMinimumBandPoints) + ".";
+    if ((settings.level && !std::isfinite(*settings.level)) || !std::isfinite(settings.tiltDbPerDecade))
+        return "The target level and tilt must be numbers.";
+    if (!(settings.maxBoostDb >= 0)) return "The maximum boost must be a number of 0 dB or more.";
+    if (!settings.chooseCapacitors)
+        for (int s = 1; s <= kSectionCount; ++s)
+            if (settings.sections[static_cast<std::size_t>(s - 1)] &&
+                !(state.section(s).Capacitance > 0 && std::isfinite(state.section(s).Capacitance)))
+                return "Section " + std::to_string(s) + " has no capacitor to keep.";
+    return std::nullopt;
+}
+
+bool cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && cancel->load(); }
+
+} // namespace
+
+FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings, const std::atomic<bool>* cancel,
+                       const std::function<void(double)>& progress) {
+    const GridBand band = gridBand(settings.bandLow, settings.bandHigh);
+    if (auto message = refusalFor(state, settings, band)) return refusal(*message);
+
+    FitSettings limited = settings;
+    limited.maxBoostDb = std::min(settings.maxBoostDb, kSectionGainLimitDb);
+    const FitProblem problem = makeFitProblem(state, limited, band);
+    const auto report = [&](double from, double share) {
+        return [&progress, from, share](double fraction) {
+            if (progress) progress(from + share * fraction);
+        };
+    };
+
+    const Designs designs = fitIdealSections(problem, cancel, report(0, 0.6));
+    if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
+    std::vector<double> kept;
+    for (int s : problem.sections) kept.push_back(state.section(s).Capacitance);
+    const std::vector<SectionParts> parts =
+        chooseParts(problem, state, limited, designs, kept, cancel, report(0.6, 0.4));
+    if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
+
+    FitOutcome outcome;
+    FitResult& result = outcome.result;
+    result.series = settings.series;
+    result.band = band;
+    for (int s = 1; s <= kSectionCount; ++s) {
+        FittedSection& out = result.sections[static_cast<std::size_t>(s - 1)];
+        const FilterSection& now = state.section(s);
+        out.capacitance = now.Capacitance;
+        out.positions = {now.SeriesIndex[0], now.SeriesIndex[1], now.SeriesIndex[2]};
+        out.frequency = now.Frequency;
+        out.q = now.Q;
+        out.gainFactor = now.GainFactor;
+    }
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        if (!parts[k].valid) continue; // no parts realise it: the section stays as it is
+        FittedSection& out = result.sections[static_cast<std::size_t>(problem.sections[k] - 1)];
+        const Realised r = realise(state, parts[k].capacitance, parts[k].positions);
+        out = {true, parts[k].capacitance, parts[k].capacitorItem, parts[k].positions, r.frequency, r.q, r.gainFactor};
+    }
+
+    const auto applied = predictApply(state, result);
+    result.predictedResult = resultCurve(*applied);
+    if (!allFinite(result.predictedResult)) return refusal("The fit found no design with finite values.");
+    double levelBefore = 0;
+    const Curve before = resultCurve(state);
+    result.before = bandError(before, targetFor(before, settings, band, levelBefore), band);
+    result.target = targetFor(result.predictedResult, settings, band, result.level);
+    result.after = bandError(result.predictedResult, result.target, band);
+    if (progress) progress(1);
+    outcome.status = FitStatus::Done;
+    return outcome;
+}
+
+std::string capacitorText(const FittedSection& section, char separator) {
+    if (section.capacitorItem >= 0) return kCapacitorItems[static_cast<std::size_t>(section.capacitorItem)];
+    return generalText(section.capacitance * 1e9, 4, separator) + " nF";
+}
+
+} // namespace tessera

@@ -1,0 +1,292 @@
+#include "fit_continuous.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tessera {
+namespace {
+
+const double kLogFMin = std::log(20.0), kLogFMax = std::log(20000.0);
+const double kLogQMin = std::log(0.1), kLogQMax = std::log(8.0);
+// Keeps A safely below 2 Q^2, where the shunt resistor would turn negative.
+constexpr double kBuildableShare = 0.98;
+constexpr int kMaxIterations = 120;
+
+double& variable(SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
+double variable(const SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
+
+void addDesign(const FitProblem& problem, int k, const SectionDesign& d, double sign, double* curve) {
+    addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), sign, curve);
+}
+
+// Solves the n x n system a x = b in place by Gaussian elimination with
+// partial pivoting; false when it is singular.
+bool solve(std::vector<double>& a, std::vector<double>& b, int n) {
+    const auto at = [&](int r, int c) -> double& { return a[static_cast<std::size_t>(r * n + c)]; };
+    for (int c = 0; c < n; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < n; ++r)
+            if (std::fabs(at(r, c)) > std::fabs(at(pivot, c))) pivot = r;
+        if (!(std::fabs(at(pivot, c)) > 1e-300)) return false;
+        if (pivot != c) {
+            for (int k = 0; k < n; ++k) std::swap(at(c, k), at(pivot, k));
+            std::swap(b[static_cast<std::size_t>(c)], b[static_cast<std::size_t>(pivot)]);
+        }
+        for (int r = c + 1; r < n; ++r) {
+            const double m = at(r, c) / at(c, c);
+            if (m == 0) continue;
+            for (int k = c; k < n; ++k) at(r, k) -= m * at(c, k);
+            b[static_cast<std::size_t>(r)] -= m * b[static_cast<std::size_t>(c)];
+        }
+    }
+    for (int r = n - 1; r >= 0; --r) {
+        double sum = b[static_cast<std::size_t>(r)];
+        for (int k = r + 1; k < n; ++k) sum -= at(r, k) * b[static_cast<std::size_t>(k)];
+        b[static_cast<std::size_t>(r)] = sum / at(r, r);
+    }
+    return true;
+}
+
+// Moving average over +-width band points, shorter at the ends.
+std::vector<double> smoothed(const std::vector<double>& values, int width) {
+    const int n = static_cast<int>(values.size());
+    std::vector<double> out(values.size());
+    for (int i = 0; i < n; ++i) {
+        const int from = std::max(0, i - width), to = std::min(n - 1, i + width);
+        double sum = 0;
+        for (int j = from; j <= to; ++j) sum += values[static_cast<std::size_t>(j)];
+        out[static_cast<std::size_t>(i)] = sum / (to - from + 1);
+    }
+    return out;
+}
+
+double median(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// A section on the largest feature of `wanted` (what the fitted sections
+// should add) of its sign: centre at the extreme, gain its height, Q from
+// the width at half height.
+SectionDesign seedOn(const FitProblem& problem, int k, const std::vector<double>& wanted) {
+    const double sign = problem.boost(k) ? 1.0 : -1.0;
+    const int n = problem.points();
+    int peak = 0;
+    for (int i = 1; i < n; ++i)
+        if (sign * wanted[static_cast<std::size_t>(i)] > sign * wanted[static_cast<std::size_t>(peak)]) peak = i;
+    const double height = sign * wanted[static_cast<std::size_t>(peak)];
+    const auto& f = problem.frequencies;
+    SectionDesign d;
+    d.logF = std::log(f[static_cast<std::size_t>(peak)]);
+    d.gainDb = std::max(height, 0.0);
+    int left = peak, right = peak;
+    while (left > 0 && sign * wanted[static_cast<std::size_t>(left)] > height / 2) --left;
+    while (right < n - 1 && sign * wanted[static_cast<std::size_t>(right)] > height / 2) ++right;
+    const double fp = f[static_cast<std::size_t>(peak)];
+    // An edge reached on one side: mirror the other side's width.
+    double lowRatio = fp / f[static_cast<std::size_t>(left)], highRatio = f[static_cast<std::size_t>(right)] / fp;
+    if (left == 0) lowRatio = std::max(lowRatio, highRatio);
+    if (right == n - 1) highRatio = std::max(highRatio, lowRatio);
+    // |H| = 1/2 where W - 1/W = +-sqrt(3)/Q, i.e. where the band is sqrt(3)/Q wide.
+    const double width = std::max(highRatio - 1 / lowRatio, 1e-3);
+    d.logQ = std::log(std::clamp(std::sqrt(3.0) / width, 0.3, 8.0));
+    return clampDesign(problem, k, d);
+}
+
+// What the fitted sections but `skip` leave to be added, from `level`.
+std::vector<double> wantedWithout(const FitProblem& problem, const Designs& designs, int skip, double level) {
+    std::vector<double> wanted(problem.base.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i) wanted[i] = level - problem.base[i];
+    for (int k = 0; k < static_cast<int>(designs.size()); ++k)
+        if (k != skip) addDesign(problem, k, designs[static_cast<std::size_t>(k)], -1, wanted.data());
+    return wanted;
+}
+
+} // namespace
+
+SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
+    if (!std::isfinite(d.logF)) d.logF = kLogFMax;
+    if (!std::isfinite(d.logQ)) d.logQ = 0;
+    if (!std::isfinite(d.gainDb)) d.gainDb = 0;
+    d.logF = std::clamp(d.logF, kLogFMin, kLogFMax);
+    d.logQ = std::clamp(d.logQ, kLogQMin, kLogQMax);
+    const double q = d.q();
+    const double buildable = 20 * std::log10(1 + kBuildableShare * 2 * q * q);
+    d.gainDb = std::clamp(d.gainDb, 0.0, std::min(problem.gainLimitDb[static_cast<std::size_t>(k)], buildable));
+    return d;
+}
+
+std::vector<double> totalCurve(const FitProblem& problem, const Designs& designs) {
+    std::vector<double> total = problem.base;
+    for (int k = 0; k < static_cast<int>(designs.size()); ++k)
+        addDesign(problem, k, designs[static_cast<std::size_t>(k)], 1, total.data());
+    return total;
+}
+
+double designError(const FitProblem& problem, const Designs& designs) {
+    return squaredError(problem, totalCurve(problem, designs).data());
+}
+
+Designs seedDesigns(const FitProblem& problem) {
+    const int count = static_cast<int>(problem.sections.size());
+    Designs designs(problem.sections.size());
+    std::vector<bool> placed(problem.sections.size(), false);
+    const double level = problem.level ? *problem.level : median(problem.base);
+    std::vector<double> wanted(problem.base.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i) wanted[i] = level - problem.base[i];
+    for (int round = 0; round < count; ++round) {
+        const std::vector<double> smooth = smoothed(wanted, 3);
+        // The unplaced section whose kind (boost or cut) meets the larger feature.
+        int chosen = -1;
+        double best = -1;
+        for (int k = 0; k < count; ++k) {
+            if (placed[static_cast<std::size_t>(k)]) continue;
+            const double sign = problem.boost(k) ? 1.0 : -1.0;
+            double height = 0;
+            for (double w : smooth) height = std::max(height, sign * w);
+            if (height > best) best = height, chosen = k;
+        }
+        const auto c = static_cast<std::size_t>(chosen);
+        designs[c] = seedOn(problem, chosen, smooth);
+        placed[c] = true;
+        addDesign(problem, chosen, designs[c], -1, wanted.data());
+    }
+    return designs;
+}
+
+Designs refineDesigns(const FitProblem& problem, Designs x) {
+    const int sections = static_cast<int>(x.size());
+    const int n = 3 * sections, m = problem.points();
+    if (n == 0) return x;
+    for (int k = 0; k < sections; ++k) x[static_cast<std::size_t>(k)] = clampDesign(problem, k, x[static_cast<std::size_t>(k)]);
+
+    const auto residuals = [&](const std::vector<double>& total) {
+        std::vector<double> r(total);
+        const double level = levelFor(problem, total.data());
+        for (double& v : r) v -= level;
+        return r;
+    };
+    std::vector<double> total = totalCurve(problem, x);
+    double cost = squaredError(problem, total.data());
+    std::vector<double> jacobian(static_cast<std::size_t>(n * m));
+    std::vector<double> normal(static_cast<std::size_t>(n * n)), gradient(static_cast<std::size_t>(n));
+    double lambda = 1e-3;
+    int slowSteps = 0;
+    bool fresh = false;
+
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+        if (!fresh) {
+            const std::vector<double> r = residuals(total);
+            for (int k = 0; k < sections; ++k) {
+                const SectionDesign& d = x[static_cast<std::size_t>(k)];
+                std::vector<double> own(static_cast<std::size_t>(m), 0.0);
+                addDesign(problem, k, d, 1, own.data());
+                for (int p = 0; p < 3; ++p) {
+                    SectionDesign moved = d;
+                    double h = p == 2 ? 1e-5 : 1e-6;
+                    variable(moved, p) += h;
+                    moved = clampDesign(problem, k, moved);
+                    if (variable(moved, p) == variable(d, p)) { // at its upper bound: step down
+                        h = -h;
+                        variable(moved, p) = variable(d, p) + h;
+                    }
+                    std::vector<double> column(static_cast<std::size_t>(m), 0.0);
+                    addDesign(problem, k, moved, 1, column.data());
+                    double mean = 0;
+                    for (int i = 0; i < m; ++i) {
+                        double& c = column[static_cast<std::size_t>(i)];
+                        c = (c - own[static_cast<std::size_t>(i)]) / h;
+                        mean += c;
+                    }
+                    mean = problem.level ? 0 : mean / m;
+                    const int col = 3 * k + p;
+                    for (int i = 0; i < m; ++i)
+                        jacobian[static_cast<std::size_t>(col * m + i)] = column[static_cast<std::size_t>(i)] - mean;
+                }
+            }
+            for (int a = 0; a < n; ++a) {
+                const double* ja = &jacobian[static_cast<std::size_t>(a * m)];
+                double g = 0;
+                for (int i = 0; i < m; ++i) g += ja[i] * r[static_cast<std::size_t>(i)];
+                gradient[static_cast<std::size_t>(a)] = g;
+                for (int b = a; b < n; ++b) {
+                    const double* jb = &jacobian[static_cast<std::size_t>(b * m)];
+                    double s = 0;
+                    for (int i = 0; i < m; ++i) s += ja[i] * jb[i];
+                    normal[static_cast<std::size_t>(a * n + b)] = s;
+                    normal[static_cast<std::size_t>(b * n + a)] = s;
+                }
+            }
+            fresh = true;
+        }
+        double largestDiagonal = 0;
+        for (int a = 0; a < n; ++a) largestDiagonal = std::max(largestDiagonal, normal[static_cast<std::size_t>(a * n + a)]);
+        std::vector<double> system = normal, step(static_cast<std::size_t>(n));
+        for (int a = 0; a < n; ++a) {
+            const auto d = static_cast<std::size_t>(a * n + a);
+            system[d] += lambda * (normal[d] + 1e-9 * largestDiagonal + 1e-12);
+            step[static_cast<std::size_t>(a)] = -gradient[static_cast<std::size_t>(a)];
+        }
+        if (!solve(system, step, n)) {
+            lambda *= 10;
+            if (lambda > 1e10) break;
+            continue;
+        }
+        Designs candidate = x;
+        for (int k = 0; k < sections; ++k) {
+            SectionDesign& d = candidate[static_cast<std::size_t>(k)];
+            for (int p = 0; p < 3; ++p) variable(d, p) += step[static_cast<std::size_t>(3 * k + p)];
+            d = clampDesign(problem, k, d);
+        }
+        std::vector<double> candidateTotal = totalCurve(problem, candidate);
+        const double candidateCost = squaredError(problem, candidateTotal.data());
+        if (std::isfinite(candidateCost) && candidateCost < cost) {
+            const bool slow = cost - candidateCost < 1e-7 * cost + 1e-12;
+            x = std::move(candidate);
+            total = std::move(candidateTotal);
+            cost = candidateCost;
+            lambda = std::max(lambda / 3, 1e-9);
+            fresh = false;
+            slowSteps = slow ? slowSteps + 1 : 0;
+            if (slowSteps >= 3) break;
+        } else {
+            lambda *= 4;
+            if (lambda > 1e10) break;
+        }
+    }
+    return x;
+}
+
+Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
+                         const std::function<void(double)>& progress) {
+    const int count = static_cast<int>(problem.sections.size());
+    Designs best = refineDesigns(problem, seedDesigns(problem));
+    double bestError = designError(problem, best);
+    constexpr int kRounds = 2;
+    const int descents = kRounds * count;
+    int done = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        bool improved = false;
+        for (int k = 0; k < count; ++k) {
+            if (cancel != nullptr && cancel->load()) return best;
+            const double level = levelFor(problem, totalCurve(problem, best).data());
+            Designs trial = best;
+            const std::vector<double> wanted = smoothed(wantedWithout(problem, best, k, level), 3);
+            trial[static_cast<std::size_t>(k)] = seedOn(problem, k, wanted);
+            trial = refineDesigns(problem, std::move(trial));
+            const double error = designError(problem, trial);
+            if (error < bestError) {
+                best = std::move(trial);
+                bestError = error;
+                improved = true;
+            }
+            if (progress) progress(static_cast<double>(++done) / descents);
+        }
+        if (!improved) break;
+    }
+    return best;
+}
+
+} // namespace tessera

@@ -1,0 +1,38 @@
+#pragma once
+// The first half of the fit: ideal sections, unconstrained by the parts.
+// Start values from the dips and peaks of the deviation, then a bounded
+// Levenberg-Marquardt descent over ln f, ln Q and gain with the exact section
+// response, restarted from re-seeded sections to leave poor local minima.
+
+#include "fit_problem.h"
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+namespace tessera {
+
+using Designs = std::vector<SectionDesign>; // one per fitted section
+
+// f 20 Hz - 20 kHz, Q 0.1 - 8, gain 0 - the section's limit and low enough
+// to be buildable (A < 2 Q^2).
+SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign design);
+
+// base + the fitted sections' responses at each band point.
+std::vector<double> totalCurve(const FitProblem& problem, const Designs& designs);
+double designError(const FitProblem& problem, const Designs& designs);
+
+// Every fitted section placed on the largest remaining dip (boost) or peak
+// (cut) of the smoothed deviation, the largest first.
+Designs seedDesigns(const FitProblem& problem);
+
+// Levenberg-Marquardt from `start`; never worse than `start`.
+Designs refineDesigns(const FitProblem& problem, Designs start);
+
+// Seeds, refines, and re-seeds each section in turn on what the others
+// leave, keeping whatever lowers the error. `cancel` is polled between
+// descents; `progress` (0..1 of this stage) is reported after each.
+Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
+                         const std::function<void(double)>& progress);
+
+} // namespace tessera

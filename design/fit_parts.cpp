@@ -1,0 +1,243 @@
+#include "fit_parts.h"
+
+#include "page_model.h"
+#include "real_conversion.h"
+#include "section_formulas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tessera {
+namespace {
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+// The steppers reach positions 0..100 (39 ohms to 560 kOhm); Apply steps to them.
+constexpr int kTopPosition = Stepper::kMax;
+constexpr double kPreferredLowOhms = 1000, kPreferredHighOhms = 470000;
+// A capacitor whose resistors leave the preferred range must realise the
+// design this much better to be chosen.
+constexpr double kOutsidePreferredPenalty = 1.05;
+constexpr int kMaxSearchPasses = 40;
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+double ohmsAt(const FilterBankState& table, int position) {
+    return static_cast<double>(table.SeriesValues[static_cast<std::size_t>(position)]);
+}
+
+// The allowed position nearest to `ohms` on a logarithmic scale.
+int nearestPosition(const FilterBankState& table, double ohms, int step) {
+    if (!(ohms > 0) || !std::isfinite(ohms)) return kTopPosition;
+    const double target = std::log(ohms);
+    int best = 0;
+    double distance = kInfinity;
+    for (int p = 0; p <= kTopPosition; p += step) {
+        const double d = std::fabs(std::log(ohmsAt(table, p)) - target);
+        if (d < distance) distance = d, best = p;
+    }
+    return best;
+}
+
+// The table positions nearest to the ideal resistors of a design.
+std::array<int, 3> idealPositions(const FilterBankState& table, double c, double f, double q, double a, int step) {
+    const long double r2 = q / (kPi * c * f);
+    const long double r1 = a > 0 ? r2 / (2.0L * a) : std::numeric_limits<long double>::infinity();
+    const long double omegaC = 2.0L * kPi * f * c;
+    const long double d = omegaC * omegaC - 1.0L / (r1 * r2);
+    const long double r3 = d > 0 ? 1.0L / (r2 * d) : -1.0L;
+    return {nearestPosition(table, static_cast<double>(r1), step), nearestPosition(table, static_cast<double>(r2), step),
+            nearestPosition(table, static_cast<double>(r3), step)};
+}
+
+bool insidePreferred(const FilterBankState& table, const std::array<int, 3>& positions) {
+    return std::all_of(positions.begin(), positions.end(), [&](int p) {
+        const double ohms = ohmsAt(table, p);
+        return ohms >= kPreferredLowOhms && ohms <= kPreferredHighOhms;
+    });
+}
+
+struct Candidate {
+    double cost = kInfinity;
+    SectionParts parts;
+};
+
+class PartsSearch {
+public:
+    PartsSearch(const FitProblem& problem, const FilterBankState& table, int step)
+        : problem_(problem), table_(table), step_(step), scratch_(problem.base.size()) {}
+
+    // The error with section k realised by `parts` on top of `others`.
+    double cost(int k, const SectionParts& parts, const std::vector<double>& others) {
+        const Realised r = realise(table_, parts.capacitance, parts.positions);
+        if (!valid(k, r)) return kInfinity;
+        scratch_ = others;
+        addSectionResponse(problem_.frequencies, r.frequency, r.q, r.gainFactor, problem_.boost(k), 1, scratch_.data());
+        const double e = squaredError(problem_, scratch_.data());
+        return std::isfinite(e) ? e : kInfinity;
+    }
+
+    // The best valid positions within one step of `centre` for a capacitor.
+    Candidate around(int k, int item, double capacitance, const std::array<int, 3>& centre,
+                     const std::vector<double>& others) {
+        Candidate best;
+        for (int d0 = -1; d0 <= 1; ++d0)
+            for (int d1 = -1; d1 <= 1; ++d1)
+                for (int d2 = -1; d2 <= 1; ++d2) {
+                    SectionParts parts{true, item, capacitance, centre};
+                    if (!move(parts.positions, {d0, d1, d2})) continue;
+                    consider(best, parts, cost(k, parts, others));
+                }
+        return best;
+    }
+
+    // Every R2 and R3 with R1 at `r1` or at the top: for a design the
+    // neighbourhood of its ideal parts cannot realise at all.
+    Candidate scan(int k, int item, double capacitance, int r1, const std::vector<double>& others) {
+        Candidate best;
+        for (int first : {r1, kTopPosition})
+            for (int p2 = 0; p2 <= kTopPosition; p2 += step_)
+                for (int p3 = 0; p3 <= kTopPosition; p3 += step_) {
+                    SectionParts parts{true, item, capacitance, {first, p2, p3}};
+                    consider(best, parts, cost(k, parts, others));
+                }
+        return best;
+    }
+
+    // The best improving move of the section's resistors: each up to three
+    // steps alone, or together up to two steps each.
+    Candidate bestStep(int k, const Candidate& current, const std::vector<double>& others) {
+        Candidate best = current;
+        for (int d0 = -2; d0 <= 2; ++d0)
+            for (int d1 = -2; d1 <= 2; ++d1)
+                for (int d2 = -2; d2 <= 2; ++d2) tryMove(best, k, current.parts, {d0, d1, d2}, others);
+        for (int slot = 0; slot < 3; ++slot)
+            for (int d : {-3, 3}) {
+                std::array<int, 3> delta{};
+                delta[static_cast<std::size_t>(slot)] = d;
+                tryMove(best, k, current.parts, delta, others);
+            }
+        return best;
+    }
+
+private:
+    bool valid(int k, const Realised& r) const {
+        const double gainDb = 20 * std::log10(1 + r.gainFactor);
+        return std::isfinite(r.frequency) && std::isfinite(r.q) && std::isfinite(r.gainFactor) &&
+               r.frequency >= 20 && r.frequency <= 20000 && r.q >= 0.1 && r.q <= 8 && r.gainFactor >= 0 &&
+               gainDb <= problem_.gainLimitDb[static_cast<std::size_t>(k)] + 1e-9;
+    }
+
+    bool move(std::array<int, 3>& positions, const std::array<int, 3>& delta) const {
+        for (std::size_t s = 0; s < 3; ++s) {
+            positions[s] += delta[s] * step_;
+            if (positions[s] < 0 || positions[s] > kTopPosition) return false;
+        }
+        return true;
+    }
+
+    void tryMove(Candidate& best, int k, const SectionParts& from, const std::array<int, 3>& delta,
+                 const std::vector<double>& others) {
+        if (delta == std::array<int, 3>{}) return;
+        SectionParts parts = from;
+        if (!move(parts.positions, delta)) return;
+        consider(best, parts, cost(k, parts, others));
+    }
+
+    static void consider(Candidate& best, const SectionParts& parts, double cost) {
+        if (cost < best.cost) best = {cost, parts};
+    }
+
+    const FitProblem& problem_;
+    const FilterBankState& table_;
+    int step_;
+    std::vector<double> scratch_;
+};
+
+void addRealised(const FitProblem& problem, const FilterBankState& table, int k, const SectionParts& parts,
+                 double sign, std::vector<double>& curve) {
+    const Realised r = realise(table, parts.capacitance, parts.positions);
+    addSectionResponse(problem.frequencies, r.frequency, r.q, r.gainFactor, problem.boost(k), sign, curve.data());
+}
+
+} // namespace
+
+double capacitorItemFarads(int item) {
+    // As the selector reads its item: the number before " nF".
+    const std::string_view text = kCapacitorItems[static_cast<std::size_t>(item)];
+    return nanofaradsToFarads(textToReal(text.substr(0, text.size() - 3)));
+}
+
+Realised realise(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions) {
+    const double r1 = ohmsAt(table, positions[0]), r2 = ohmsAt(table, positions[1]), r3 = ohmsAt(table, positions[2]);
+    Realised r;
+    r.frequency = fBerechnen(capacitance, r1, r2, r3);
+    r.q = QBerechnen(capacitance, r.frequency, r2);
+    r.gainFactor = ABerechnen(r1, r2);
+    return r;
+}
+
+std::vector<SectionParts> chooseParts(const FitProblem& problem, const FilterBankState& table,
+                                      const FitSettings& settings, const Designs& designs,
+                                      const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
+                                      const std::function<void(double)>& progress) {
+    const int count = static_cast<int>(designs.size());
+    const int step = settings.series == Series::E12 ? 2 : 1;
+    PartsSearch search(problem, table, step);
+    std::vector<Candidate> chosen(designs.size());
+    std::vector<double> total = totalCurve(problem, designs);
+
+    // Section by section, each on top of the parts already chosen and the
+    // ideal designs still to come.
+    for (int k = 0; k < count; ++k) {
+        const SectionDesign& d = designs[static_cast<std::size_t>(k)];
+        std::vector<double> others = total;
+        addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), -1, others.data());
+        Candidate best;
+        double bestRanked = kInfinity;
+        const int items = settings.chooseCapacitors ? static_cast<int>(kCapacitorItems.size()) : 1;
+        for (int item = 0; item < items; ++item) {
+            const double c = settings.chooseCapacitors ? capacitorItemFarads(item)
+                                                       : keptCapacitance[static_cast<std::size_t>(k)];
+            const int itemIndex = settings.chooseCapacitors ? item : -1;
+            const auto centre = idealPositions(table, c, d.frequency(), d.q(), d.gainFactor(), step);
+            Candidate candidate = search.around(k, itemIndex, c, centre, others);
+            if (!std::isfinite(candidate.cost)) candidate = search.scan(k, itemIndex, c, centre[0], others);
+            if (!std::isfinite(candidate.cost)) continue;
+            const double ranked =
+                candidate.cost * (insidePreferred(table, candidate.parts.positions) ? 1 : kOutsidePreferredPenalty);
+            if (ranked < bestRanked) bestRanked = ranked, best = candidate;
+        }
+        chosen[static_cast<std::size_t>(k)] = best;
+        total = others;
+        if (best.parts.valid) addRealised(problem, table, k, best.parts, 1, total);
+    }
+
+    // Coordinate search over every section's resistors, best step first.
+    for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
+        bool improved = false;
+        for (int k = 0; k < count; ++k) {
+            if (cancel != nullptr && cancel->load()) return {};
+            Candidate& current = chosen[static_cast<std::size_t>(k)];
+            if (!current.parts.valid) continue;
+            std::vector<double> others = total;
+            addRealised(problem, table, k, current.parts, -1, others);
+            current.cost = search.cost(k, current.parts, others); // the others may have moved
+            const Candidate next = search.bestStep(k, current, others);
+            if (next.cost < current.cost * (1 - 1e-12)) {
+                current = next;
+                improved = true;
+            }
+            total = others;
+            addRealised(problem, table, k, current.parts, 1, total);
+        }
+        if (progress) progress(std::min(1.0, (pass + 1) / 8.0));
+        if (!improved) break;
+    }
+
+    std::vector<SectionParts> parts;
+    for (const Candidate& c : chosen) parts.push_back(c.parts);
+    return parts;
+}
+
+} // namespace tessera

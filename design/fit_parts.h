@@ -1,0 +1,38 @@
+#pragma once
+// The second half of the fit: parts that can be bought. For each section the
+// capacitor whose snapped resistors realise the ideal design best (resistors
+// between 1 kOhm and 470 kOhm preferred), then a search over the resistors'
+// table positions, a few steps up and down, singly and in pairs, until no
+// step lowers the realised error.
+
+#include "fit_continuous.h"
+
+namespace tessera {
+
+struct SectionParts {
+    bool valid = false;
+    int capacitorItem = -1; // index into kCapacitorItems; -1 for a kept capacitor
+    double capacitance = 0; // farads
+    std::array<int, 3> positions{}; // by Slot
+};
+
+// What a section's parts give, by the page's own formulas.
+struct Realised {
+    double frequency = 0;
+    double q = 0;
+    double gainFactor = 0;
+};
+// The capacitance of a selector item, exactly as the selector sets it.
+double capacitorItemFarads(int item);
+
+Realised realise(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions);
+
+// The parts of every fitted section (in the order of problem.sections).
+// `keptCapacitance` is used for every section when capacitors are kept.
+// A section with no valid realisation comes back not valid.
+std::vector<SectionParts> chooseParts(const FitProblem& problem, const FilterBankState& table,
+                                      const FitSettings& settings, const Designs& designs,
+                                      const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
+                                      const std::function<void(double)>& progress);
+
+} // namespace tessera

@@ -1,0 +1,87 @@
+#include "fit_problem.h"
+
+#include "frequency_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessera {
+
+double SectionDesign::frequency() const { return std::exp(logF); }
+double SectionDesign::q() const { return std::exp(logQ); }
+double SectionDesign::gainFactor() const { return std::pow(10.0, gainDb / 20) - 1; }
+
+double tiltAt(double tiltDbPerDecade, double frequency) {
+    return tiltDbPerDecade * std::log10(frequency / 1000);
+}
+
+FitProblem makeFitProblem(const FilterBankState& state, const FitSettings& settings, GridBand band) {
+    FitProblem problem;
+    problem.level = settings.level;
+    problem.first = band.first;
+    const double boostLimit = std::clamp(settings.maxBoostDb, 0.0, kSectionGainLimitDb);
+    for (int s = 1; s <= kSectionCount; ++s) {
+        if (!settings.sections[static_cast<std::size_t>(s - 1)]) continue;
+        problem.sections.push_back(s);
+        problem.gainLimitDb.push_back(isBoostSection(s) ? boostLimit : kSectionGainLimitDb);
+    }
+    const auto& grid = gridFrequencies();
+    for (int i = band.first; i <= band.last; ++i) {
+        const auto g = static_cast<std::size_t>(i);
+        // The combined curve less the curves of the sections being fitted:
+        // what the kept sections contribute.
+        double kept = state.CombinedCurve[g];
+        for (int s : problem.sections) kept -= state.section(s).SectionCurve[g];
+        problem.frequencies.push_back(grid[g]);
+        problem.base.push_back(kept + state.ImportedResponse[g] - tiltAt(settings.tiltDbPerDecade, grid[g]));
+    }
+    return problem;
+}
+
+void addSectionResponse(const std::vector<double>& frequencies, double f, double q, double a, bool boost,
+                        double sign, double* curve) {
+    const double inverseF = 1 / f, inverseQ = 1 / q;
+    const double lift = (1 + a) * (1 + a);
+    const double scale = (boost ? 10.0 : -10.0) * sign;
+    const std::size_t n = frequencies.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const double w = frequencies[i] * inverseF;
+        const double u = 1 - w * w;
+        const double v = w * inverseQ;
+        const double u2 = u * u, v2 = v * v;
+        curve[i] += scale * std::log10((u2 + lift * v2) / (u2 + v2));
+    }
+}
+
+double levelFor(const FitProblem& problem, const double* total) {
+    if (problem.level) return *problem.level;
+    double sum = 0;
+    for (int i = 0; i < problem.points(); ++i) sum += total[i];
+    return sum / problem.points();
+}
+
+double squaredError(const FitProblem& problem, const double* total) {
+    const double level = levelFor(problem, total);
+    double sum = 0;
+    for (int i = 0; i < problem.points(); ++i) {
+        const double d = total[i] - level;
+        sum += d * d;
+    }
+    return sum;
+}
+
+FitError bandError(const Curve& result, const Curve& target, GridBand band) {
+    FitError error;
+    if (band.count() == 0) return error;
+    long double sum = 0;
+    for (int i = band.first; i <= band.last; ++i) {
+        const auto g = static_cast<std::size_t>(i);
+        const double d = result[g] - target[g];
+        sum += static_cast<long double>(d) * d;
+        error.largest = std::max(error.largest, std::fabs(d));
+    }
+    error.rms = static_cast<double>(std::sqrt(sum / band.count()));
+    return error;
+}
+
+} // namespace tessera

@@ -1,0 +1,74 @@
+#pragma once
+// What the fit is asked for and what it gives back: the settings of the fit
+// dialog and of `tessera-design fit`, and for each section the parts found,
+// with the realised values those parts give.
+
+#include "filter_bank_state.h"
+#include "filter_engine.h"
+#include "grid_band.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace tessera {
+
+inline constexpr double kDefaultMaxBoostDb = 6;
+// 20 log10(1 + 10): the largest gain a section can be set to, boost or cut.
+inline constexpr double kSectionGainLimitDb = 20.827853703164502;
+// The band must hold at least this many grid points.
+inline constexpr int kMinimumBandPoints = 5;
+
+struct FitSettings {
+    double bandLow = 20;     // Hz
+    double bandHigh = 20000; // Hz
+    // The target level at 1 kHz in dB; none for the level that minimises the error.
+    std::optional<double> level;
+    double tiltDbPerDecade = 0; // the target's slope around 1 kHz
+    double maxBoostDb = kDefaultMaxBoostDb; // per boost section, at most kSectionGainLimitDb
+    Series series = Series::E24;
+    bool chooseCapacitors = true;
+    std::array<bool, kSectionCount> sections{true, true, true, true}; // by section - 1
+};
+
+// The error of a Result against the target over the band's grid points.
+struct FitError {
+    double rms = 0;     // dB
+    double largest = 0; // largest absolute deviation, dB
+};
+
+struct FittedSection {
+    bool fitted = false;       // false: the section kept its setting
+    double capacitance = 0;    // farads
+    int capacitorItem = -1;    // index into kCapacitorItems; -1: the section's own capacitor kept
+    std::array<int, 3> positions{}; // table positions by Slot: R1, R2, R3
+    // Realised by the parts, as the page shows them.
+    double frequency = 0;
+    double q = 0;
+    double gainFactor = 0;
+};
+
+struct FitResult {
+    std::array<FittedSection, kSectionCount> sections{}; // by section - 1
+    Series series = Series::E24;
+    GridBand band;
+    double level = 0;       // the target level at 1 kHz used for `after`, dB
+    Curve target{};         // the target on the whole grid, dB
+    Curve predictedResult{}; // the Result after Apply, bit for bit
+    FitError before;        // the Result as it is now
+    FitError after;         // the predicted Result
+
+    const FittedSection& section(int s) const { return sections[static_cast<std::size_t>(s - 1)]; }
+};
+
+enum class FitStatus { Done, Refused, Cancelled };
+
+struct FitOutcome {
+    FitStatus status = FitStatus::Refused;
+    std::string message; // for a refusal: what the user is told
+    FitResult result;
+
+    bool done() const { return status == FitStatus::Done; }
+};
+
+} // namespace tessera
