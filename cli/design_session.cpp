@@ -38,4 +38,16 @@ int reportFileFailure(std::string_view command, const FileOutcome& outcome, cons
     return kFileError;
 }
 
+
+int openAndImport(DesignSession& session, std::string_view command, const std::optional<std::string>& configuration,
+                  const std::string& measurement, std::ostream& err) {
+    if (configuration) {
+        const FileOutcome opened = session.open(*configuration);
+        if (!opened.done()) return reportFileFailure(command, opened, *configuration, kConfigurationExpected, err);
+    }
+    const FileOutcome imported = session.import(measurement);
+    if (!imported.done()) return reportFileFailure(command, imported, measurement, kMeasurementExpected, err);
+    return kSuccess;
+}
+
 } // namespace tessera::cli

@@ -10,6 +10,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tessera::cli {
@@ -38,5 +39,14 @@ private:
 // COMMAND: " before it. Returns kFileError.
 int reportFileFailure(std::string_view command, const FileOutcome& outcome, const std::string& name,
                       std::string_view expected, std::ostream& err);
+
+inline constexpr std::string_view kMeasurementExpected = "a measurement file that Import reads";
+inline constexpr std::string_view kConfigurationExpected = "a configuration file (.tsn)";
+
+// How the commands that take a measurement start: File → Open of
+// `configuration` when one is given, then File → Import of `measurement`.
+// kSuccess, or the failure reported on `err`.
+int openAndImport(DesignSession& session, std::string_view command, const std::optional<std::string>& configuration,
+                  const std::string& measurement, std::ostream& err);
 
 } // namespace tessera::cli

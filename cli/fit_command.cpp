@@ -33,8 +33,6 @@ constexpr std::string_view kUsage =
     "before and after. Exit status 0 on success, 1 for a file that cannot be read or\n"
     "written or a fit that is refused, 2 for a usage error.\n";
 
-constexpr std::string_view kMeasurement = "a measurement file that Import reads";
-constexpr std::string_view kConfiguration = "a configuration file (.tsn)";
 
 // The options into settings; a usage message on failure.
 std::optional<std::string> readSettings(const Arguments& args, FitSettings& settings) {
@@ -121,13 +119,8 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (const auto problem = readSettings(args, settings)) return usageError(self, *problem, err);
 
     DesignSession session;
-    if (const auto config = args.value("config")) {
-        const FileOutcome opened = session.open(*config);
-        if (!opened.done()) return reportFileFailure(self.name, opened, *config, kConfiguration, err);
-    }
-    const std::string& measurement = args.positional().front();
-    const FileOutcome imported = session.import(measurement);
-    if (!imported.done()) return reportFileFailure(self.name, imported, measurement, kMeasurement, err);
+    if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))
+        return status;
 
     const FitOutcome fit = fitSections(session.state(), settings);
     if (!fit.done()) {
@@ -138,7 +131,7 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (const auto output = args.value("output")) {
         applyFit(session.engine(), fit.result);
         const FileOutcome saved = session.saveAs(*output);
-        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfiguration, err);
+        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, err);
         out << "wrote " << *output << "\n";
     }
     return kSuccess;

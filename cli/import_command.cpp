@@ -14,8 +14,6 @@ constexpr std::string_view kUsage =
     "Imports a measurement (as File > Import does) into the start-up sections or those\n"
     "of START.tsn and writes the configuration (as File > Save as does).\n";
 
-constexpr std::string_view kMeasurement = "a measurement file that Import reads";
-constexpr std::string_view kConfiguration = "a configuration file (.tsn)";
 
 int runImport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("import");
@@ -27,15 +25,10 @@ int runImport(const std::vector<std::string>& words, std::ostream& out, std::ost
     if (!output) return usageError(self, "-o OUT.tsn is required", err);
 
     DesignSession session;
-    if (const auto config = args.value("config")) {
-        const FileOutcome opened = session.open(*config);
-        if (!opened.done()) return reportFileFailure(self.name, opened, *config, kConfiguration, err);
-    }
-    const std::string& measurement = args.positional().front();
-    const FileOutcome imported = session.import(measurement);
-    if (!imported.done()) return reportFileFailure(self.name, imported, measurement, kMeasurement, err);
+    if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))
+        return status;
     const FileOutcome saved = session.saveAs(*output);
-    if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfiguration, err);
+    if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }
