@@ -33,13 +33,16 @@ const FileDialogLayout& fileDialogLayout(FileDialogKind kind) {
     static const FileDialogLayout open{
         "Open", "*.tsn", "tsn Files (*.tsn)|*.tsn|all Files (*.*)|*.*", "", true};
     static const FileDialogLayout saveAs{
-        "Save as", "*.tsn", "tsn Files ( *.tsn)|*.tsn|all Files (*.*)|*.*", "tsn", false};
+        "Save as", "*.tsn", "tsn Files ( *.tsn)|*.tsn|all Files (*.*)|*.*", "tsn", false, true};
     static const FileDialogLayout import{
         "Import", "*.tds;*.txt", "Tef Files (*.tds)|*.tds|MLSSA Files (*.txt)|*.txt", "", true};
+    static const FileDialogLayout exportNetlist{
+        "Export SPICE netlist", "*.cir", "SPICE netlist (*.cir)|*.cir", "cir", false, true};
     switch (kind) {
     case FileDialogKind::Open: return open;
     case FileDialogKind::SaveAs: return saveAs;
     case FileDialogKind::Import: return import;
+    case FileDialogKind::ExportNetlist: return exportNetlist;
     }
     return open;
 }

@@ -28,7 +28,7 @@ std::string emptyPageText();
 // Print while the printer is still busy with a job.
 std::string printerBusyText();
 
-enum class FileDialogKind { Open, SaveAs, Import };
+enum class FileDialogKind { Open, SaveAs, Import, ExportNetlist };
 
 struct FileDialogLayout {
     std::string title;
@@ -37,6 +37,7 @@ struct FileDialogLayout {
     std::string filter;
     std::string defaultExtension; // empty: none
     bool mustExist = false;
+    bool saves = false; // a Save dialog: any name, no question of its own about an existing file
 };
 
 const FileDialogLayout& fileDialogLayout(FileDialogKind kind);

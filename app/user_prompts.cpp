@@ -47,10 +47,10 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind
     for (const NameFilter& filter : splitFilter(layout.filter)) filters << fromUtf8(filter.description);
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(fromUtf8(layout.defaultExtension));
-    if (kind == FileDialogKind::SaveAs) {
+    if (layout.saves) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);
-        // Save as asks about an existing file itself.
+        // The command asks about an existing file itself.
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);

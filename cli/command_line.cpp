@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "real_conversion.h"
+#include "circuit_input.h"
 
 #include <charconv>
 #include <ostream>
@@ -67,14 +67,7 @@ std::optional<std::string> Arguments::value(const std::string& name) const {
     return it->second;
 }
 
-std::optional<double> parseNumber(std::string_view text) {
-    if (text.empty() || !parseRealSyntax(text).accepted) return std::nullopt;
-    try {
-        return textToReal(text);
-    } catch (const FloatOverflowError&) {
-        return std::nullopt;
-    }
-}
+std::optional<double> parseNumber(std::string_view text) { return typedNumber(text); }
 
 std::optional<long long> parseWholeNumber(std::string_view text) {
     long long value = 0;

@@ -6,6 +6,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         importCommand(),
         fitCommand(),
+        netlistCommand(),
     };
     return all;
 }

@@ -7,5 +7,6 @@ namespace tessera::cli {
 
 Command importCommand();
 Command fitCommand();
+Command netlistCommand();
 
 } // namespace tessera::cli

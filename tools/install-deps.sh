@@ -19,6 +19,8 @@ packages=(
   libwmf-bin fonts-urw-base35
   # reading the printed report back: pdftotext, pdftoppm
   poppler-utils
+  # simulating the exported netlists in the tests
+  ngspice
 )
 
 missing=()

@@ -1,0 +1,82 @@
+#include "circuit_input.h"
+
+#include "real_conversion.h"
+
+#include <charconv>
+#include <cmath>
+#include <iterator>
+
+namespace tessera {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+std::optional<long long> wholeNumber(std::string_view text) {
+    text = trimmed(text);
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
+    return value;
+}
+
+template <std::size_t N>
+Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const std::string& what) {
+    if (const auto v = typedNumber(text))
+        for (double a : allowed)
+            if (std::fabs(*v - a) < 1e-9) return {a, {}};
+    std::string list;
+    for (double a : allowed) {
+        if (!list.empty()) list += ", ";
+        char buffer[16];
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, a);
+        list.append(buffer, written.ptr);
+    }
+    return {std::nullopt, what + " must be one of " + list + " %"};
+}
+
+} // namespace
+
+std::optional<double> typedNumber(std::string_view text) {
+    text = trimmed(text);
+    if (text.empty() || !parseRealSyntax(text).accepted) return std::nullopt;
+    try {
+        return textToReal(text);
+    } catch (const FloatOverflowError&) {
+        return std::nullopt;
+    }
+}
+
+Checked<double> checkGbw(std::string_view text) {
+    if (trimmed(text).empty()) return {0.0, {}};
+    const auto v = typedNumber(text);
+    if (v && *v >= kLowestGbw && *v <= kHighestGbw) return {*v, {}};
+    return {std::nullopt,
+            "The gain-bandwidth must be a number of hertz from 10000 to 1E12 (empty for the ideal op-amp)"};
+}
+
+Checked<double> checkResistorTolerance(std::string_view text) {
+    return oneOf(text, kResistorTolerances, "The resistor tolerance");
+}
+
+Checked<double> checkCapacitorTolerance(std::string_view text) {
+    return oneOf(text, kCapacitorTolerances, "The capacitor tolerance");
+}
+
+Checked<int> checkTrials(std::string_view text) {
+    const auto v = wholeNumber(text);
+    if (v && *v >= 1 && *v <= kMostTrials) return {static_cast<int>(*v), {}};
+    return {std::nullopt, "The number of trials must be a whole number from 1 to 100000"};
+}
+
+Checked<unsigned long long> checkSeed(std::string_view text) {
+    const auto v = wholeNumber(text);
+    if (v && *v >= 0) return {static_cast<unsigned long long>(*v), {}};
+    return {std::nullopt, "The seed must be a whole number from 0 to 9223372036854775807"};
+}
+
+} // namespace tessera

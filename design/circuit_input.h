@@ -1,0 +1,39 @@
+#pragma once
+// The entries of the circuit tools, checked alike in the dialogs and on the
+// command line: each check gives the value or a message that says what is
+// allowed; a refused entry changes nothing.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessera {
+
+// A number as the user types it ("." or "," as decimal separator, blanks
+// around it ignored); nullopt for anything else, including a value too large
+// for the conversion.
+std::optional<double> typedNumber(std::string_view text);
+
+template <typename T> struct Checked {
+    std::optional<T> value;
+    std::string message; // set when value is empty
+
+    bool ok() const { return value.has_value(); }
+};
+
+// Gain-bandwidth in Hz; the empty text means the ideal op-amp (value 0).
+inline constexpr double kLowestGbw = 1e4, kHighestGbw = 1e12;
+Checked<double> checkGbw(std::string_view text);
+
+// Tolerances in percent, one of the offered values.
+inline constexpr double kResistorTolerances[] = {0.1, 0.5, 1, 2, 5};
+inline constexpr double kCapacitorTolerances[] = {1, 2, 5, 10};
+Checked<double> checkResistorTolerance(std::string_view text);
+Checked<double> checkCapacitorTolerance(std::string_view text);
+
+inline constexpr long long kMostTrials = 100000;
+Checked<int> checkTrials(std::string_view text);
+// Any whole number from 0 to 2^63 - 1.
+Checked<unsigned long long> checkSeed(std::string_view text);
+
+} // namespace tessera

@@ -1,0 +1,148 @@
+#include "netlist.h"
+
+#include "designators.h"
+#include "file_access.h"
+#include "number_text.h"
+#include "section_formulas.h"
+#include "section_parts.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+namespace tessera {
+namespace {
+
+// The helper resistors of the difference amplifier and the gain-2 stage.
+constexpr const char* kHelperOhms = "10k";
+
+std::string number(double value, int digits) {
+    char text[40];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
+    return std::string(text, written.ptr);
+}
+
+void opAmpSubcircuit(std::string& out, double gbw) {
+    out += ".subckt opamp inp inn out\n";
+    if (gbw > 0) {
+        // A transconductance into R || C: DC gain gm R = 1e5, pole at
+        // 1 / (2 pi R C) = GBW / 1e5; a unity buffer drives the output.
+        const double capacitance = 1 / (2 * std::numbers::pi * gbw);
+        out += "* single pole: gain-bandwidth " + number(gbw, 9) + " Hz, open-loop gain " +
+               number(kSinglePoleDcGain, 6) + "\n";
+        out += "G1 0 p inp inn 1\n";
+        out += "R1 p 0 " + number(kSinglePoleDcGain, 6) + "\n";
+        out += "C1 p 0 " + number(capacitance, 9) + "\n";
+        out += "E1 out 0 p 0 1\n";
+    } else {
+        out += "* ideal: voltage-controlled source of gain " + number(kIdealOpAmpGain, 6) + "\n";
+        out += "E1 out 0 inp inn " + number(kIdealOpAmpGain, 6) + "\n";
+    }
+    out += ".ends opamp\n";
+}
+
+void sectionHeading(std::string& out, const FilterEngine& engine, int s, const SectionParts& p) {
+    const FilterSection& section = engine.state().section(s);
+    const PageTexts& page = engine.page(s);
+    const char sep = '.';
+    out += "* Filter" + std::to_string(s) + (isBoostSection(s) ? ", boost" : ", cut") + ": " +
+           fixedText(section.Frequency, 5, 0, sep) + " Hz, Q " + fixedText(section.Q, 3, 2, sep) + ", gain " +
+           fixedText(shownGainDb(s, section.GainFactor), 3, 2, sep) + " dB, " +
+           (p.exact ? std::string("exact values") : page.status.empty() ? std::string("standard values") : page.status) +
+           "\n";
+    // The designators in the report's order, with the texts the page shows.
+    out += "* ";
+    for (Slot slot : {Slot::R2, Slot::R3, Slot::R1})
+        out += resistorDesignator(s, slot) + " = " + page.resistorLabel[static_cast<std::size_t>(slotIndex(slot))] +
+               "; ";
+    out += capacitorDesignator(s, 0) + " = " + capacitorDesignator(s, 1) + " = " + page.capacitor + "\n";
+}
+
+// The band-pass stage between `input` and node bp: its output is -A H(s)
+// times its input.
+void bandPassStage(std::string& out, int s, const SectionParts& p, const std::string& input) {
+    const auto resistor = [&](Slot slot, const std::string& from, const std::string& to) {
+        out += resistorDesignator(s, slot) + " " + from + " " + to + " " + spiceValue(p.resistor(slot)) + "\n";
+    };
+    resistor(Slot::R1, input, "a");
+    out += capacitorDesignator(s, 0) + " a inv " + spiceValue(p.C1) + "\n";
+    out += capacitorDesignator(s, 1) + " a bp " + spiceValue(p.C2) + "\n";
+    resistor(Slot::R3, "a", "0");
+    resistor(Slot::R2, "bp", "inv");
+    out += "XS 0 inv bp opamp\n";
+}
+
+void boostSection(std::string& out, int s, const SectionParts& p) {
+    bandPassStage(out, s, p, "in");
+    out += "* difference amplifier: out = in - bp = (1 + A H) in\n";
+    out += std::string("RA1 bp n ") + kHelperOhms + "\n";
+    out += std::string("RA2 n out ") + kHelperOhms + "\n";
+    out += std::string("RA3 in p ") + kHelperOhms + "\n";
+    out += std::string("RA4 p 0 ") + kHelperOhms + "\n";
+    out += "XA p n out opamp\n";
+}
+
+void cutSection(std::string& out, int s, const SectionParts& p) {
+    bandPassStage(out, s, p, "out");
+    out += "* band-pass in the feedback path: out = in + bp = in / (1 + A H)\n";
+    out += std::string("RA1 in p ") + kHelperOhms + "\n";
+    out += std::string("RA2 bp p ") + kHelperOhms + "\n";
+    out += std::string("RA3 out n ") + kHelperOhms + "\n";
+    out += std::string("RA4 n 0 ") + kHelperOhms + "\n";
+    out += "XA p n out opamp\n";
+}
+
+} // namespace
+
+std::string spiceValue(double value, int digits) {
+    struct Scale {
+        double factor;
+        const char* suffix;
+    };
+    static constexpr Scale scales[] = {{1e6, "Meg"}, {1e3, "k"}, {1, ""}, {1e-3, "m"}, {1e-6, "u"},
+                                       {1e-9, "n"},  {1e-12, "p"}};
+    const double magnitude = std::fabs(value);
+    for (const Scale& scale : scales)
+        if (magnitude >= scale.factor * (1 - 1e-12)) return number(value / scale.factor, digits) + scale.suffix;
+    return number(value, digits);
+}
+
+std::string netlistText(const FilterEngine& engine, const NetlistOptions& options) {
+    const CircuitParts parts = circuitParts(engine);
+    std::string out;
+    out += "* TESSERA equaliser: four sections in a chain, 1 and 2 boost, 3 and 4 cut\n";
+    out += "* Configuration: " + options.configurationName + "\n";
+    out += "* Each band-pass stage: input -R- node a, a -C- inverting input, a -C- stage output,\n";
+    out += "* a -R- ground, stage output -R- inverting input, non-inverting input at ground.\n\n";
+    opAmpSubcircuit(out, options.gbw);
+    for (int s = 1; s <= kSectionCount; ++s) {
+        const SectionParts& p = parts[static_cast<std::size_t>(s - 1)];
+        out += "\n";
+        sectionHeading(out, engine, s, p);
+        out += ".subckt filter" + std::to_string(s) + " in out\n";
+        if (isBoostSection(s))
+            boostSection(out, s, p);
+        else
+            cutSection(out, s, p);
+        out += ".ends filter" + std::to_string(s) + "\n";
+    }
+    out += "\nV1 in 0 DC 0 AC 1\n";
+    out += "X1 in n1 filter1\n";
+    out += "X2 n1 n2 filter2\n";
+    out += "X3 n2 n3 filter3\n";
+    out += "X4 n3 out filter4\n";
+    out += "* 85 points per decade from 20 Hz: the program's 256 grid frequencies\n";
+    out += ".ac dec 85 20 20k\n";
+    out += ".print ac vdb(out)\n";
+    out += ".end\n";
+    return out;
+}
+
+FileOutcome writeNetlist(const FilterEngine& engine, const NetlistOptions& options, const std::string& fileName) {
+    if (const auto reason = unbuildableReason(circuitParts(engine))) return FileOutcome::refusal(*reason);
+    if (!replaceFile(fileName, netlistText(engine, options)))
+        return FileOutcome::refusal(messages::cannotCreate(fileName));
+    return FileOutcome::success();
+}
+
+} // namespace tessera
