@@ -6,6 +6,7 @@
 #include "section_formulas.h"
 #include "section_parts.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -72,24 +73,25 @@ void bandPassStage(std::string& out, int s, const SectionParts& p, const std::st
     out += "XS 0 inv bp opamp\n";
 }
 
+// The op-amp XA with its four equal resistors RA1 ... RA4, each between the
+// two nodes given.
+void helperAmplifier(std::string& out, const char* comment, const std::array<const char*, 8>& nodes) {
+    out += std::string("* ") + comment + "\n";
+    for (std::size_t k = 0; k < 4; ++k)
+        out += "RA" + std::to_string(k + 1) + " " + nodes[2 * k] + " " + nodes[2 * k + 1] + " " + kHelperOhms + "\n";
+    out += "XA p n out opamp\n";
+}
+
 void boostSection(std::string& out, int s, const SectionParts& p) {
     bandPassStage(out, s, p, "in");
-    out += "* difference amplifier: out = in - bp = (1 + A H) in\n";
-    out += std::string("RA1 bp n ") + kHelperOhms + "\n";
-    out += std::string("RA2 n out ") + kHelperOhms + "\n";
-    out += std::string("RA3 in p ") + kHelperOhms + "\n";
-    out += std::string("RA4 p 0 ") + kHelperOhms + "\n";
-    out += "XA p n out opamp\n";
+    helperAmplifier(out, "difference amplifier: out = in - bp = (1 + A H) in",
+                    {"bp", "n", "n", "out", "in", "p", "p", "0"});
 }
 
 void cutSection(std::string& out, int s, const SectionParts& p) {
     bandPassStage(out, s, p, "out");
-    out += "* band-pass in the feedback path: out = in + bp = in / (1 + A H)\n";
-    out += std::string("RA1 in p ") + kHelperOhms + "\n";
-    out += std::string("RA2 bp p ") + kHelperOhms + "\n";
-    out += std::string("RA3 out n ") + kHelperOhms + "\n";
-    out += std::string("RA4 n 0 ") + kHelperOhms + "\n";
-    out += "XA p n out opamp\n";
+    helperAmplifier(out, "band-pass in the feedback path: out = in + bp = in / (1 + A H)",
+                    {"in", "p", "bp", "p", "out", "n", "n", "0"});
 }
 
 } // namespace

@@ -10,13 +10,6 @@
 using tessera::FileDialogKind;
 using tessera::MenuCommand;
 
-namespace {
-QByteArray contents(const std::string& name) {
-    QFile file(QString::fromStdString(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
-
 class CircuitToolsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ProgramFixture> f;
@@ -36,10 +29,10 @@ private slots:
         f->prompts.chosenFiles = {name, name};
         f->prompts.answers = {false, true};
         f->trigger(MenuCommand::ExportNetlist); // No: nothing written
-        QCOMPARE(contents(name), QByteArray("old"));
+        QCOMPARE(fileContents(name), QByteArray("old"));
         f->trigger(MenuCommand::ExportNetlist); // Yes
         QCOMPARE(f->prompts.questions, std::vector<std::string>(2, " File " + name + " exists! Overwrite?"));
-        QCOMPARE(contents(name).toStdString(), tessera::netlistText(f->program->engine(), {}));
+        QCOMPARE(fileContents(name).toStdString(), tessera::netlistText(f->program->engine(), {}));
         QVERIFY(f->prompts.errors.empty());
         QCOMPARE(f->bank().Modified, 0); // exporting changes nothing of the document
 

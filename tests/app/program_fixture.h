@@ -46,6 +46,11 @@ struct ProgramFixture {
     TControlImage* plot(tessera::GraphWindow w) { return program->graphWindows().plot(w); }
 };
 
+inline QByteArray fileContents(const std::string& name) {
+    QFile file(QString::fromStdString(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline void writeFile(const std::string& name, const QByteArray& bytes) {
     QFile file(QString::fromStdString(name));
     QVERIFY(file.open(QIODevice::WriteOnly));
