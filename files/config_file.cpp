@@ -3,6 +3,7 @@
 #include "file_access.h"
 #include "number_text.h"
 #include "real_conversion.h"
+#include "safe_save.h"
 #include "section_formulas.h"
 #include "text_lines.h"
 

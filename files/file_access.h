@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reading and safe replacing of a file.
+// Whole-file reading.
 
 #include "file_outcome.h"
 #include "filter_engine.h"
@@ -12,12 +12,6 @@ namespace tessera {
 
 // The file's bytes; nullopt when it cannot be opened or read.
 std::optional<std::string> readWholeFile(const std::string& name);
-
-// Writes `bytes` into a new file in the same folder and then puts it in the
-// place of `name` in one step, so that a failed or interrupted write leaves the
-// old file as it was. A symbolic link is followed: its target is replaced.
-// False when anything fails; the temporary file is removed then.
-bool replaceFile(const std::string& name, std::string_view bytes);
 
 // A reader that works on a file's text.
 using TextReader = FileOutcome (*)(FilterEngine&, std::string_view text, const std::string& fileName);
