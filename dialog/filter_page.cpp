@@ -6,6 +6,7 @@
 #include "standard_series.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -85,6 +86,8 @@ void FilterPage::build(int dpi, const QFont& font) {
     }
     place(capacitors_, Control::CapacitorBox, dpi);
     connect(capacitors_, &QComboBox::activated, this, &FilterPage::capacitorChosen);
+    // Connected after the box's own handling, which chooses a typed item.
+    connect(capacitors_->lineEdit(), &QLineEdit::editingFinished, this, &FilterPage::capacitorTyped);
 
     for (Row row : kRows) {
         addCaption(designatorControl(row), dpi, font);
@@ -137,14 +140,15 @@ void FilterPage::showTexts(unsigned changes) {
         if (changes & tessera::Steppers) steppers_[k]->showStepper(texts.stepper[k]);
     }
     if (changes & tessera::StatusText) status_->setText(qtext(texts.status));
-    if (changes & tessera::CapacitorText) {
-        const QString text = qtext(texts.capacitor);
-        const int item = capacitors_->findText(text);
-        if (item >= 0)
-            capacitors_->setCurrentIndex(item);
-        else
-            capacitors_->setEditText(text);
-    }
+    if (changes & tessera::CapacitorText) showCapacitorInUse();
+}
+
+void FilterPage::showCapacitorInUse() {
+    const QString text = qtext(engine_.page(section_).capacitor);
+    const int item = capacitors_->findText(text);
+    if (item >= 0) capacitors_->setCurrentIndex(item);
+    // Also for an item: the box keeps a typed text over an unchanged index.
+    capacitors_->setEditText(text);
 }
 
 template <class Edit> void FilterPage::convertingEdit(Edit edit) {
@@ -169,6 +173,18 @@ void FilterPage::spinClick(Entry entry, bool up) { engine_.spin(section_, entry,
 void FilterPage::capacitorChosen(int index) {
     const std::string item = capacitors_->itemText(index).toStdString();
     convertingEdit([&] { engine_.selectCapacitor(section_, item); });
+}
+
+// Enter in the selector, or leaving it: a typed item counts as choosing it;
+// any other text gives way to the capacitor the section uses.
+void FilterPage::capacitorTyped() {
+    const QString typed = capacitors_->currentText();
+    if (typed == qtext(engine_.page(section_).capacitor)) return;
+    const int item = capacitors_->findText(typed);
+    if (item >= 0)
+        capacitorChosen(item);
+    else
+        showCapacitorInUse();
 }
 
 void FilterPage::seriesClick(tessera::Series series) { engine_.selectSeries(section_, series); }

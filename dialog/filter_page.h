@@ -39,6 +39,8 @@ private:
     void entryKeyDown(tessera::Entry entry, int key);
     void spinClick(tessera::Entry entry, bool up);
     void capacitorChosen(int index);
+    void capacitorTyped();
+    void showCapacitorInUse();
     void seriesClick(tessera::Series series);
     void stepperClick(tessera::Slot slot, bool up);
     // Runs an edit that converts typed text; a number too large for the

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -324,6 +325,37 @@ private slots:
         QTest::mouseClick(h->child<QPushButton>("E24Button3"), Qt::LeftButton);
         QCOMPARE(h->child<TUpDown>("R2UpDown3")->increment(), 1);
         QCOMPARE(h->state->section(3).E12Snap, 0);
+    }
+
+    // A typed text that is not one of the items gives way to the capacitor in
+    // use, on Enter and on leaving the box; a typed item counts as chosen.
+    void typedCapacitorIsChosenOrGivesWay() {
+        h->dialog->show();
+        h->dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h->dialog.get())); // focus moves only in the active window
+        h->dialog->selectPage(2);
+        auto* box = h->child<QComboBox>("KondensBox2");
+        const auto typeIntoBox = [box](const QString& typed, int key) {
+            box->setFocus();
+            box->lineEdit()->selectAll();
+            QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
+            QTest::keyClicks(box->lineEdit(), typed);
+            if (key != 0) QTest::keyClick(box->lineEdit(), static_cast<Qt::Key>(key));
+        };
+        typeIntoBox("5 nF", Qt::Key_Return);
+        QCOMPARE(box->currentText(), QString("1 nF"));
+        QCOMPARE(h->state->section(2).Capacitance, 1e-9);
+
+        typeIntoBox("4.7 nF", Qt::Key_Return);
+        QCOMPARE(box->currentText(), QString("4.7 nF"));
+        QCOMPARE(h->state->section(2).Capacitance, 4.7e-9);
+
+        typeIntoBox("7", 0);
+        QVERIFY(box->lineEdit()->hasFocus());
+        h->child<Trealedit>(freqEditName(2))->setFocus();
+        QCOMPARE(box->currentText(), QString("4.7 nF"));
+        QCOMPARE(h->engine.page(2).capacitor, std::string("4.7 nF"));
+        QCOMPARE(box->count(), 13);
     }
 
     void steppersStopAtTheirEnds() {
