@@ -1,7 +1,7 @@
 #include "netlist.h"
 
 #include "designators.h"
-#include "file_access.h"
+#include "safe_save.h"
 #include "number_text.h"
 #include "section_formulas.h"
 #include "section_parts.h"

@@ -2,6 +2,7 @@
 
 #include "circuit_fixture.h"
 #include "file_access.h"
+#include "safe_save.h"
 #include "frequency_grid.h"
 #include "section_parts.h"
 
