@@ -11,7 +11,22 @@ namespace tessera {
 
 namespace {
 const std::string kImportCaption = "Import";
+
+// The name a relative one stands for now, so that the caption, the report
+// and a later Save keep naming the same file (the program may be started
+// with a name relative to its working folder). "." parts are dropped; ".."
+// stays, as a link in the path may make it mean another folder than the
+// one written before it.
+std::string absoluteName(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+    if (error) return name;
+    std::filesystem::path cleaned;
+    for (const std::filesystem::path& part : absolute)
+        if (part != ".") cleaned /= part;
+    return cleaned.string();
 }
+} // namespace
 
 Document::Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows)
     : engine_(engine), prompts_(prompts), windows_(windows) {}
@@ -50,7 +65,8 @@ void Document::fileOpen() {
     if (const auto name = prompts_.chooseFile(FileDialogKind::Open)) openFile(*name);
 }
 
-bool Document::openFile(const std::string& name) {
+bool Document::openFile(const std::string& given) {
+    const std::string name = absoluteName(given);
     const FileOutcome outcome = LoadTSN(engine_, name);
     // A file the reader passes over keeps the previous name, so that a later
     // Save cannot write onto a file the user never chose to save to.

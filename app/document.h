@@ -41,7 +41,8 @@ public:
     void fileNew();
     void fileOpen();
     // Opens `name` as if chosen in the Open dialog (a file given to the
-    // program at start); true when it was loaded.
+    // program at start); a relative name is taken as absolute from the
+    // working folder. True when it was loaded.
     bool openFile(const std::string& name);
     // True when the file was written.
     bool fileSave();

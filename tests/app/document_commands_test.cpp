@@ -189,6 +189,24 @@ private slots:
         QVERIFY(f->prompts.errors.empty());
     }
 
+    // A name given relative to the working folder (as on the command line)
+    // is kept absolute: caption, and line 2 of a later save.
+    void fileNamedRelativelyIsKeptAbsolute() {
+        const std::string name = f->path("room.tsn");
+        f->prompts.chosenFiles = {name};
+        f->trigger(MenuCommand::SaveAs);
+        for (const char* relative : {"room.tsn", "./room.tsn"}) {
+            f->trigger(MenuCommand::New);
+            QVERIFY(f->frame().document().openFile(relative));
+            QCOMPARE(f->frame().document().fileName(), name);
+            QCOMPARE(f->frame().windowTitle(), QString::fromStdString("TESSERA 1.0 " + name));
+        }
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        makeModified(*f);
+        f->trigger(MenuCommand::Save);
+        QVERIFY(contents(name).contains(QByteArray::fromStdString("\"File: \"" + name + "\r\n")));
+    }
+
     void openOfAPassedOverFileKeepsTheName() {
         const std::string saved = f->path("saved.tsn");
         f->prompts.chosenFiles = {saved};
