@@ -14,15 +14,20 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
+
+#include <optional>
 
 using tessera::MenuCommand;
 
@@ -32,6 +37,17 @@ QString qtText(std::string_view text) {
 }
 
 const QString kResultWindow = QStringLiteral("Result");
+
+// The first of the dropped files, when it is a local file that the frame
+// opens or imports; several files: only the first counts.
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return std::nullopt;
+    const QUrl first = data->urls().constFirst();
+    if (!first.isLocalFile()) return std::nullopt;
+    std::string name = first.toLocalFile().toStdString();
+    if (tessera::dropActionFor(name) == tessera::DropAction::None) return std::nullopt;
+    return name;
+}
 
 // Window titles take "[*]" as the place of a modified mark; a file name
 // that contains it must show it as it is.
@@ -58,6 +74,7 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
     QFont frameFont(QStringLiteral("MS Sans Serif"));
     frameFont.setPixelSize(14);
     setFont(frameFont);
+    setAcceptDrops(true);
 
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
@@ -332,6 +349,23 @@ void TMainForm::Einstellungen1Click() {
 
 void TMainForm::HelpAboutItemClick() {
     if (aboutBox_ != nullptr) aboutBox_->showCentred();
+}
+
+// --- Drag and drop ---------------------------------------------------------
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const auto name = droppedFile(event->mimeData());
+    if (!name) return;
+    event->acceptProposedAction();
+    document_.fileDropped(*name);
 }
 
 // --- Closing -------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "config_file.h"
 #include "file_outcome.h"
 #include "measurement_import.h"
+#include "text_lines.h"
 
 #include <filesystem>
 #include <system_error>
@@ -90,6 +91,22 @@ bool Document::fileSaveAs() {
 
 void Document::fileImport() {
     if (const auto name = prompts_.chooseFile(FileDialogKind::Import)) accepted(importMeasurement(engine_, *name));
+}
+
+DropAction dropActionFor(std::string_view fileName) {
+    if (endsWith3(fileName, "tsn")) return DropAction::Open;
+    if (isMeasurementName(fileName)) return DropAction::Import;
+    return DropAction::None;
+}
+
+void Document::fileDropped(const std::string& name) {
+    switch (dropActionFor(name)) {
+    case DropAction::Open:
+        if (savePrompt()) openFile(name);
+        break;
+    case DropAction::Import: accepted(importMeasurement(engine_, name)); break;
+    case DropAction::None: break;
+    }
 }
 
 bool Document::beforeClose() { return savePrompt(); }

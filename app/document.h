@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tessera {
 
@@ -34,6 +35,11 @@ public:
     virtual void setImportCaption(const std::string& caption) = 0;
 };
 
+// What a file dropped on the frame does, by its name's ending: ".tsn" opens,
+// a measurement the Import command reads imports, anything else nothing.
+enum class DropAction { None, Open, Import };
+DropAction dropActionFor(std::string_view fileName);
+
 class Document {
 public:
     Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows);
@@ -48,6 +54,9 @@ public:
     bool fileSave();
     bool fileSaveAs();
     void fileImport();
+    // A file dropped on the frame: Open (with the save prompt first) or
+    // Import of `name` as if chosen in the command's dialog; see dropActionFor.
+    void fileDropped(const std::string& name);
     // The save prompt of closing; false when the close must be refused.
     bool beforeClose();
 

@@ -34,15 +34,20 @@ const FileDialogLayout& fileDialogLayout(FileDialogKind kind) {
         "Open", "*.tsn", "tsn Files (*.tsn)|*.tsn|all Files (*.*)|*.*", "", true};
     static const FileDialogLayout saveAs{
         "Save as", "*.tsn", "tsn Files ( *.tsn)|*.tsn|all Files (*.*)|*.*", "tsn", false, true};
-    static const FileDialogLayout import{
-        "Import", "*.tds;*.txt", "Tef Files (*.tds)|*.tds|MLSSA Files (*.txt)|*.txt", "", true};
+    static const FileDialogLayout import{"Import", "*.tds;*.txt",
+                                         "Tef Files (*.tds)|*.tds|MLSSA Files (*.txt)|*.txt|"
+                                         "Frequency response (*.frd;*.txt;*.csv)|*.frd;*.txt;*.csv",
+                                         "", true};
     static const FileDialogLayout exportNetlist{
         "Export SPICE netlist", "*.cir", "SPICE netlist (*.cir)|*.cir", "cir", false, true};
+    static const FileDialogLayout exportFrd{"Export curve as FRD", "*.frd", "FRD file (*.frd)|*.frd", "frd",
+                                            false, true};
     switch (kind) {
     case FileDialogKind::Open: return open;
     case FileDialogKind::SaveAs: return saveAs;
     case FileDialogKind::Import: return import;
     case FileDialogKind::ExportNetlist: return exportNetlist;
+    case FileDialogKind::ExportFrd: return exportFrd;
     }
     return open;
 }

@@ -12,6 +12,11 @@ const char* const kYesName = "YesButton";
 const char* const kNoName = "NoButton";
 
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Qt reads a filter's patterns from the blank-separated list in the
+// parentheses of its description: a ";"-separated list is shown with blanks,
+// otherwise the filter would match no file at all.
+QString qtFilterText(const std::string& description) { return fromUtf8(description).replace(u';', u' '); }
 } // namespace
 
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text) {
@@ -44,7 +49,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind
     const FileDialogLayout& layout = fileDialogLayout(kind);
     auto dialog = std::make_unique<QFileDialog>(parent, fromUtf8(layout.title));
     QStringList filters;
-    for (const NameFilter& filter : splitFilter(layout.filter)) filters << fromUtf8(filter.description);
+    for (const NameFilter& filter : splitFilter(layout.filter)) filters << qtFilterText(filter.description);
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(fromUtf8(layout.defaultExtension));
     if (layout.saves) {

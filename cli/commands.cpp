@@ -7,6 +7,7 @@ const std::vector<Command>& commands() {
         importCommand(),
         fitCommand(),
         netlistCommand(),
+        responseCommand(),
     };
     return all;
 }

@@ -8,5 +8,6 @@ namespace tessera::cli {
 Command importCommand();
 Command fitCommand();
 Command netlistCommand();
+Command responseCommand();
 
 } // namespace tessera::cli

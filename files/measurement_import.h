@@ -7,8 +7,12 @@
 #include "filter_engine.h"
 
 #include <string>
+#include <string_view>
 
 namespace tessera {
+
+// Whether the name's ending is one that importMeasurement reads.
+bool isMeasurementName(std::string_view fileName);
 
 FileOutcome importMeasurement(FilterEngine& engine, const std::string& fileName);
 

@@ -51,15 +51,8 @@ QIcon noIcon() {
 } // namespace
 
 QString graphWindowName(GraphWindow window) {
-    switch (window) {
-    case GraphWindow::Filter1: return QStringLiteral("Filter1");
-    case GraphWindow::Filter2: return QStringLiteral("Filter2");
-    case GraphWindow::Filter3: return QStringLiteral("Filter3");
-    case GraphWindow::Filter4: return QStringLiteral("Filter4");
-    case GraphWindow::Import: return QStringLiteral("Import");
-    case GraphWindow::Result: return QStringLiteral("Result");
-    }
-    return {};
+    const std::string_view name = tessera::graphWindowText(window);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 TGraphWindow::TGraphWindow(GraphWindow window, QWidget* parent)

@@ -310,8 +310,16 @@ private slots:
 
         auto import = tessera::makeFileDialog(&f->frame(), tessera::FileDialogKind::Import);
         QCOMPARE(import->windowTitle(), QStringLiteral("Import"));
-        QCOMPARE(import->nameFilters(), (QStringList{"Tef Files (*.tds)", "MLSSA Files (*.txt)"}));
+        // Qt reads a filter's patterns only from a blank-separated list.
+        QCOMPARE(import->nameFilters(), (QStringList{"Tef Files (*.tds)", "MLSSA Files (*.txt)",
+                                                     "Frequency response (*.frd *.txt *.csv)"}));
         QCOMPARE(import->fileMode(), QFileDialog::ExistingFile);
+
+        auto frd = tessera::makeFileDialog(&f->frame(), tessera::FileDialogKind::ExportFrd);
+        QCOMPARE(frd->nameFilters(), QStringList{"FRD file (*.frd)"});
+        QCOMPARE(frd->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(frd->defaultSuffix(), QStringLiteral("frd"));
+        QVERIFY(frd->testOption(QFileDialog::DontConfirmOverwrite));
     }
 
     void printerSetupShowsThePrintDialogOnTheReportsPrinter() {

@@ -5,6 +5,7 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "number_text.h"
+#include "frd_export.h"
 #include "measurement_import.h"
 
 #include <cmath>
@@ -130,4 +131,33 @@ TEST_F(CliTest, FitRejectsBadOptionsAndReportsRefusals) {
     EXPECT_NE(inverted.err.find("band"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
     EXPECT_EQ(run({"fit", path("none.txt")}).status, 1);
+}
+
+TEST_F(CliTest, ResponseWritesTheWindowsCurveAsExportWritesIt) {
+    // A configuration with an import and a boosting section 2.
+    cli::DesignSession start;
+    ASSERT_TRUE(start.import(write("m.txt", smallMlssaExport())).done());
+    start.engine().commitEntry(2, Entry::Gain, "6");
+    const std::string config = path("c.tsn");
+    ASSERT_TRUE(start.saveAs(config).done());
+
+    cli::DesignSession session;
+    ASSERT_TRUE(session.open(config).done());
+    const auto result = run({"response", config, "-o", path("r.frd")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(read(path("r.frd")), frdText(windowCurve(session.state(), GraphWindow::Result), GraphWindow::Result,
+                                           todayIsoDate()));
+    ASSERT_EQ(run({"response", config, "--window", "Filter2", "-o", path("f2.frd")}).status, 0);
+    EXPECT_EQ(read(path("f2.frd")), frdText(session.state().section(2).SectionCurve, GraphWindow::Filter2,
+                                            todayIsoDate()));
+
+    EXPECT_EQ(run({"response", config, "--window", "filter2", "-o", path("x.frd")}).status, 2);
+    EXPECT_EQ(run({"response", config}).status, 2);
+    const auto missing = run({"response", path("none.tsn"), "-o", path("x.frd")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Kann Datei"), std::string::npos) << missing.err;
+    const auto unwritable = run({"response", config, "-o", path("no/such/x.frd")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("nicht erstellen"), std::string::npos) << unwritable.err;
+    EXPECT_FALSE(std::filesystem::exists(path("x.frd")));
 }
