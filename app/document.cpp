@@ -79,12 +79,17 @@ bool Document::openFile(const std::string& given) {
 
 bool Document::fileSave() { return fileName_.empty() ? fileSaveAs() : write(fileName_); }
 
-bool Document::fileSaveAs() {
-    const auto name = prompts_.chooseFile(FileDialogKind::SaveAs);
-    if (!name) return false;
+std::optional<std::string> Document::chooseFileToWrite(FileDialogKind kind) {
+    auto name = prompts_.chooseFile(kind);
+    if (!name) return std::nullopt;
     std::error_code error;
-    if (std::filesystem::exists(*name, error) && !prompts_.confirm(overwritePromptText(*name))) return false;
-    if (!write(*name)) return false;
+    if (std::filesystem::exists(*name, error) && !prompts_.confirm(overwritePromptText(*name))) return std::nullopt;
+    return name;
+}
+
+bool Document::fileSaveAs() {
+    const auto name = chooseFileToWrite(FileDialogKind::SaveAs);
+    if (!name || !write(*name)) return false;
     rename(*name);
     return true;
 }

@@ -54,6 +54,9 @@ public:
     bool fileSave();
     bool fileSaveAs();
     void fileImport();
+    // The Save dialog of `kind`, then for an existing file the question of
+    // Save as; nullopt when the user cancels or answers No.
+    std::optional<std::string> chooseFileToWrite(FileDialogKind kind);
     // A file dropped on the frame: Open (with the save prompt first) or
     // Import of `name` as if chosen in the command's dialog; see dropActionFor.
     void fileDropped(const std::string& name);

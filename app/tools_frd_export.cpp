@@ -7,16 +7,11 @@
 
 #include <QMdiArea>
 
-#include <filesystem>
-#include <system_error>
-
 void TMainForm::ExportFrdItemClick() {
     const auto* window = qobject_cast<const TGraphWindow*>(MdiArea->activeSubWindow());
     if (window == nullptr) return; // no graph window active: nothing to export
-    const auto name = prompts_.chooseFile(tessera::FileDialogKind::ExportFrd);
+    const auto name = document_.chooseFileToWrite(tessera::FileDialogKind::ExportFrd);
     if (!name) return;
-    std::error_code error;
-    if (std::filesystem::exists(*name, error) && !prompts_.confirm(tessera::overwritePromptText(*name))) return;
     const tessera::FileOutcome outcome = tessera::exportFrd(engine_.state(), window->graphWindow(), *name);
     if (outcome.refused()) prompts_.reportError(outcome.message);
 }

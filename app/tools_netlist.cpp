@@ -4,14 +4,9 @@
 
 #include "netlist.h"
 
-#include <filesystem>
-#include <system_error>
-
 void TMainForm::ExportNetlistItemClick() {
-    const auto name = prompts_.chooseFile(tessera::FileDialogKind::ExportNetlist);
+    const auto name = document_.chooseFileToWrite(tessera::FileDialogKind::ExportNetlist);
     if (!name) return;
-    std::error_code error;
-    if (std::filesystem::exists(*name, error) && !prompts_.confirm(tessera::overwritePromptText(*name))) return;
     tessera::NetlistOptions options;
     options.configurationName = document_.fileName();
     const tessera::FileOutcome outcome = tessera::writeNetlist(engine_, options, *name);

@@ -1,7 +1,7 @@
 #include "frd_export.h"
 
-#include "file_access.h"
 #include "frequency_grid.h"
+#include "safe_save.h"
 
 #include <charconv>
 #include <ctime>
