@@ -19,6 +19,7 @@ const std::string kImportCaption = "Import";
 // stays, as a link in the path may make it mean another folder than the
 // one written before it.
 std::string absoluteName(const std::string& name) {
+    if (name.empty()) return name;
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(name, error);
     if (error) return name;
