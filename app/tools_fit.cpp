@@ -1,4 +1,33 @@
-// Tools menu command (being built).
+// Tools → Fit to Import: the fit dialog over the program's engine, with the
+// band marked on the Import or Result window (the active one first).
 #include "Main.h"
 
-void TMainForm::FitItemClick() {}
+#include "contimage.h"
+#include "fit_dialog.h"
+#include "graph_window.h"
+
+#include <QMdiArea>
+
+namespace {
+
+std::optional<std::pair<double, double>> markedBand(QMdiArea* area) {
+    std::vector<TControlImage*> plots;
+    if (TControlImage* active = activePlot(area)) plots.push_back(active);
+    for (const char* name : {"Import", "Result"})
+        if (TControlImage* plot = findPlotByWindowName(area, QString::fromLatin1(name))) plots.push_back(plot);
+    for (TControlImage* plot : plots) {
+        const bool importOrResult = plot == findPlotByWindowName(area, QStringLiteral("Import")) ||
+                                    plot == findPlotByWindowName(area, QStringLiteral("Result"));
+        if (importOrResult && plot->markers().bothSet())
+            return std::make_pair(plot->markers().frequency1, plot->markers().frequency2);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void TMainForm::FitItemClick() {
+    auto* dialog = new TFitDialog(engine_, markedBand(MdiArea), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}

@@ -131,6 +131,10 @@ TEST_F(CliTest, FitRejectsBadOptionsAndReportsRefusals) {
     EXPECT_NE(inverted.err.find("band"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
     EXPECT_EQ(run({"fit", path("none.txt")}).status, 1);
+    // Numbers typed with a decimal comma, as everywhere in the program.
+    const auto comma = run({"fit", measurement, "--tilt", "0,5", "--level", "-1,5", "--max-boost", "4,5"});
+    EXPECT_EQ(comma.status, 0) << comma.err;
+    EXPECT_NE(comma.out.find("target level -1.50 dB"), std::string::npos) << comma.out;
 }
 
 TEST_F(CliTest, ResponseWritesTheWindowsCurveAsExportWritesIt) {

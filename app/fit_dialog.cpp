@@ -1,0 +1,190 @@
+#include "fit_dialog.h"
+
+#include "contimage.h"
+#include "fit.h"
+#include "fit_apply.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <atomic>
+
+using namespace tessera;
+
+namespace {
+
+QString qtext(const std::string& text) { return QString::fromStdString(text); }
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A fit that takes longer than this shows its progress, with Cancel.
+constexpr int kProgressAfterMs = 500;
+
+} // namespace
+
+TFitDialog::TFitDialog(FilterEngine& engine, std::optional<std::pair<double, double>> markedBand, QWidget* parent)
+    : QDialog(parent), engine_(engine) {
+    setObjectName(QStringLiteral("FitDialog"));
+    setWindowTitle(QStringLiteral("Fit to Import"));
+    buildFields(initialFitForm(markedBand, engine_.separator()));
+}
+
+void TFitDialog::buildFields(const FitForm& form) {
+    auto* settings = named(new QGroupBox(QStringLiteral("Target"), this), "TargetGroup");
+    auto* fields = new QFormLayout(settings);
+    auto* band = new QHBoxLayout;
+    bandLow_ = named(new QLineEdit(qtext(form.bandLow)), "BandLowEdit");
+    bandHigh_ = named(new QLineEdit(qtext(form.bandHigh)), "BandHighEdit");
+    band->addWidget(bandLow_);
+    band->addWidget(named(new QLabel(QStringLiteral("to")), "BandToLabel"));
+    band->addWidget(bandHigh_);
+    fields->addRow(named(new QLabel(QStringLiteral("Band (Hz):")), "BandLabel"), band);
+
+    auto* level = new QHBoxLayout;
+    automaticLevel_ = named(new QCheckBox(QStringLiteral("automatic")), "AutomaticLevelCheck");
+    automaticLevel_->setChecked(form.automaticLevel);
+    level_ = named(new QLineEdit(qtext(form.level)), "LevelEdit");
+    level_->setEnabled(!form.automaticLevel);
+    connect(automaticLevel_, &QCheckBox::toggled, level_, [this](bool on) { level_->setEnabled(!on); });
+    level->addWidget(automaticLevel_);
+    level->addWidget(level_);
+    fields->addRow(named(new QLabel(QStringLiteral("Level (dB):")), "LevelLabel"), level);
+    tilt_ = named(new QLineEdit(qtext(form.tilt)), "TiltEdit");
+    fields->addRow(named(new QLabel(QStringLiteral("Tilt (dB/decade):")), "TiltLabel"), tilt_);
+    maxBoost_ = named(new QLineEdit(qtext(form.maxBoost)), "MaxBoostEdit");
+    fields->addRow(named(new QLabel(QStringLiteral("Maximum boost (dB):")), "MaxBoostLabel"), maxBoost_);
+
+    auto* series = new QHBoxLayout;
+    e24_ = named(new QRadioButton(QStringLiteral("E24")), "SeriesE24Radio");
+    e12_ = named(new QRadioButton(QStringLiteral("E12")), "SeriesE12Radio");
+    (form.series == Series::E12 ? e12_ : e24_)->setChecked(true);
+    series->addWidget(e24_);
+    series->addWidget(e12_);
+    fields->addRow(named(new QLabel(QStringLiteral("Series:")), "SeriesLabel"), series);
+    chooseCapacitors_ = named(new QCheckBox(QStringLiteral("Choose capacitors")), "ChooseCapacitorsCheck");
+    chooseCapacitors_->setChecked(form.chooseCapacitors);
+    fields->addRow(chooseCapacitors_);
+    auto* sections = new QHBoxLayout;
+    for (int s = 1; s <= kSectionCount; ++s) {
+        auto* box = new QCheckBox(QString::number(s));
+        box->setObjectName(QStringLiteral("Section%1Check").arg(s));
+        box->setChecked(form.sections[static_cast<std::size_t>(s - 1)]);
+        sections->addWidget(box);
+        sections_[static_cast<std::size_t>(s - 1)] = box;
+    }
+    fields->addRow(named(new QLabel(QStringLiteral("Sections:")), "SectionsLabel"), sections);
+
+    errorBefore_ = named(new QLabel, "ErrorBeforeLabel");
+    errorAfter_ = named(new QLabel, "ErrorAfterLabel");
+    parts_ = named(new QLabel, "PartsLabel");
+    message_ = named(new QLabel, "MessageLabel");
+    message_->setWordWrap(true);
+    message_->setStyleSheet(QStringLiteral("color: red"));
+    auto* results = named(new QGroupBox(QStringLiteral("Result"), this), "ResultGroup");
+    auto* resultRows = new QFormLayout(results);
+    resultRows->addRow(named(new QLabel(QStringLiteral("Error before:")), "ErrorBeforeCaption"), errorBefore_);
+    resultRows->addRow(named(new QLabel(QStringLiteral("Error after:")), "ErrorAfterCaption"), errorAfter_);
+    resultRows->addRow(parts_);
+    resultRows->addRow(message_);
+
+    preview_ = named(new TControlImage(this), "PreviewPlot");
+    preview_->setTitle(QStringLiteral("Result, measurement and target"));
+    preview_->setMinimumSize(420, 300);
+
+    fit_ = named(new QPushButton(QStringLiteral("&Fit")), "FitButton");
+    apply_ = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
+    close_ = named(new QPushButton(QStringLiteral("&Close")), "CloseButton");
+    apply_->setEnabled(false);
+    fit_->setDefault(true);
+    connect(fit_, &QPushButton::clicked, this, &TFitDialog::FitButtonClick);
+    connect(apply_, &QPushButton::clicked, this, &TFitDialog::ApplyButtonClick);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {fit_, apply_, close_}) buttons->addWidget(b);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(settings);
+    left->addWidget(results);
+    left->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(preview_, 1);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(columns, 1);
+    all->addLayout(buttons);
+}
+
+FitForm TFitDialog::form() const {
+    FitForm f;
+    f.bandLow = bandLow_->text().trimmed().toStdString();
+    f.bandHigh = bandHigh_->text().trimmed().toStdString();
+    f.automaticLevel = automaticLevel_->isChecked();
+    f.level = level_->text().trimmed().toStdString();
+    f.tilt = tilt_->text().trimmed().toStdString();
+    f.maxBoost = maxBoost_->text().trimmed().toStdString();
+    f.series = e12_->isChecked() ? Series::E12 : Series::E24;
+    f.chooseCapacitors = chooseCapacitors_->isChecked();
+    for (std::size_t k = 0; k < sections_.size(); ++k) f.sections[k] = sections_[k]->isChecked();
+    return f;
+}
+
+void TFitDialog::showMessage(const QString& message) {
+    message_->setText(message);
+    result_.reset();
+    apply_->setEnabled(false);
+    errorBefore_->clear();
+    errorAfter_->clear();
+    parts_->clear();
+}
+
+void TFitDialog::FitButtonClick() {
+    FitSettings settings;
+    if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(*problem));
+
+    QProgressDialog progress(QStringLiteral("Fitting the sections…"), QStringLiteral("Cancel"), 0, 100, this);
+    progress.setObjectName(QStringLiteral("FitProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    progress.setAutoReset(false);
+    std::atomic<bool> cancel{false};
+    const FitOutcome outcome = fitSections(engine_.state(), settings, &cancel, [&](double fraction) {
+        progress.setValue(static_cast<int>(fraction * 100));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) cancel = true;
+    });
+    progress.reset();
+    if (outcome.status == FitStatus::Cancelled) return showMessage(QStringLiteral("The fit was cancelled."));
+    if (!outcome.done()) return showMessage(qtext(outcome.message));
+
+    const char separator = engine_.separator();
+    result_ = outcome.result;
+    message_->clear();
+    errorBefore_->setText(qtext(fitErrorText(result_->before, separator)));
+    errorAfter_->setText(qtext(fitErrorText(result_->after, separator)));
+    QStringList lines;
+    for (int s = 1; s <= kSectionCount; ++s)
+        lines << qtext(fittedSectionText(s, result_->section(s), engine_.state(), separator));
+    parts_->setText(lines.join(QLatin1Char('\n')));
+    preview_->SetData(fitPreview(engine_.state(), *result_));
+    apply_->setEnabled(true);
+}
+
+void TFitDialog::ApplyButtonClick() {
+    if (!result_) return;
+    applyFit(engine_, *result_);
+    // The fit was for the state before Apply; Fit again to start from here.
+    apply_->setEnabled(false);
+}

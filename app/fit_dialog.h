@@ -1,0 +1,62 @@
+#pragma once
+// The fit dialog of Tools → Fit to Import: the band, the target, the limits
+// and the sections to fit; Fit shows the error before and after and a
+// preview, Apply gives the sections the fitted parts, Close leaves them as
+// they are. The fit and every text it shows are decided in design/.
+
+#include "fit_form.h"
+#include "fit_types.h"
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TControlImage;
+
+class TFitDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `markedBand`: the band between the markers of the Import or Result window.
+    TFitDialog(tessera::FilterEngine& engine, std::optional<std::pair<double, double>> markedBand,
+               QWidget* parent = nullptr);
+
+    // The outcome of the last Fit; no result until one has been done.
+    const std::optional<tessera::FitResult>& result() const { return result_; }
+
+public slots:
+    void FitButtonClick();
+    void ApplyButtonClick();
+
+private:
+    void buildFields(const tessera::FitForm& form);
+    tessera::FitForm form() const;
+    void showMessage(const QString& message);
+
+    tessera::FilterEngine& engine_;
+    std::optional<tessera::FitResult> result_;
+
+    QLineEdit* bandLow_ = nullptr;
+    QLineEdit* bandHigh_ = nullptr;
+    QCheckBox* automaticLevel_ = nullptr;
+    QLineEdit* level_ = nullptr;
+    QLineEdit* tilt_ = nullptr;
+    QLineEdit* maxBoost_ = nullptr;
+    QRadioButton* e24_ = nullptr;
+    QRadioButton* e12_ = nullptr;
+    QCheckBox* chooseCapacitors_ = nullptr;
+    std::array<QCheckBox*, tessera::kSectionCount> sections_{};
+    QPushButton* fit_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QLabel* errorBefore_ = nullptr;
+    QLabel* errorAfter_ = nullptr;
+    QLabel* parts_ = nullptr;
+    QLabel* message_ = nullptr;
+    TControlImage* preview_ = nullptr;
+};

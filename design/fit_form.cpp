@@ -1,0 +1,89 @@
+#include "fit_form.h"
+
+#include "circuit_input.h"
+#include "designators.h"
+#include "fit.h"
+#include "frequency_grid.h"
+#include "number_text.h"
+#include "section_formulas.h"
+
+#include <algorithm>
+
+namespace tessera {
+
+FitForm initialFitForm(std::optional<std::pair<double, double>> markedBand, char separator) {
+    FitForm form;
+    double low = 20, high = 20000;
+    if (markedBand) {
+        low = std::min(markedBand->first, markedBand->second);
+        high = std::max(markedBand->first, markedBand->second);
+    }
+    form.bandLow = generalText(low, 6, separator);
+    form.bandHigh = generalText(high, 6, separator);
+    form.maxBoost = generalText(kDefaultMaxBoostDb, 4, separator);
+    return form;
+}
+
+std::optional<std::string> readFitForm(const FitForm& form, FitSettings& settings) {
+    const auto read = [](const std::string& text, const char* field, double& into) -> std::optional<std::string> {
+        const auto value = typedNumber(text);
+        if (!value) return std::string("The ") + field + " \"" + text + "\" is not a number.";
+        into = *value;
+        return std::nullopt;
+    };
+    FitSettings s;
+    if (auto m = read(form.bandLow, "band's lower end", s.bandLow)) return m;
+    if (auto m = read(form.bandHigh, "band's upper end", s.bandHigh)) return m;
+    if (!form.automaticLevel) {
+        double level = 0;
+        if (auto m = read(form.level, "target level", level)) return m;
+        s.level = level;
+    }
+    if (auto m = read(form.tilt, "tilt", s.tiltDbPerDecade)) return m;
+    if (auto m = read(form.maxBoost, "maximum boost", s.maxBoostDb)) return m;
+    s.maxBoostDb = std::min(s.maxBoostDb, kSectionGainLimitDb);
+    s.series = form.series;
+    s.chooseCapacitors = form.chooseCapacitors;
+    s.sections = form.sections;
+    settings = s;
+    return std::nullopt;
+}
+
+std::string fitErrorText(const FitError& error, char separator) {
+    return "RMS " + fixedText(error.rms, 6, 2, separator) + " dB, largest " +
+           fixedText(error.largest, 6, 2, separator) + " dB";
+}
+
+std::string fittedSectionText(int section, const FittedSection& fitted, const FilterBankState& table,
+                              char separator) {
+    std::string text = std::to_string(section) + ": " + fixedText(fitted.frequency, 6, 0, separator) + " Hz, Q " +
+                       fixedText(fitted.q, 3, 2, separator) + ", " +
+                       fixedText(shownGainDb(section, fitted.gainFactor), 4, 2, separator) + " dB, " +
+                       capacitorText(fitted, separator);
+    for (Slot slot : {Slot::R2, Slot::R3, Slot::R1}) {
+        const auto position = static_cast<std::size_t>(fitted.positions[static_cast<std::size_t>(slotIndex(slot))]);
+        text += ", " + resistorDesignator(section, slot) + " " + table.SeriesLabels[position].c_str();
+    }
+    return fitted.fitted ? text : text + " (kept)";
+}
+
+PlotData fitPreview(const FilterBankState& state, const FitResult& result) {
+    PlotData block = PlotData::forRows(4, kGridPoints);
+    block.setSampleRate(48000);
+    block.setXRange(20.0, 20000.0);
+    const auto& grid = gridFrequencies();
+    double lowest = result.predictedResult[0], highest = lowest;
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        const std::array<double, 3> curves = {result.predictedResult[i], state.ImportedResponse[i], result.target[i]};
+        block.setValue(i, grid[i]);
+        for (std::size_t row = 0; row < curves.size(); ++row) {
+            block.setValue((row + 1) * kGridPoints + i, curves[row]);
+            lowest = std::min(lowest, curves[row]);
+            highest = std::max(highest, curves[row]);
+        }
+    }
+    block.setYRange(lowest, highest);
+    return block;
+}
+
+} // namespace tessera

@@ -1,0 +1,48 @@
+#pragma once
+// The fit dialog decided without widgets: its fields as texts, their first
+// values, reading them into settings, and the texts and preview it shows
+// after a fit. Numbers are written with the regional separator and read
+// with either.
+
+#include "fit_types.h"
+#include "plot_data.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace tessera {
+
+struct FitForm {
+    std::string bandLow, bandHigh; // Hz
+    bool automaticLevel = true;
+    std::string level{"0"}; // dB, read when the level is not automatic
+    std::string tilt{"0"};  // dB per decade
+    std::string maxBoost; // dB
+    Series series = Series::E24;
+    bool chooseCapacitors = true;
+    std::array<bool, kSectionCount> sections{true, true, true, true};
+};
+
+// The band marked by two markers (either order) or 20 Hz - 20 kHz, level
+// 0 dB (automatic), tilt 0, maximum boost 6 dB, E24, capacitors chosen,
+// every section.
+FitForm initialFitForm(std::optional<std::pair<double, double>> markedBand, char separator);
+
+// The settings of a form, or the message for the first field that is not a
+// number (nothing else is judged here; the fit refuses what it cannot fit).
+std::optional<std::string> readFitForm(const FitForm& form, FitSettings& settings);
+
+// "RMS 0,24 dB, largest 0,53 dB"
+std::string fitErrorText(const FitError& error, char separator);
+
+// One line per section: "1: 119 Hz, Q 2,64, 5,44 dB, 15 nF, R1 470 K, R2 18 K, R3 270 K",
+// with " (kept)" for a section that did not take part.
+std::string fittedSectionText(int section, const FittedSection& fitted, const FilterBankState& table,
+                              char separator);
+
+// The preview: the predicted Result as the main curve, the measurement and
+// the target as further curves, over the whole grid.
+PlotData fitPreview(const FilterBankState& state, const FitResult& result);
+
+} // namespace tessera

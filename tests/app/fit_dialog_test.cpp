@@ -1,0 +1,146 @@
+// The fit dialog through its widgets: Fit and Apply leave exactly the
+// predicted state and show it on the configuration pages; Close leaves
+// everything as it was.
+#include "program_fixture.h"
+
+#include "fit_apply.h"
+#include "fit_dialog.h"
+#include "einstell.h"
+#include "number_text.h"
+#include "page_layout.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+#include <cstring>
+
+using tessera::GraphWindow;
+using tessera::MenuCommand;
+
+namespace {
+
+void importRoom(ProgramFixture& f) {
+    QByteArray mlssa = "MLSSA export\r\n\"Hz\",\"dB\"\r\n";
+    for (double hz = 10; hz < 25000; hz *= 1.02) {
+        const double dip = std::log(hz / 150), peak = std::log(hz / 4000);
+        const double db = 2 - 5 * std::exp(-dip * dip / 0.08) + 4 * std::exp(-peak * peak / 0.15);
+        mlssa += QByteArray::number(hz, 'f', 3) + "," + QByteArray::number(db, 'f', 3) + "\r\n";
+    }
+    const std::string measurement = f.path("room.txt");
+    writeFile(measurement, mlssa);
+    f.prompts.chosenFiles = {measurement};
+    f.trigger(MenuCommand::Import);
+}
+
+TFitDialog* openFitDialog(ProgramFixture& f) {
+    f.trigger(MenuCommand::FitToImport);
+    auto* dialog = f.frame().findChild<TFitDialog*>(QStringLiteral("FitDialog"));
+    if (dialog != nullptr && !QTest::qWaitForWindowExposed(dialog)) return nullptr;
+    return dialog;
+}
+
+template <typename W> W* child(QWidget* dialog, const char* name) {
+    return dialog->findChild<W*>(QString::fromLatin1(name));
+}
+
+bool sameBits(const tessera::Curve& a, const tessera::Curve& b) { return std::memcmp(a.data(), b.data(), sizeof a) == 0; }
+
+} // namespace
+
+class FitDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fitAndApplyGiveThePredictedStateOnEveryPage() {
+        ProgramFixture f;
+        importRoom(f);
+        f.bank().Modified = 0;
+        TFitDialog* dialog = openFitDialog(f);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(child<QLineEdit>(dialog, "BandLowEdit")->text(), QStringLiteral("20"));
+        QCOMPARE(child<QLineEdit>(dialog, "BandHighEdit")->text(), QStringLiteral("20000"));
+        QVERIFY(!child<QPushButton>(dialog, "ApplyButton")->isEnabled());
+
+        // Typed with a decimal comma and a decimal point; section 4 left out.
+        child<QLineEdit>(dialog, "BandLowEdit")->setText(QStringLiteral("30,5"));
+        child<QLineEdit>(dialog, "TiltEdit")->setText(QStringLiteral("-0.5"));
+        child<QCheckBox>(dialog, "Section4Check")->setChecked(false);
+        const tessera::FilterSection section4 = f.bank().section(4);
+        QTest::mouseClick(child<QPushButton>(dialog, "FitButton"), Qt::LeftButton);
+        QVERIFY2(dialog->result().has_value(), qPrintable(child<QLabel>(dialog, "MessageLabel")->text()));
+        const tessera::FitResult fit = *dialog->result();
+        QCOMPARE(fit.band.first, tessera::gridBand(30.5, 20000).first);
+        QVERIFY(!child<QLabel>(dialog, "ErrorAfterLabel")->text().isEmpty());
+        QCOMPARE(child<TControlImage>(dialog, "PreviewPlot")->FullData().rows(), 4);
+        QCOMPARE(f.bank().Modified, std::uint8_t{0}); // Fit alone changes nothing
+
+        QTest::mouseClick(child<QPushButton>(dialog, "ApplyButton"), Qt::LeftButton);
+        QVERIFY(sameBits(tessera::resultCurve(f.bank()), fit.predictedResult));
+        QCOMPARE(f.plot(GraphWindow::Result)->FullData().value(256 + 100), fit.predictedResult[100]);
+        QCOMPARE(f.bank().Modified, std::uint8_t{1});
+        QCOMPARE(f.bank().section(4).Frequency, section4.Frequency);
+        QVERIFY(sameBits(f.bank().section(4).SectionCurve, section4.SectionCurve));
+        for (int s = 1; s <= 3; ++s) {
+            const tessera::FittedSection& fs = fit.section(s);
+            QCOMPARE(f.bank().section(s).Frequency, fs.frequency);
+            const auto entry = f.program->dialog().findChild<QLineEdit*>(QString::fromStdString(
+                tessera::dialog::objectName(tessera::dialog::Control::FrequencyEntry, s)));
+            QVERIFY(entry != nullptr);
+            QCOMPARE(entry->text().toStdString(),
+                     tessera::fixedText(fs.frequency, 5, 0, f.program->engine().separator()));
+            QCOMPARE(f.plot(tessera::sectionWindow(s))->FullData().value(256 + 50), f.bank().section(s).SectionCurve[50]);
+        }
+        QVERIFY(!child<QPushButton>(dialog, "ApplyButton")->isEnabled());
+        QTest::mouseClick(child<QPushButton>(dialog, "CloseButton"), Qt::LeftButton);
+    }
+
+    void closeWithoutApplyAndRefusalsChangeNothing() {
+        ProgramFixture f;
+        TFitDialog* empty = openFitDialog(f);
+        QVERIFY(empty != nullptr);
+        QTest::mouseClick(child<QPushButton>(empty, "FitButton"), Qt::LeftButton);
+        QVERIFY(child<QLabel>(empty, "MessageLabel")->text().contains(QStringLiteral("import")));
+        QVERIFY(!child<QPushButton>(empty, "ApplyButton")->isEnabled());
+        QTest::mouseClick(child<QPushButton>(empty, "CloseButton"), Qt::LeftButton);
+        QTRY_VERIFY(f.frame().findChild<TFitDialog*>(QStringLiteral("FitDialog")) == nullptr);
+
+        importRoom(f);
+        f.bank().Modified = 0;
+        const tessera::Curve combined = f.bank().CombinedCurve;
+        const double frequency = f.bank().section(1).Frequency;
+        TFitDialog* dialog = openFitDialog(f);
+        child<QLineEdit>(dialog, "MaxBoostEdit")->setText(QStringLiteral("loud"));
+        QTest::mouseClick(child<QPushButton>(dialog, "FitButton"), Qt::LeftButton);
+        QVERIFY(child<QLabel>(dialog, "MessageLabel")->text().contains(QStringLiteral("loud")));
+        child<QLineEdit>(dialog, "MaxBoostEdit")->setText(QStringLiteral("6"));
+        QTest::mouseClick(child<QPushButton>(dialog, "FitButton"), Qt::LeftButton);
+        QVERIFY(dialog->result().has_value());
+        QTest::mouseClick(child<QPushButton>(dialog, "CloseButton"), Qt::LeftButton);
+        QVERIFY(sameBits(f.bank().CombinedCurve, combined));
+        QCOMPARE(f.bank().section(1).Frequency, frequency);
+        QCOMPARE(f.bank().Modified, std::uint8_t{0});
+    }
+
+    void bandIsTakenFromTheMarkers() {
+        ProgramFixture f;
+        importRoom(f);
+        TControlImage* plot = f.plot(GraphWindow::Import);
+        f.window(QStringLiteral("Import"))->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(plot));
+        const int y = plot->height() / 2;
+        QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(plot->width() * 2 / 3, y));
+        QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(plot->width() / 3, y));
+        QVERIFY(plot->markers().bothSet());
+        TFitDialog* dialog = openFitDialog(f);
+        const char separator = f.program->engine().separator();
+        QCOMPARE(child<QLineEdit>(dialog, "BandLowEdit")->text().toStdString(),
+                 tessera::generalText(plot->markers().frequency1, 6, separator));
+        QCOMPARE(child<QLineEdit>(dialog, "BandHighEdit")->text().toStdString(),
+                 tessera::generalText(plot->markers().frequency2, 6, separator));
+    }
+};
+
+QTEST_MAIN(FitDialogTest)
+#include "fit_dialog_test.moc"
