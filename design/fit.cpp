@@ -87,7 +87,7 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
     if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
     std::vector<double> kept;
     for (int s : problem.sections) kept.push_back(state.section(s).Capacitance);
-    const std::vector<SectionParts> parts =
+    const std::vector<PartsChoice> parts =
         chooseParts(problem, state, limited, designs, kept, cancel, report(0.6, 0.4));
     if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
 

@@ -59,7 +59,7 @@ bool insidePreferred(const FilterBankState& table, const std::array<int, 3>& pos
 
 struct Candidate {
     double cost = kInfinity;
-    SectionParts parts;
+    PartsChoice parts;
 };
 
 class PartsSearch {
@@ -68,7 +68,7 @@ public:
         : problem_(problem), table_(table), step_(step), scratch_(problem.base.size()) {}
 
     // The error with section k realised by `parts` on top of `others`.
-    double cost(int k, const SectionParts& parts, const std::vector<double>& others) {
+    double cost(int k, const PartsChoice& parts, const std::vector<double>& others) {
         const Realised r = realise(table_, parts.capacitance, parts.positions);
         if (!valid(k, r)) return kInfinity;
         scratch_ = others;
@@ -84,7 +84,7 @@ public:
         for (int d0 = -1; d0 <= 1; ++d0)
             for (int d1 = -1; d1 <= 1; ++d1)
                 for (int d2 = -1; d2 <= 1; ++d2) {
-                    SectionParts parts{true, item, capacitance, centre};
+                    PartsChoice parts{true, item, capacitance, centre};
                     if (!move(parts.positions, {d0, d1, d2})) continue;
                     consider(best, parts, cost(k, parts, others));
                 }
@@ -98,7 +98,7 @@ public:
         for (int first : {r1, kTopPosition})
             for (int p2 = 0; p2 <= kTopPosition; p2 += step_)
                 for (int p3 = 0; p3 <= kTopPosition; p3 += step_) {
-                    SectionParts parts{true, item, capacitance, {first, p2, p3}};
+                    PartsChoice parts{true, item, capacitance, {first, p2, p3}};
                     consider(best, parts, cost(k, parts, others));
                 }
         return best;
@@ -136,15 +136,15 @@ private:
         return true;
     }
 
-    void tryMove(Candidate& best, int k, const SectionParts& from, const std::array<int, 3>& delta,
+    void tryMove(Candidate& best, int k, const PartsChoice& from, const std::array<int, 3>& delta,
                  const std::vector<double>& others) {
         if (delta == std::array<int, 3>{}) return;
-        SectionParts parts = from;
+        PartsChoice parts = from;
         if (!move(parts.positions, delta)) return;
         consider(best, parts, cost(k, parts, others));
     }
 
-    static void consider(Candidate& best, const SectionParts& parts, double cost) {
+    static void consider(Candidate& best, const PartsChoice& parts, double cost) {
         if (cost < best.cost) best = {cost, parts};
     }
 
@@ -154,7 +154,7 @@ private:
     std::vector<double> scratch_;
 };
 
-void addRealised(const FitProblem& problem, const FilterBankState& table, int k, const SectionParts& parts,
+void addRealised(const FitProblem& problem, const FilterBankState& table, int k, const PartsChoice& parts,
                  double sign, std::vector<double>& curve) {
     const Realised r = realise(table, parts.capacitance, parts.positions);
     addSectionResponse(problem.frequencies, r.frequency, r.q, r.gainFactor, problem.boost(k), sign, curve.data());
@@ -177,7 +177,7 @@ Realised realise(const FilterBankState& table, double capacitance, const std::ar
     return r;
 }
 
-std::vector<SectionParts> chooseParts(const FitProblem& problem, const FilterBankState& table,
+std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBankState& table,
                                       const FitSettings& settings, const Designs& designs,
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
                                       const std::function<void(double)>& progress) {
@@ -235,7 +235,7 @@ std::vector<SectionParts> chooseParts(const FitProblem& problem, const FilterBan
         if (!improved) break;
     }
 
-    std::vector<SectionParts> parts;
+    std::vector<PartsChoice> parts;
     for (const Candidate& c : chosen) parts.push_back(c.parts);
     return parts;
 }

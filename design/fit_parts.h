@@ -9,7 +9,7 @@
 
 namespace tessera {
 
-struct SectionParts {
+struct PartsChoice {
     bool valid = false;
     int capacitorItem = -1; // index into kCapacitorItems; -1 for a kept capacitor
     double capacitance = 0; // farads
@@ -30,7 +30,7 @@ Realised realise(const FilterBankState& table, double capacitance, const std::ar
 // The parts of every fitted section (in the order of problem.sections).
 // `keptCapacitance` is used for every section when capacitors are kept.
 // A section with no valid realisation comes back not valid.
-std::vector<SectionParts> chooseParts(const FitProblem& problem, const FilterBankState& table,
+std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBankState& table,
                                       const FitSettings& settings, const Designs& designs,
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
                                       const std::function<void(double)>& progress);
