@@ -28,4 +28,8 @@ std::string measurementNumberTooLarge(const std::string& name) {
     return importRefusal(name, " holds a number too large to read!");
 }
 
+std::string measurementLineRefusal(const std::string& name, std::size_t line, const std::string& reason) {
+    return importRefusal(name + ", line " + std::to_string(line) + ":", (" " + reason).c_str());
+}
+
 } // namespace tessera::messages

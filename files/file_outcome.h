@@ -2,6 +2,7 @@
 // What a file operation did, for the main window to act on: the readers and
 // the writer never show anything themselves.
 
+#include <cstddef>
 #include <string>
 
 namespace tessera {
@@ -39,6 +40,9 @@ std::string measurementIncomplete(const std::string& name);
 std::string tooFewPoints(const std::string& name);
 std::string nothingAbove20Hz(const std::string& name);
 std::string measurementNumberTooLarge(const std::string& name);
+// A text measurement refused at one of its lines: " File NAME, line N: REASON
+// Can not import!"; `reason` ends with "!".
+std::string measurementLineRefusal(const std::string& name, std::size_t line, const std::string& reason);
 } // namespace messages
 
 } // namespace tessera

@@ -7,10 +7,15 @@
 
 namespace tessera {
 
-GridResampler::GridResampler(Limit limit) : limit_(limit) {}
+GridResampler::GridResampler(Limit limit, OnGrid onGrid) : limit_(limit), onGrid_(onGrid) {}
 
 bool GridResampler::wantsMore() const {
-    return limit_ == Limit::Below20k ? frequency_ < 20000.0 : frequency_ <= 20000.0;
+    switch (limit_) {
+    case Limit::Below20k: return frequency_ < 20000.0;
+    case Limit::UpTo20k: return frequency_ <= 20000.0;
+    case Limit::WholeGrid: return next_ < kGridPoints;
+    }
+    return false;
 }
 
 void GridResampler::give(double y) {

@@ -18,10 +18,19 @@ namespace tessera {
 class GridResampler {
 public:
     // Where the reading stops: TDS while the grid frequency is below 20 kHz,
-    // MLSSA while it is not above.
-    enum class Limit { Below20k, UpTo20k };
+    // MLSSA while it is not above (so both leave the last grid point, just
+    // above 20 kHz, to the fill unless one point passes both of the last
+    // two); the frequency-response reader only once all 256 have a value.
+    enum class Limit { Below20k, UpTo20k, WholeGrid };
 
-    explicit GridResampler(Limit limit);
+    // What a point on a grid frequency does: the TEF and MLSSA readers only
+    // add it to that grid point's mean, which the next point above completes;
+    // the frequency-response reader lets it complete the grid point, so that
+    // a curve written at the grid frequencies reads back point for point.
+    // "On" allows for the 48-bit conversion's rounding of the frequency.
+    enum class OnGrid { AddsToMean, Completes };
+
+    explicit GridResampler(Limit limit, OnGrid onGrid = OnGrid::AddsToMean);
 
     // Whether the next data point is still wanted.
     bool wantsMore() const;
@@ -32,8 +41,8 @@ public:
     void add(double frequency, double value, GridValue&& gridValue) {
         sum_ += value;
         ++count_;
-        if (!(frequency > frequency_)) return;
-        while (frequency > frequency_ && next_ < kGridPoints) {
+        if (!passes(frequency)) return;
+        while (passes(frequency) && next_ < kGridPoints) {
             const double y = gridValue(sum_ / static_cast<double>(count_), lowest_);
             give(y);
         }
@@ -60,8 +69,15 @@ public:
 
 private:
     void give(double y);
+    bool passes(double frequency) const {
+        return frequency > frequency_ || (onGrid_ == OnGrid::Completes && frequency >= frequency_ * kOnGridBelow);
+    }
+    // A frequency read through the 48-bit conversion lies within 2^-41 of
+    // the double it was written from.
+    static constexpr double kOnGridBelow = 1.0 - 0x1p-39;
 
     Limit limit_;
+    OnGrid onGrid_;
     double frequency_ = 20.0; // the grid frequency waiting for a value
     int next_ = 0;            // its index
     double sum_ = 0;

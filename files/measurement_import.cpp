@@ -1,5 +1,7 @@
 #include "measurement_import.h"
 
+#include "file_access.h"
+#include "frd_import.h"
 #include "mlssa_import.h"
 #include "tds_import.h"
 #include "text_lines.h"
@@ -7,12 +9,21 @@
 namespace tessera {
 
 bool isMeasurementName(std::string_view fileName) {
-    return endsWith3(fileName, "tds") || endsWith3(fileName, "txt");
+    for (const std::string_view ending : {"tds", "txt", "frd", "csv"})
+        if (endsWith3(fileName, ending)) return true;
+    return false;
+}
+
+FileOutcome importTxtText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+    FileOutcome outcome = importMlssaText(engine, text, fileName);
+    if (outcome.ignored()) return importResponseText(engine, text, fileName);
+    return outcome;
 }
 
 FileOutcome importMeasurement(FilterEngine& engine, const std::string& fileName) {
     if (endsWith3(fileName, "tds")) return LoadTDS(engine, fileName);
-    if (endsWith3(fileName, "txt")) return LoadMLSTxt(engine, fileName);
+    if (endsWith3(fileName, "txt")) return readFileWith(engine, fileName, importTxtText);
+    if (endsWith3(fileName, "frd") || endsWith3(fileName, "csv")) return LoadFrequencyResponse(engine, fileName);
     return FileOutcome::passedOver();
 }
 

@@ -1,6 +1,8 @@
 #include "reader_drivers.h"
 
 #include "config_file.h"
+#include "frd_import.h"
+#include "measurement_import.h"
 #include "mlssa_import.h"
 #include "standard_series.h"
 #include "tds_import.h"
@@ -42,5 +44,9 @@ void driveConfigurationReader(const std::uint8_t* data, std::size_t size) {
 }
 void driveTdsReader(const std::uint8_t* data, std::size_t size) { drive(data, size, "fuzz.tds", importTdsText); }
 void driveMlssaReader(const std::uint8_t* data, std::size_t size) { drive(data, size, "fuzz.txt", importMlssaText); }
+void driveResponseReader(const std::uint8_t* data, std::size_t size) {
+    drive(data, size, "fuzz.frd", importResponseText);
+    drive(data, size, "fuzz.txt", importTxtText);
+}
 
 } // namespace tessera::fuzzing

@@ -281,7 +281,7 @@ private slots:
     }
 
     void importOfAnotherEndingDoesNothing() {
-        f->prompts.chosenFiles = {f->path("data.csv")};
+        f->prompts.chosenFiles = {f->path("data.wav")};
         f->trigger(MenuCommand::Import);
         QVERIFY(f->prompts.errors.empty());
         QCOMPARE(f->bank().Modified, 0);

@@ -160,6 +160,13 @@ TEST_F(CliTest, ResponseWritesTheWindowsCurveAsExportWritesIt) {
     const auto missing = run({"response", path("none.tsn"), "-o", path("x.frd")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Kann Datei"), std::string::npos) << missing.err;
+    // Import reads what File > Import reads: here the exported curve.
+    ASSERT_EQ(run({"import", path("f2.frd"), "-o", path("back.tsn")}).status, 0);
+    cli::DesignSession back;
+    ASSERT_TRUE(back.open(path("back.tsn")).done());
+    for (int i = 0; i < kGridPoints; ++i)
+        EXPECT_NEAR(back.state().ImportedResponse[i], session.state().section(2).SectionCurve[i], 1e-9) << i;
+
     const auto unwritable = run({"response", config, "-o", path("no/such/x.frd")});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("nicht erstellen"), std::string::npos) << unwritable.err;

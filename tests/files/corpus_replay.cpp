@@ -1,5 +1,5 @@
 // Runs every file of the fuzz seed corpus through the reader of its folder
-// (tsn, tds, mlssa) and, for good measure, through the other two readers.
+// (tsn, tds, mlssa, frd) and, for good measure, through the other readers.
 // Any crash, sanitizer report or broken invariant fails the test.
 
 #include "reader_drivers.h"
@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
         tessera::fuzzing::driveConfigurationReader(data, bytes.size());
         tessera::fuzzing::driveTdsReader(data, bytes.size());
         tessera::fuzzing::driveMlssaReader(data, bytes.size());
+        tessera::fuzzing::driveResponseReader(data, bytes.size());
         ++files;
     }
     std::printf("%zu corpus files replayed through each reader\n", files);
