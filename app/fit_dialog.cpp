@@ -100,7 +100,8 @@ void TFitDialog::buildFields(const FitForm& form) {
     resultRows->addRow(message_);
 
     preview_ = named(new TControlImage(this), "PreviewPlot");
-    preview_->setTitle(QStringLiteral("Result, measurement and target"));
+    preview_->setTitle(QStringLiteral("Result (green), measurement and target"));
+    preview_->SetData(currentPreview(engine_.state()));
     preview_->setMinimumSize(420, 300);
 
     fit_ = named(new QPushButton(QStringLiteral("&Fit")), "FitButton");

@@ -3,6 +3,7 @@
 #include "circuit_input.h"
 #include "designators.h"
 #include "fit.h"
+#include "fit_apply.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "section_formulas.h"
@@ -67,23 +68,37 @@ std::string fittedSectionText(int section, const FittedSection& fitted, const Fi
     return fitted.fitted ? text : text + " (kept)";
 }
 
-PlotData fitPreview(const FilterBankState& state, const FitResult& result) {
-    PlotData block = PlotData::forRows(4, kGridPoints);
+namespace {
+
+PlotData previewBlock(const std::vector<const Curve*>& curves) {
+    const auto rows = static_cast<std::int32_t>(curves.size() + 1);
+    PlotData block = PlotData::forRows(rows, kGridPoints);
     block.setSampleRate(48000);
     block.setXRange(20.0, 20000.0);
     const auto& grid = gridFrequencies();
-    double lowest = result.predictedResult[0], highest = lowest;
+    double lowest = (*curves.front())[0], highest = lowest;
     for (std::size_t i = 0; i < kGridPoints; ++i) {
-        const std::array<double, 3> curves = {result.predictedResult[i], state.ImportedResponse[i], result.target[i]};
         block.setValue(i, grid[i]);
         for (std::size_t row = 0; row < curves.size(); ++row) {
-            block.setValue((row + 1) * kGridPoints + i, curves[row]);
-            lowest = std::min(lowest, curves[row]);
-            highest = std::max(highest, curves[row]);
+            const double y = (*curves[row])[i];
+            block.setValue((row + 1) * kGridPoints + i, y);
+            lowest = std::min(lowest, y);
+            highest = std::max(highest, y);
         }
     }
     block.setYRange(lowest, highest);
     return block;
+}
+
+} // namespace
+
+PlotData fitPreview(const FilterBankState& state, const FitResult& result) {
+    return previewBlock({&result.predictedResult, &state.ImportedResponse, &result.target});
+}
+
+PlotData currentPreview(const FilterBankState& state) {
+    const Curve result = resultCurve(state);
+    return previewBlock({&result, &state.ImportedResponse});
 }
 
 } // namespace tessera

@@ -44,5 +44,7 @@ std::string fittedSectionText(int section, const FittedSection& fitted, const Fi
 // The preview: the predicted Result as the main curve, the measurement and
 // the target as further curves, over the whole grid.
 PlotData fitPreview(const FilterBankState& state, const FitResult& result);
+// Before a fit: the Result as it is and the measurement.
+PlotData currentPreview(const FilterBankState& state);
 
 } // namespace tessera
