@@ -22,7 +22,8 @@ std::string_view trimmed(std::string_view text) {
 // Spreadsheets put text, and sometimes numbers, in double quotes.
 std::string_view unquoted(std::string_view column) {
     column = trimmed(column);
-    if (column.size() >= 2 && column.front() == '"' && column.back() == '"') column = trimmed(column.substr(1, column.size() - 2));
+    if (column.size() >= 2 && column.front() == '"' && column.back() == '"')
+        column = trimmed(column.substr(1, column.size() - 2));
     return column;
 }
 
@@ -144,7 +145,8 @@ FileOutcome importResponseText(FilterEngine& engine, std::string_view text, cons
     }
     // A NUL byte ends the lines early: the rest of the file is binary. It
     // lies on the last line read unless a line end comes right before it.
-    if (const std::size_t nul = text.find('\0'); grid.wantsMore() && nul != std::string_view::npos) {
+    if (const std::size_t nul = grid.wantsMore() ? text.find('\0') : std::string_view::npos;
+        nul != std::string_view::npos) {
         const bool startsLine = nul == 0 || text[nul - 1] == '\n' || text[nul - 1] == '\r';
         return refuse(startsLine ? lineNumber + 1 : lineNumber, "is not a text file!");
     }
