@@ -2,6 +2,7 @@
 // through a real file in the temporary folder.
 
 #include "config_file.h"
+#include "frd_import.h"
 #include "mlssa_import.h"
 #include "standard_series.h"
 #include "tds_import.h"
@@ -50,6 +51,19 @@ std::string mlssaText() {
     return text;
 }
 
+// The same points as blank-separated frequency-response text with comments.
+std::string frdText() {
+    std::string text = "* benchmark sweep\r\n* Freq(Hz) SPL(dB) Phase(degrees)\r\n";
+    text.reserve(40u * kMillion);
+    char line[64];
+    for (int k = 0; k < kMillion; ++k) {
+        const double f = 1.0 + k * 0.024;
+        std::snprintf(line, sizeof line, "%.4f %.3f %.2f\r\n", f, -3.0 + (k % 1000) * 0.006, (k % 3600) * 0.1 - 180);
+        text += line;
+    }
+    return text;
+}
+
 // 1,000,000 complex points from 0 Hz to 24 kHz.
 std::string tdsText() {
     std::string text = "\"TDS\"\r\n\"benchmark\"\r\n";
@@ -84,6 +98,11 @@ void importRepeatedly(benchmark::State& st, const std::string& name, const std::
 
 void BM_MlssaImportMillionLines(benchmark::State& st) { importRepeatedly(st, "million.txt", mlssaText(), LoadMLSTxt); }
 BENCHMARK(BM_MlssaImportMillionLines)->Unit(benchmark::kMillisecond);
+
+void BM_FrdImportMillionLines(benchmark::State& st) {
+    importRepeatedly(st, "million.frd", frdText(), LoadFrequencyResponse);
+}
+BENCHMARK(BM_FrdImportMillionLines)->Unit(benchmark::kMillisecond);
 
 void BM_TdsImportMillionPoints(benchmark::State& st) { importRepeatedly(st, "million.tds", tdsText(), LoadTDS); }
 BENCHMARK(BM_TdsImportMillionPoints)->Unit(benchmark::kMillisecond);
