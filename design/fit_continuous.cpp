@@ -11,13 +11,36 @@ const double kLogFMin = std::log(20.0), kLogFMax = std::log(20000.0);
 const double kLogQMin = std::log(0.1), kLogQMax = std::log(8.0);
 // Keeps A safely below 2 Q^2, where the shunt resistor would turn negative.
 constexpr double kBuildableShare = 0.98;
-constexpr int kMaxIterations = 120;
+// A re-seeded trial gets a short descent first and the full one only when
+// it comes near the best so far.
+constexpr int kShortIterations = 25;
+constexpr double kPromisingShare = 1.3;
 
 double& variable(SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
-double variable(const SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
 
 void addDesign(const FitProblem& problem, int k, const SectionDesign& d, double sign, double* curve) {
     addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), sign, curve);
+}
+
+// d(response dB)/d(ln f, ln Q, gain dB) of a section at each band point,
+// into three columns of problem.points() values. With W = f_i/F, u = 1 - W^2,
+// v = W/Q, L = (1+A)^2 the response is +-10 log10((u^2 + L v^2) / (u^2 + v^2)).
+void sectionDerivatives(const FitProblem& problem, int k, const SectionDesign& d, double* columns) {
+    const int m = problem.points();
+    const double inverseF = 1 / d.frequency(), inverseQ = 1 / d.q();
+    const double lift = std::pow(10.0, d.gainDb / 10);
+    const double scale = (problem.boost(k) ? 10.0 : -10.0) / std::log(10.0);
+    const double liftRate = lift * std::log(10.0) / 10;
+    for (int i = 0; i < m; ++i) {
+        const double w = problem.frequencies[static_cast<std::size_t>(i)] * inverseF;
+        const double u = 1 - w * w, v = w * inverseQ;
+        const double u2 = u * u, v2 = v * v;
+        const double numerator = u2 + lift * v2, denominator = u2 + v2;
+        const double du2 = 4 * u * w * w; // d(u^2)/d(ln F)
+        columns[i] = scale * ((du2 - 2 * lift * v2) / numerator - (du2 - 2 * v2) / denominator);
+        columns[m + i] = scale * (-2 * lift * v2 / numerator + 2 * v2 / denominator);
+        columns[2 * m + i] = scale * liftRate * v2 / numerator;
+    }
 }
 
 // Solves the n x n system a x = b in place by Gaussian elimination with
@@ -95,15 +118,6 @@ SectionDesign seedOn(const FitProblem& problem, int k, const std::vector<double>
     return clampDesign(problem, k, d);
 }
 
-// What the fitted sections but `skip` leave to be added, from `level`.
-std::vector<double> wantedWithout(const FitProblem& problem, const Designs& designs, int skip, double level) {
-    std::vector<double> wanted(problem.base.size());
-    for (std::size_t i = 0; i < wanted.size(); ++i) wanted[i] = level - problem.base[i];
-    for (int k = 0; k < static_cast<int>(designs.size()); ++k)
-        if (k != skip) addDesign(problem, k, designs[static_cast<std::size_t>(k)], -1, wanted.data());
-    return wanted;
-}
-
 } // namespace
 
 SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
@@ -129,34 +143,44 @@ double designError(const FitProblem& problem, const Designs& designs) {
     return squaredError(problem, totalCurve(problem, designs).data());
 }
 
-Designs seedDesigns(const FitProblem& problem) {
-    const int count = static_cast<int>(problem.sections.size());
-    Designs designs(problem.sections.size());
-    std::vector<bool> placed(problem.sections.size(), false);
-    const double level = problem.level ? *problem.level : median(problem.base);
+namespace {
+
+// The sections in `which` placed one by one on what the other sections leave
+// from `level`, the section meeting the larger feature first.
+Designs seedSections(const FitProblem& problem, Designs designs, std::vector<int> which, double level) {
     std::vector<double> wanted(problem.base.size());
     for (std::size_t i = 0; i < wanted.size(); ++i) wanted[i] = level - problem.base[i];
-    for (int round = 0; round < count; ++round) {
+    for (int k = 0; k < static_cast<int>(designs.size()); ++k)
+        if (std::find(which.begin(), which.end(), k) == which.end())
+            addDesign(problem, k, designs[static_cast<std::size_t>(k)], -1, wanted.data());
+    while (!which.empty()) {
         const std::vector<double> smooth = smoothed(wanted, 3);
-        // The unplaced section whose kind (boost or cut) meets the larger feature.
-        int chosen = -1;
+        auto chosen = which.begin();
         double best = -1;
-        for (int k = 0; k < count; ++k) {
-            if (placed[static_cast<std::size_t>(k)]) continue;
-            const double sign = problem.boost(k) ? 1.0 : -1.0;
+        for (auto k = which.begin(); k != which.end(); ++k) {
+            const double sign = problem.boost(*k) ? 1.0 : -1.0;
             double height = 0;
             for (double w : smooth) height = std::max(height, sign * w);
             if (height > best) best = height, chosen = k;
         }
-        const auto c = static_cast<std::size_t>(chosen);
-        designs[c] = seedOn(problem, chosen, smooth);
-        placed[c] = true;
-        addDesign(problem, chosen, designs[c], -1, wanted.data());
+        const auto c = static_cast<std::size_t>(*chosen);
+        designs[c] = seedOn(problem, *chosen, smooth);
+        addDesign(problem, *chosen, designs[c], -1, wanted.data());
+        which.erase(chosen);
     }
     return designs;
 }
 
-Designs refineDesigns(const FitProblem& problem, Designs x) {
+} // namespace
+
+Designs seedDesigns(const FitProblem& problem) {
+    std::vector<int> all(problem.sections.size());
+    for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<int>(k);
+    const double level = problem.level ? *problem.level : median(problem.base);
+    return seedSections(problem, Designs(problem.sections.size()), all, level);
+}
+
+Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations) {
     const int sections = static_cast<int>(x.size());
     const int n = 3 * sections, m = problem.points();
     if (n == 0) return x;
@@ -176,34 +200,21 @@ Designs refineDesigns(const FitProblem& problem, Designs x) {
     int slowSteps = 0;
     bool fresh = false;
 
-    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    for (int iteration = 0; iteration < maxIterations; ++iteration) {
         if (!fresh) {
             const std::vector<double> r = residuals(total);
             for (int k = 0; k < sections; ++k) {
                 const SectionDesign& d = x[static_cast<std::size_t>(k)];
-                std::vector<double> own(static_cast<std::size_t>(m), 0.0);
-                addDesign(problem, k, d, 1, own.data());
+                double* columns = &jacobian[static_cast<std::size_t>(3 * k * m)];
+                sectionDerivatives(problem, k, d, columns);
+                if (problem.level) continue;
+                // The automatic level follows the mean of the curve.
                 for (int p = 0; p < 3; ++p) {
-                    SectionDesign moved = d;
-                    double h = p == 2 ? 1e-5 : 1e-6;
-                    variable(moved, p) += h;
-                    moved = clampDesign(problem, k, moved);
-                    if (variable(moved, p) == variable(d, p)) { // at its upper bound: step down
-                        h = -h;
-                        variable(moved, p) = variable(d, p) + h;
-                    }
-                    std::vector<double> column(static_cast<std::size_t>(m), 0.0);
-                    addDesign(problem, k, moved, 1, column.data());
+                    double* column = columns + p * m;
                     double mean = 0;
-                    for (int i = 0; i < m; ++i) {
-                        double& c = column[static_cast<std::size_t>(i)];
-                        c = (c - own[static_cast<std::size_t>(i)]) / h;
-                        mean += c;
-                    }
-                    mean = problem.level ? 0 : mean / m;
-                    const int col = 3 * k + p;
-                    for (int i = 0; i < m; ++i)
-                        jacobian[static_cast<std::size_t>(col * m + i)] = column[static_cast<std::size_t>(i)] - mean;
+                    for (int i = 0; i < m; ++i) mean += column[i];
+                    mean /= m;
+                    for (int i = 0; i < m; ++i) column[i] -= mean;
                 }
             }
             for (int a = 0; a < n; ++a) {
@@ -262,21 +273,30 @@ Designs refineDesigns(const FitProblem& problem, Designs x) {
 Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
                          const std::function<void(double)>& progress) {
     const int count = static_cast<int>(problem.sections.size());
+    // Every single section and every pair, taken out and placed again on
+    // what the others leave: the moves that leave a local minimum where two
+    // sections share one feature or a feature has none.
+    std::vector<std::vector<int>> reseeds;
+    for (int a = 0; a < count; ++a) reseeds.push_back({a});
+    for (int a = 0; a < count; ++a)
+        for (int b = a + 1; b < count; ++b) reseeds.push_back({a, b});
+
     Designs best = refineDesigns(problem, seedDesigns(problem));
     double bestError = designError(problem, best);
     constexpr int kRounds = 2;
-    const int descents = kRounds * count;
+    const int descents = kRounds * static_cast<int>(reseeds.size());
     int done = 0;
     for (int round = 0; round < kRounds; ++round) {
         bool improved = false;
-        for (int k = 0; k < count; ++k) {
+        for (const std::vector<int>& which : reseeds) {
             if (cancel != nullptr && cancel->load()) return best;
             const double level = levelFor(problem, totalCurve(problem, best).data());
-            Designs trial = best;
-            const std::vector<double> wanted = smoothed(wantedWithout(problem, best, k, level), 3);
-            trial[static_cast<std::size_t>(k)] = seedOn(problem, k, wanted);
-            trial = refineDesigns(problem, std::move(trial));
-            const double error = designError(problem, trial);
+            Designs trial = refineDesigns(problem, seedSections(problem, best, which, level), kShortIterations);
+            double error = designError(problem, trial);
+            if (error < kPromisingShare * bestError) {
+                trial = refineDesigns(problem, std::move(trial));
+                error = designError(problem, trial);
+            }
             if (error < bestError) {
                 best = std::move(trial);
                 bestError = error;

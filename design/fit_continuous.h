@@ -26,11 +26,13 @@ double designError(const FitProblem& problem, const Designs& designs);
 // (cut) of the smoothed deviation, the largest first.
 Designs seedDesigns(const FitProblem& problem);
 
-// Levenberg-Marquardt from `start`; never worse than `start`.
-Designs refineDesigns(const FitProblem& problem, Designs start);
+inline constexpr int kFullDescentIterations = 120;
 
-// Seeds, refines, and re-seeds each section in turn on what the others
-// leave, keeping whatever lowers the error. `cancel` is polled between
+// Levenberg-Marquardt from `start`; never worse than `start`.
+Designs refineDesigns(const FitProblem& problem, Designs start, int maxIterations = kFullDescentIterations);
+
+// Seeds, refines, and re-seeds each section and each pair of sections on
+// what the others leave, keeping whatever lowers the error. `cancel` is polled between
 // descents; `progress` (0..1 of this stage) is reported after each.
 Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
                          const std::function<void(double)>& progress);
