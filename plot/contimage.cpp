@@ -12,55 +12,67 @@ TControlImage::TControlImage(QWidget* parent) : QWidget(parent), savedCursor_(cu
 }
 
 void TControlImage::SetData(const tessera::PlotData& data) {
-    surface_.setSize(width(), height());
     surface_.SetData(data);
-    update();
+    showChanges();
 }
 
 void TControlImage::Redraw() {
-    surface_.setSize(width(), height());
     surface_.invalidate();
-    update();
+    showChanges();
 }
 
 bool TControlImage::ExportMetafile(QString* error) {
     surface_.setSize(width(), height());
     const bool written = surface_.ExportMetafile(error);
-    update();
+    showChanges();
     return written;
 }
 
 void TControlImage::ZoomIn() {
     surface_.ZoomIn();
-    update();
+    showChanges();
 }
 
 void TControlImage::ZoomOut() {
     surface_.ZoomOut();
-    update();
+    showChanges();
 }
 
 void TControlImage::setTitle(const QString& title) {
     surface_.setTitle(title);
-    update();
+    showChanges();
 }
 
 void TControlImage::setXlabel(const QString& label) {
     surface_.setXlabel(label);
-    update();
+    showChanges();
 }
 
 void TControlImage::setGrid(bool grid) {
     surface_.setGrid(grid);
-    update();
+    showChanges();
+}
+
+void TControlImage::showChanges() {
+    surface_.setSize(width(), height());
+    // Not on the screen yet (or hidden): the next paint draws everything once.
+    if (!painted_ || !isVisible()) {
+        update();
+        return;
+    }
+    // On the screen: draw now and show only the pixels that changed.
+    for (const QRect& changed : surface_.takeChangedArea()) update(changed);
 }
 
 void TControlImage::paintEvent(QPaintEvent* event) {
     // The one place where a shown control draws: changes made since the last
     // paint come together in one drawing.
     const QImage& picture = surface_.picture();
+    // A paint of the whole control shows every change made so far.
+    if (event->rect().contains(rect())) surface_.takeChangedArea();
+    painted_ = true;
     QPainter painter(this);
-    painter.drawImage(event->rect(), picture, event->rect());
+    for (const QRect& area : event->region()) painter.drawImage(area, picture, area);
 }
 
 void TControlImage::resizeEvent(QResizeEvent*) {

@@ -47,8 +47,10 @@ public:
     const QImage& Picture() { return surface_.picture(); }
     const tessera::plot::PlotRecording& recording() { return surface_.recording(); }
     const tessera::plot::MarkerState& markers() { return surface_.markers(); }
-    // How many drawings the control has made.
+    // How many drawings the control has made, and how many of them drew the
+    // static layer afresh.
     int drawingCount() const { return surface_.drawingCount(); }
+    int staticLayerCount() const { return surface_.staticLayerCount(); }
     bool zoomed() const { return surface_.zoomed(); }
     const tessera::plot::ReadoutTexts& lastReadout() const { return surface_.lastReadout(); }
 
@@ -62,6 +64,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Shows what a change of data, properties or zoom did to the picture.
+    void showChanges();
+
     tessera::plot::PlotSurface surface_;
+    bool painted_ = false;
     QCursor savedCursor_;
 };

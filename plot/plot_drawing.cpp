@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 
 #include <cmath>
+#include <iterator>
 
 namespace tessera::plot {
 namespace {
@@ -48,14 +49,13 @@ private:
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-void drawFrequencyAxis(Recorder& rec, const AxisScale& scale, bool grid, const ColourSet& c, char sep) {
-    const PlotLayout& p = scale.layout();
-    const QString low = text(lowEndLabel(scale.range().xMin, sep));
+void drawFrequencyAxis(Recorder& rec, const PlotLayout& p, const FrequencyMarks& marks, bool grid,
+                       const ColourSet& c) {
+    const QString low = text(marks.lowEnd);
     rec.text(p.L - rec.textWidth(low) - 3, p.B + 6, low);
-    const HighEndLabel high = highEndLabel(scale.range().xMax, sep);
-    rec.text(p.R + high.gap, p.B + 6, text(high.text));
+    rec.text(p.R + marks.highEnd.gap, p.B + 6, text(marks.highEnd.text));
 
-    for (const FrequencyTick& tick : frequencyTicks(scale)) {
+    for (const FrequencyTick& tick : marks.ticks) {
         if (tick.major) {
             rec.text(tick.x - 7, p.B + 6, text(tick.label));
             rec.line(tick.x, p.B + 5, tick.x, p.B - 6, c.outline);
@@ -65,16 +65,25 @@ void drawFrequencyAxis(Recorder& rec, const AxisScale& scale, bool grid, const C
     }
 }
 
-void drawGainAxis(Recorder& rec, const AxisScale& scale, double yStep, bool grid, const ColourSet& c,
-                  char sep) {
-    const PlotLayout& p = scale.layout();
+void drawGainAxis(Recorder& rec, const PlotLayout& p, const std::vector<GainMark>& marks, bool grid,
+                  const ColourSet& c) {
     const int h = rec.textHeight();
-    for (const GainTick& tick : gainTicks(scale, yStep)) {
+    for (const GainMark& tick : marks) {
         rec.line(p.L - 5, tick.y, p.L + 6, tick.y, c.outline);
         if (grid) rec.line(p.L + 6, tick.y, p.R, tick.y, c.grid, tick.zero ? PenStyle::Solid : PenStyle::Dot);
-        const QString label = text(gainLabel(tick, sep));
+        const QString label = text(tick.label);
         rec.text(p.L - 10 - rec.textWidth(label), tick.y - h / 2, label);
     }
+}
+
+// The axis labels shrink to 5 points when the 8-point title would not fit
+// the top margin.
+void useAxisFont(Recorder& rec, const PlotLayout& p) {
+    if (rec.textHeight() + 6 > p.T) rec.setFont(plotFont(5));
+}
+
+ColourSet coloursOf(const StaticLayerKey::Base& base) {
+    return base.printColours ? ColourSet::print() : ColourSet::screen();
 }
 
 } // namespace
@@ -104,56 +113,91 @@ PlotFrame PlotFrame::of(const PlotScene& s) {
                                view.yMax() + yStep)};
 }
 
-StaticLayerKey StaticLayerKey::of(const PlotScene& s, char separator) {
-    const PlotData& view = *s.view;
-    return StaticLayerKey{s.width,     s.height,    s.title,      s.xlabel,     s.grid,
-                          s.printColours, view.xMin(), view.xMax(), s.fullXMin, view.yMin(),
-                          view.yMax(),  view.count(), separator,   screenDpi()};
+FrequencyMarks FrequencyMarks::of(const AxisScale& scale, char separator) {
+    return FrequencyMarks{lowEndLabel(scale.range().xMin, separator), highEndLabel(scale.range().xMax, separator),
+                          frequencyTicks(scale)};
 }
 
-PlotRecording drawStaticLayer(const PlotScene& s, const PlotFrame& frame, char separator) {
-    const ColourSet& c = frame.colours;
-    const PlotLayout& p = frame.scale.layout();
+std::vector<GainMark> gainMarks(const AxisScale& scale, double yStep, char separator) {
+    std::vector<GainMark> marks;
+    for (const GainTick& tick : gainTicks(scale, yStep))
+        marks.push_back(GainMark{tick.y, tick.zero, gainLabel(tick, separator)});
+    return marks;
+}
 
-    Recorder rec(s.width, s.height, c.background);
-    rec.rect(0, 0, s.width, s.height, c.background, c.outline);
+StaticLayerKey StaticLayerKey::of(const PlotScene& s, const PlotFrame& frame, char separator) {
+    return StaticLayerKey{Base{s.width, s.height, s.title, s.xlabel, s.grid, s.printColours, screenDpi(),
+                               FrequencyMarks::of(frame.scale, separator)},
+                          gainMarks(frame.scale, frame.yStep, separator)};
+}
+
+PlotRecording drawBaseLayer(const StaticLayerKey::Base& base) {
+    const ColourSet c = coloursOf(base);
+    const PlotLayout p = PlotLayout::of(base.width, base.height);
+
+    Recorder rec(base.width, base.height, c.background);
+    rec.rect(0, 0, base.width, base.height, c.background, c.outline);
 
     // Both tests measure the title in the 8-point font.
     const int titleHeight = rec.textHeight();
     if (p.T > 2.5 * titleHeight) {
-        rec.text(p.cx - rec.textWidth(s.title) / 2, p.T / 2, s.title);
-        rec.text(p.cx - rec.textWidth(s.xlabel) / 2, p.B + p.T / 2, s.xlabel);
+        rec.text(p.cx - rec.textWidth(base.title) / 2, p.T / 2, base.title);
+        rec.text(p.cx - rec.textWidth(base.xlabel) / 2, p.B + p.T / 2, base.xlabel);
     }
     rec.rect(p.L, p.T, p.R, p.B, c.plotArea, c.outline);
-    if (titleHeight + 6 > p.T) rec.setFont(plotFont(5));
-
-    drawFrequencyAxis(rec, frame.scale, s.grid, c, separator);
-    drawGainAxis(rec, frame.scale, frame.yStep, s.grid, c, separator);
+    useAxisFont(rec, p);
+    drawFrequencyAxis(rec, p, base.frequency, base.grid, c);
     return rec.take();
+}
+
+PlotRecording drawGainMarks(const StaticLayerKey& layer) {
+    const ColourSet c = coloursOf(layer.base);
+    const PlotLayout p = PlotLayout::of(layer.base.width, layer.base.height);
+    Recorder rec(layer.base.width, layer.base.height, c.background);
+    useAxisFont(rec, p);
+    drawGainAxis(rec, p, layer.gain, layer.base.grid, c);
+    return rec.take();
+}
+
+PlotRecording drawStaticLayer(const StaticLayerKey& layer) {
+    PlotRecording recording = drawBaseLayer(layer.base);
+    PlotRecording gain = drawGainMarks(layer);
+    std::move(gain.items.begin(), gain.items.end(), std::back_inserter(recording.items));
+    return recording;
 }
 
 QRgb curveColour(const ColourSet& colours, int row) { return row == 1 ? colours.mainCurve : colours.furtherCurves; }
 
+std::vector<int> curveColumns(const PlotScene& s, const AxisScale& scale) {
+    const int n = s.view->count();
+    std::vector<int> columns;
+    if (n < 1) return columns;
+    columns.reserve(static_cast<std::size_t>(n));
+    columns.push_back(scale.layout().L);
+    for (int j = 1; j < n; ++j) columns.push_back(scale.x(rowValue(*s.view, s.stride, 0, j)));
+    return columns;
+}
+
 namespace {
 
-void drawCurve(const PlotScene& s, const AxisScale& scale, int row, QRgb colour, PlotRecording& out) {
-    const int n = s.view->count();
-    if (n < 1) return;
+void drawCurve(const PlotScene& s, const AxisScale& scale, const std::vector<int>& columns, int row, QRgb colour,
+               PlotRecording& out) {
     std::vector<QPoint> points;
-    points.reserve(static_cast<std::size_t>(n));
-    points.emplace_back(scale.layout().L, scale.y(rowValue(*s.view, s.stride, row, 0)));
-    for (int j = 1; j < n; ++j)
-        points.emplace_back(scale.x(rowValue(*s.view, s.stride, 0, j)),
-                            scale.y(rowValue(*s.view, s.stride, row, j)));
+    points.reserve(columns.size());
+    for (std::size_t j = 0; j < columns.size(); ++j)
+        points.emplace_back(columns[j], scale.y(rowValue(*s.view, s.stride, row, static_cast<int>(j))));
     out.items.emplace_back(PolylineItem{std::move(points), PenSpec{PenStyle::Solid, colour}});
 }
 
 } // namespace
 
-void drawCurveRows(const PlotScene& s, const PlotFrame& frame, PlotRecording& out) {
+void drawCurveRows(const PlotScene& s, const PlotFrame& frame, const std::vector<int>& columns,
+                   PlotRecording& out) {
+    if (columns.empty()) return;
     const int rows = s.view->rows();
-    for (int row = 2; row < rows; ++row) drawCurve(s, frame.scale, row, curveColour(frame.colours, row), out);
-    if (rows >= 2) drawCurve(s, frame.scale, 1, curveColour(frame.colours, 1), out);
+    for (int row = 2; row < rows; ++row)
+        drawCurve(s, frame.scale, columns, row, curveColour(frame.colours, row), out);
+    if (rows >= 2) drawCurve(s, frame.scale, columns, 1, curveColour(frame.colours, 1), out);
 }
 
 MarkerColumns drawMarkerOverlay(const PlotScene& s, const PlotFrame& frame, PlotRecording& out) {
@@ -182,8 +226,8 @@ DrawnPlot drawPlot(const PlotScene& s, char separator) {
     const PlotFrame frame = PlotFrame::of(s);
     DrawnPlot result;
     result.yStep = frame.yStep;
-    result.recording = drawStaticLayer(s, frame, separator);
-    drawCurveRows(s, frame, result.recording);
+    result.recording = drawStaticLayer(StaticLayerKey::of(s, frame, separator));
+    drawCurveRows(s, frame, curveColumns(s, frame.scale), result.recording);
     const MarkerColumns placed = drawMarkerOverlay(s, frame, result.recording);
     result.marker1Column = placed.first;
     result.marker2Column = placed.second;

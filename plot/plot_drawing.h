@@ -66,33 +66,67 @@ struct PlotFrame {
     static PlotFrame of(const PlotScene& scene);
 };
 
-// Everything the static layer depends on. Two scenes with equal keys have
-// pixel-identical static layers, so a layer drawn once serves every curve
-// change until one of these changes.
-struct StaticLayerKey {
-    int width = 0, height = 0;
-    QString title, xlabel;
-    bool grid = true;
-    bool printColours = false;
-    double viewXMin = 0, viewXMax = 0, fullXMin = 0, viewYMin = 0, viewYMax = 0;
-    int viewCount = 0;
-    char separator = '.';
-    int dpi = 0;  // font pixel heights follow the screen's resolution
+// A dB tick as drawn: its row, whether it is the 0 dB line, its label.
+struct GainMark {
+    int y = 0;
+    bool zero = false;
+    std::string label;
+    bool operator==(const GainMark&) const = default;
+};
 
-    static StaticLayerKey of(const PlotScene& scene, char separator);
+// Where the end labels, ticks and grid lines of the frequency axis go.
+struct FrequencyMarks {
+    std::string lowEnd;
+    HighEndLabel highEnd;
+    std::vector<FrequencyTick> ticks;
+
+    static FrequencyMarks of(const AxisScale& scale, char separator);
+    bool operator==(const FrequencyMarks&) const = default;
+};
+
+// The dB ticks of a drawing, from the first multiple of the step upwards.
+std::vector<GainMark> gainMarks(const AxisScale& scale, double yStep, char separator);
+
+// Everything the static layer depends on, and all that its drawing reads:
+// equal keys give pixel-identical layers. The axes are held as the ticks
+// they produce rather than as ranges, so a curve whose range moves by less
+// than what shows keeps its layer. The dB ticks, which move with the curve's
+// range more often than anything else, are kept apart from the rest.
+struct StaticLayerKey {
+    struct Base {
+        int width = 0, height = 0;
+        QString title, xlabel;
+        bool grid = true;
+        bool printColours = false;
+        int dpi = 0;  // font pixel heights follow the screen's resolution
+        FrequencyMarks frequency;
+        bool operator==(const Base&) const = default;
+    };
+    Base base;
+    std::vector<GainMark> gain;
+
+    static StaticLayerKey of(const PlotScene& scene, const PlotFrame& frame, char separator);
     bool operator==(const StaticLayerKey&) const = default;
 };
 
-// The parts that do not change with the curve values: background, title and
-// x label, plot frame, ticks, grid and axis labels.
-PlotRecording drawStaticLayer(const PlotScene& scene, const PlotFrame& frame, char separator);
+// The static layer is the base (background, title and x label, plot frame,
+// frequency ticks, labels and grid) with the dB ticks, grid lines and labels
+// drawn over it, in this order.
+PlotRecording drawBaseLayer(const StaticLayerKey::Base& base);
+PlotRecording drawGainMarks(const StaticLayerKey& layer);
+PlotRecording drawStaticLayer(const StaticLayerKey& layer);
 
 // The colour of curve row `row` (1 = main curve, 2 and up = further curves).
 QRgb curveColour(const ColourSet& colours, int row);
 
-// Appends every curve row of the view in its colour: further rows first in
-// ascending order, the main curve on top.
-void drawCurveRows(const PlotScene& scene, const PlotFrame& frame, PlotRecording& out);
+// The column of every point of the view: the plot's left edge for the first,
+// the frequency of row 0 for the others. All rows share them.
+std::vector<int> curveColumns(const PlotScene& scene, const AxisScale& scale);
+
+// Appends every curve row of the view in its colour, at the given columns:
+// further rows first in ascending order, the main curve on top.
+void drawCurveRows(const PlotScene& scene, const PlotFrame& frame, const std::vector<int>& columns,
+                   PlotRecording& out);
 
 // Appends the marker band and marker column (screen only) and returns the
 // columns where they went.

@@ -69,6 +69,7 @@ struct FrequencyTick {
     int x = 0;
     bool major = false;      // mantissa 1, 2 or 5: labelled, tick line, solid grid line
     std::string label;       // "50", "1k"; empty for minor ticks
+    bool operator==(const FrequencyTick&) const = default;
 };
 // Every tick left of R, from the first tick upwards.
 std::vector<FrequencyTick> frequencyTicks(const AxisScale& scale);
@@ -86,6 +87,7 @@ std::string lowEndLabel(double xMin, char separator);
 struct HighEndLabel {
     std::string text;
     int gap = 3;             // pixels right of R
+    bool operator==(const HighEndLabel&) const = default;
 };
 HighEndLabel highEndLabel(double xMax, char separator);
 

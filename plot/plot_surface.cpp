@@ -1,5 +1,7 @@
 #include "plot_surface.h"
 
+#include "overlay_area.h"
+
 #include "regional.h"
 #include "text_out_angle.h"
 #include "wmf_writer.h"
@@ -8,6 +10,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <utility>
 
 namespace tessera::plot {
 namespace {
@@ -87,8 +90,9 @@ const QImage& PlotSurface::picture() {
 const PlotRecording& PlotSurface::recording() {
     settle();
     if (!recordingJoined_) {
-        recording_ = layerRecording_;
-        recording_.items.insert(recording_.items.end(), overlay_.items.begin(), overlay_.items.end());
+        recording_ = baseRecording_;
+        for (const PlotRecording* part : {&gainRecording_, &overlay_})
+            recording_.items.insert(recording_.items.end(), part->items.begin(), part->items.end());
         recordingJoined_ = true;
     }
     return recording_;
@@ -149,36 +153,104 @@ void PlotSurface::drawExport(const PlotScene& s, char separator) {
     }
     recording_ = std::move(drawn.recording);
     recordingJoined_ = true;
+    scribble();
 }
 
 void PlotSurface::drawScreen(const PlotScene& s, char separator) {
     const PlotFrame frame = PlotFrame::of(s);
     yStep_ = frame.yStep;
-    const StaticLayerKey key = StaticLayerKey::of(s, separator);
-    if (key != layerKey_) {
-        layerRecording_ = drawStaticLayer(s, frame, separator);
-        if (layerImage_.size() != QSize(width_, height_))
-            layerImage_ = QImage(width_, height_, QImage::Format_RGB32);
-        if (!layerImage_.isNull()) {
-            QPainter painter(&layerImage_);
-            playRecording(layerRecording_, painter);
-        }
-        layerKey_ = key;
-        ++layerDrawings_;
-    }
+    const QRect whole(0, 0, width_, height_);
+    // Where the layer changed: everywhere, or where the old and new dB marks go.
+    std::optional<std::vector<QRect>> layerChanged = updateLayer(StaticLayerKey::of(s, frame, separator), whole);
 
     overlay_ = PlotRecording{width_, height_, {}};
-    drawCurveRows(s, frame, overlay_);
+    drawCurveRows(s, frame, columnsFor(s, frame.scale), overlay_);
     const MarkerColumns placed = drawMarkerOverlay(s, frame, overlay_);
     if (placed.first) markers_.column1 = *placed.first;
     if (placed.second) markers_.column2 = *placed.second;
     recordingJoined_ = false;
 
-    copyPixels(layerImage_, picture_);
+    if (!layerChanged || scribbled_ || picture_.size() != layerImage_.size()) {
+        copyPixels(layerImage_, picture_);
+        markChanged({whole});
+    } else {
+        // The picture differs from the layer only where the last curves and
+        // markers went, and the layer from before only where its marks moved.
+        std::vector<QRect>& changed = *layerChanged;
+        changed.insert(changed.end(), overlayArea_.begin(), overlayArea_.end());
+        const std::vector<QRect> restore = fewerRectangles(std::move(changed));
+        copyArea(layerImage_, picture_, restore);
+        markChanged(restore);
+    }
+    scribbled_ = false;
+    overlayArea_ = fewerRectangles(coveredArea(overlay_, whole));
+    markChanged(overlayArea_);
     if (!picture_.isNull()) {
         QPainter painter(&picture_);
         playRecording(overlay_, painter);
     }
+}
+
+std::optional<std::vector<QRect>> PlotSurface::updateLayer(StaticLayerKey key, const QRect& whole) {
+    if (layerKey_ && layerKey_->base == key.base && layerImage_.size() == whole.size()) {
+        if (layerKey_->gain == key.gain) return std::vector<QRect>{};
+        // Only the dB marks moved: back to the base where they were, then the new ones.
+        std::vector<QRect> changed = gainArea_;
+        copyArea(baseImage_, layerImage_, gainArea_);
+        layerKey_->gain = std::move(key.gain);
+        drawGainLayer(whole);
+        changed.insert(changed.end(), gainArea_.begin(), gainArea_.end());
+        return changed;
+    }
+    layerKey_ = std::move(key);
+    ++layerDrawings_;
+    baseRecording_ = drawBaseLayer(layerKey_->base);
+    if (baseImage_.size() != whole.size()) baseImage_ = QImage(whole.size(), QImage::Format_RGB32);
+    if (!baseImage_.isNull()) {
+        QPainter painter(&baseImage_);
+        playRecording(baseRecording_, painter);
+    }
+    copyPixels(baseImage_, layerImage_);
+    drawGainLayer(whole);
+    return std::nullopt;
+}
+
+void PlotSurface::drawGainLayer(const QRect& whole) {
+    gainRecording_ = drawGainMarks(*layerKey_);
+    gainArea_ = coveredArea(gainRecording_, whole);
+    if (layerImage_.isNull()) return;
+    QPainter painter(&layerImage_);
+    playRecording(gainRecording_, painter);
+}
+
+const std::vector<int>& PlotSurface::columnsFor(const PlotScene& s, const AxisScale& scale) {
+    // Row 0 and the axis rarely change between drawings; their columns cost a logarithm each.
+    const int n = std::max(0, s.view->count());
+    std::vector<double> frequencies(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j) frequencies[static_cast<std::size_t>(j)] = rowValue(*s.view, s.stride, 0, j);
+    const ColumnKey key{scale.layout().L, scale.layout().R, scale.range().xMin, scale.range().xMax,
+                        std::move(frequencies)};
+    if (key != columnKey_) {
+        columns_ = curveColumns(s, scale);
+        columnKey_ = key;
+    }
+    return columns_;
+}
+
+void PlotSurface::markChanged(const std::vector<QRect>& area) {
+    constexpr std::size_t kMostRectangles = 256;
+    changed_.insert(changed_.end(), area.begin(), area.end());
+    if (changed_.size() > kMostRectangles) changed_ = {QRect(0, 0, width_, height_)};
+}
+
+void PlotSurface::scribble() {
+    scribbled_ = true;
+    markChanged({QRect(0, 0, width_, height_)});
+}
+
+std::vector<QRect> PlotSurface::takeChangedArea() {
+    settle();
+    return fewerRectangles(std::exchange(changed_, {}));
 }
 
 bool PlotSurface::ExportMetafile(QString* error) {
@@ -202,6 +274,7 @@ void PlotSurface::ZoomOut() {
 
 void PlotSurface::invert(int left, int top, int right, int bottom) {
     if (picture_.isNull()) return;
+    scribble();
     QPainter painter(&picture_);
     invertRect(painter, left, top, right, bottom);
 }
@@ -255,6 +328,7 @@ bool PlotSurface::move(int X, int Y) {
 
     readout_.gridIndex = crossIndex_;
     if (picture_.isNull()) return true;
+    scribble();
     QPainter painter(&picture_);
     drawReadout(painter, p, *f, gain, fi, v, xc, yc);
     moveCrossHair(painter, p, X, yc);

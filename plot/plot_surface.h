@@ -18,7 +18,10 @@
 #include "readout.h"
 
 #include <QImage>
+#include <QRect>
 #include <QString>
+
+#include <vector>
 
 class QPainter;
 
@@ -58,6 +61,9 @@ public:
     // Marks the drawing out of date: it is redrawn when next looked at.
     void invalidate() { stale_ = true; }
     bool upToDate() const { return !stale_; }
+    // Brings the drawing up to date and returns the pixels of the picture
+    // that changed since the last call, as rectangles that may overlap.
+    std::vector<QRect> takeChangedArea();
     // How many drawings the surface has made (screen and export), and how
     // many of them had to draw the screen's static layer afresh.
     int drawingCount() const { return drawings_; }
@@ -93,6 +99,14 @@ private:
     PlotScene scene() const;
     void drawExport(const PlotScene& scene, char separator);
     void drawScreen(const PlotScene& scene, char separator);
+    // Brings the layer to `key`; the area that changed, or none when all did.
+    std::optional<std::vector<QRect>> updateLayer(StaticLayerKey key, const QRect& whole);
+    void drawGainLayer(const QRect& whole);
+    const std::vector<int>& columnsFor(const PlotScene& scene, const AxisScale& scale);
+    void markChanged(const std::vector<QRect>& area);
+    // The picture was drawn into outside the layer and overlay (readout,
+    // marker band, export colours): the next drawing restores all of it.
+    void scribble();
     void invert(int left, int top, int right, int bottom);
     void drawReadout(QPainter& painter, const PlotLayout& p, double f, double gain, double fi, double v, int xc,
                      int yc);
@@ -111,12 +125,27 @@ private:
     int drawings_ = 0, layerDrawings_ = 0;
     QImage picture_;
 
-    // The screen's static layer, its recording and what it was drawn for.
+    // The screen's static layer and what it was drawn for: the base without
+    // the dB marks, the marks with the pixels they cover, and both together.
     std::optional<StaticLayerKey> layerKey_;
-    PlotRecording layerRecording_;
-    QImage layerImage_;
-    // The curves and markers drawn over the layer.
+    PlotRecording baseRecording_, gainRecording_;
+    std::vector<QRect> gainArea_;
+    QImage baseImage_, layerImage_;
+    // The curves and markers drawn over the layer, and the pixels they cover.
     PlotRecording overlay_;
+    std::vector<QRect> overlayArea_;
+    bool scribbled_ = false;
+    std::vector<QRect> changed_;
+
+    // The curves' columns and what they were computed from.
+    struct ColumnKey {
+        int left = 0, right = 0;
+        double xMin = 0, xMax = 0;
+        std::vector<double> frequencies;
+        bool operator==(const ColumnKey&) const = default;
+    };
+    std::optional<ColumnKey> columnKey_;
+    std::vector<int> columns_;
     // The whole drawing, joined from layer and overlay when asked for.
     PlotRecording recording_;
     bool recordingJoined_ = false;
