@@ -15,8 +15,6 @@ constexpr std::string_view kUsage =
     "Writes the main curve of one graph window (default Result) of the configuration\n"
     "as FRD text, as Tools > Export curve as FRD does.\n";
 
-constexpr std::string_view kConfiguration = "a configuration file (.tsn)";
-
 int runResponse(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("response");
     std::string error;
@@ -31,7 +29,7 @@ int runResponse(const std::vector<std::string>& words, std::ostream& out, std::o
     DesignSession session;
     const std::string& configuration = args.positional().front();
     const FileOutcome opened = session.open(configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, configuration, kConfiguration, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, configuration, kConfigurationExpected, err);
     const FileOutcome written = exportFrd(session.state(), *window, *output);
     if (!written.done()) return reportFileFailure(self.name, written, *output, "an FRD file", err);
     out << "wrote " << *output << "\n";
