@@ -2,6 +2,7 @@
 
 #include "Main.h"
 #include "about.h"
+#include "circuit_curves.h"
 #include "regional.h"
 
 #include "einstell.h"
@@ -27,7 +28,8 @@ TesseraProgram::TesseraProgram(FilterBankState& state, DocumentPrompts* prompts)
     graphWindows_ = new GraphWindows(MainForm_->mdiArea());
     graphWindows_->setReadiness([this] { return engine_.state().DialogReady != 0; });
     sink_ = std::make_unique<GraphPlotSink>(*graphWindows_);
-    engine_.setPlotSink(sink_.get());
+    circuitCurves_ = std::make_unique<CircuitCurves>(engine_, *sink_);
+    engine_.setPlotSink(circuitCurves_.get());
 
     const auto setTitles = [this](GraphWindow window, const QString& title, const QString& xLabel) {
         TControlImage* plot = graphWindows_->plot(window);

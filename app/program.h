@@ -15,6 +15,7 @@ class TMainForm;
 
 namespace tessera {
 
+class CircuitCurves;
 class DocumentPrompts;
 
 // The regional decimal separator of the system's settings ('.' when they
@@ -40,6 +41,8 @@ private:
     std::unique_ptr<TMainForm> MainForm_;
     GraphWindows* graphWindows_ = nullptr; // owned by the frame's area
     std::unique_ptr<GraphPlotSink> sink_;
+    // Between the engine and the windows: the op-amp and tolerance curves.
+    std::unique_ptr<CircuitCurves> circuitCurves_;
     std::unique_ptr<TDialog> Dialog_;
     std::unique_ptr<TAboutBox> AboutBox_;
 };

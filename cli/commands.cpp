@@ -8,6 +8,7 @@ const std::vector<Command>& commands() {
         fitCommand(),
         netlistCommand(),
         responseCommand(),
+        opAmpCommand(),
     };
     return all;
 }

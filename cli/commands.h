@@ -9,5 +9,6 @@ Command importCommand();
 Command fitCommand();
 Command netlistCommand();
 Command responseCommand();
+Command opAmpCommand();
 
 } // namespace tessera::cli

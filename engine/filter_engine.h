@@ -60,6 +60,12 @@ public:
     // (at either end, or disabled), in which case nothing happens.
     bool stepResistor(int section, Slot slot, bool up);
 
+    // A new design for the section, as a tool computes it: frequency, Q and
+    // gain factor, clamped to the entries' ranges. A snapped section snaps
+    // again and shows what its parts give; a section in exact mode shows the
+    // new values and their ideal resistors.
+    void setDesign(int section, double frequency, double q, double gainFactor);
+
     // The capacitor selector's text as the configuration reader sets it.
     void setCapacitorText(int section, std::string text);
 

@@ -146,6 +146,21 @@ void FilterEngine::selectSeries(int section, Series series) {
     refreshPage(section);
 }
 
+void FilterEngine::setDesign(int section, double frequency, double q, double gainFactor) {
+    FilterSection& s = state_.section(section);
+    s.Frequency = std::clamp(frequency, kMinFrequency, kMaxFrequency);
+    s.Q = std::clamp(q, kMinQ, kMaxQ);
+    s.GainFactor = std::clamp(gainFactor, kMinGainFactor, kMaxGainFactor);
+    if (pageOf(section).stepper[0].enabled) {
+        refreshPage(section);
+        return;
+    }
+    for (Entry e : {Entry::Frequency, Entry::Q, Entry::Gain})
+        pageOf(section).entry[static_cast<std::size_t>(e)] = entryText(section, e, 5);
+    notify(section, AllEntryTexts);
+    finishExactMode(section);
+}
+
 bool FilterEngine::stepResistor(int section, Slot slot, bool up) {
     const auto k = static_cast<std::size_t>(slotIndex(slot));
     PageTexts& page = pageOf(section);

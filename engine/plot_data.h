@@ -12,6 +12,11 @@
 
 namespace tessera {
 
+// What a further curve (row 2 and up) shows; the plot gives each kind a
+// colour of its own. Kept beside the bytes, not in them: a block built from
+// bytes has plain further curves only.
+enum class CurveKind : std::uint8_t { Further, RealOpAmp, ToleranceBound };
+
 class PlotData {
 public:
     static constexpr std::size_t kHeaderSize = 72;
@@ -49,6 +54,16 @@ public:
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
+    CurveKind rowKind(int row) const {
+        return row >= 0 && static_cast<std::size_t>(row) < kinds_.size() ? kinds_[static_cast<std::size_t>(row)]
+                                                                          : CurveKind::Further;
+    }
+    void setRowKind(int row, CurveKind kind) {
+        if (row < 0) return;
+        if (kinds_.size() <= static_cast<std::size_t>(row)) kinds_.resize(static_cast<std::size_t>(row) + 1);
+        kinds_[static_cast<std::size_t>(row)] = kind;
+    }
+
 private:
     explicit PlotData(std::size_t size) : bytes_(size, 0) {}
 
@@ -62,6 +77,7 @@ private:
     }
 
     std::vector<std::uint8_t> bytes_;
+    std::vector<CurveKind> kinds_;
 };
 
 } // namespace tessera

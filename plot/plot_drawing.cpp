@@ -88,8 +88,8 @@ ColourSet coloursOf(const StaticLayerKey::Base& base) {
 
 } // namespace
 
-ColourSet ColourSet::screen() { return {Silver, Black, Black, Lime, White, Silver}; }
-ColourSet ColourSet::print() { return {White, Black, White, Black, Silver, Silver}; }
+ColourSet ColourSet::screen() { return {Silver, Black, Black, Lime, White, Silver, colour::Aqua, colour::Yellow}; }
+ColourSet ColourSet::print() { return {White, Black, White, Black, Silver, Silver, colour::Blue, colour::Red}; }
 
 FontSpec plotFont(double points) {
     FontSpec font;
@@ -166,7 +166,15 @@ PlotRecording drawStaticLayer(const StaticLayerKey& layer) {
     return recording;
 }
 
-QRgb curveColour(const ColourSet& colours, int row) { return row == 1 ? colours.mainCurve : colours.furtherCurves; }
+QRgb curveColour(const ColourSet& colours, const PlotData& block, int row) {
+    if (row == 1) return colours.mainCurve;
+    switch (block.rowKind(row)) {
+    case CurveKind::RealOpAmp: return colours.realOpAmp;
+    case CurveKind::ToleranceBound: return colours.toleranceBounds;
+    case CurveKind::Further: break;
+    }
+    return colours.furtherCurves;
+}
 
 std::vector<int> curveColumns(const PlotScene& s, const AxisScale& scale) {
     const int n = s.view->count();
@@ -196,8 +204,8 @@ void drawCurveRows(const PlotScene& s, const PlotFrame& frame, const std::vector
     if (columns.empty()) return;
     const int rows = s.view->rows();
     for (int row = 2; row < rows; ++row)
-        drawCurve(s, frame.scale, columns, row, curveColour(frame.colours, row), out);
-    if (rows >= 2) drawCurve(s, frame.scale, columns, 1, curveColour(frame.colours, 1), out);
+        drawCurve(s, frame.scale, columns, row, curveColour(frame.colours, *s.view, row), out);
+    if (rows >= 2) drawCurve(s, frame.scale, columns, 1, curveColour(frame.colours, *s.view, 1), out);
 }
 
 MarkerColumns drawMarkerOverlay(const PlotScene& s, const PlotFrame& frame, PlotRecording& out) {

@@ -21,6 +21,8 @@ struct ColourSet {
     QRgb mainCurve;      // row 1
     QRgb furtherCurves;  // rows 2 and up
     QRgb grid;
+    QRgb realOpAmp;       // further rows of kind RealOpAmp
+    QRgb toleranceBounds; // further rows of kind ToleranceBound
 
     static ColourSet screen();
     static ColourSet print();
@@ -117,7 +119,7 @@ PlotRecording drawGainMarks(const StaticLayerKey& layer);
 PlotRecording drawStaticLayer(const StaticLayerKey& layer);
 
 // The colour of curve row `row` (1 = main curve, 2 and up = further curves).
-QRgb curveColour(const ColourSet& colours, int row);
+QRgb curveColour(const ColourSet& colours, const PlotData& block, int row);
 
 // The column of every point of the view: the plot's left edge for the first,
 // the frequency of row 0 for the others. All rows share them.

@@ -24,6 +24,10 @@ constexpr QRgb Black = 0xff000000;
 constexpr QRgb White = 0xffffffff;
 constexpr QRgb Silver = 0xffc0c0c0;
 constexpr QRgb Lime = 0xff00ff00;
+constexpr QRgb Aqua = 0xff00ffff;
+constexpr QRgb Yellow = 0xffffff00;
+constexpr QRgb Blue = 0xff0000ff;
+constexpr QRgb Red = 0xffff0000;
 } // namespace colour
 
 enum class PenStyle { Solid, Dot, Invisible };

@@ -2,10 +2,15 @@
 // scripted answers: the netlist export, the op-amp and the tolerances.
 #include "program_fixture.h"
 
+#include "circuit_curves.h"
 #include "netlist.h"
+#include "opamp_dialog.h"
 #include "user_prompts.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 
 using tessera::FileDialogKind;
 using tessera::MenuCommand;
@@ -40,6 +45,51 @@ private slots:
         f->prompts.chosenFiles = {unwritable};
         f->trigger(MenuCommand::ExportNetlist);
         QCOMPARE(f->prompts.errors, std::vector<std::string>{"Kann Datei " + unwritable + " nicht erstellen"});
+    }
+
+    void opAmpDialogDrawsTheSecondCurvesAndRefusesBadEntries() {
+        f->trigger(MenuCommand::OpAmp);
+        auto* dialog = f->frame().findChild<TOpAmpDialog*>(QStringLiteral("OpAmpDialog"));
+        QVERIFY(dialog != nullptr && dialog->isVisible());
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("GbwEdit"));
+        const auto apply = [&](const char* text) {
+            edit->setText(QString::fromLatin1(text));
+            dialog->findChild<QPushButton*>(QStringLiteral("ApplyButton"))->click();
+        };
+        const auto rows = [&](tessera::GraphWindow w) { return f->plot(w)->FullData().rows(); };
+
+        for (const char* bad : {"-3000000", "fast", "1e13"}) apply(bad);
+        QCOMPARE(f->prompts.errors.size(), std::size_t{3});
+        QCOMPARE(rows(tessera::GraphWindow::Result), 2);
+
+        apply("3000000");
+        QCOMPARE(f->prompts.errors.size(), std::size_t{3});
+        for (auto w : {tessera::GraphWindow::Filter1, tessera::GraphWindow::Filter4, tessera::GraphWindow::Result}) {
+            QCOMPARE(rows(w), 3);
+            QCOMPARE(f->plot(w)->FullData().rowKind(2), tessera::CurveKind::RealOpAmp);
+        }
+        QCOMPARE(rows(tessera::GraphWindow::Import), 2);
+        QCOMPARE(f->bank().Modified, 0);
+        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("OpAmpTable"));
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("-4.83 %")); // the start-up section's frequency
+
+        // The netlist takes the chosen op-amp.
+        const std::string name = f->path("real.cir");
+        f->prompts.chosenFiles = {name};
+        f->trigger(MenuCommand::ExportNetlist);
+        QVERIFY(fileContents(name).contains("single pole: gain-bandwidth 3000000 Hz"));
+
+        // Pre-compensating section 1 brings its frequency back near the start-up one.
+        table->selectRow(0);
+        dialog->findChild<QPushButton*>(QStringLiteral("PrecompensateButton"))->click();
+        const double change = table->item(0, 2)->text().remove(QStringLiteral(" %")).toDouble();
+        QVERIFY2(std::fabs(table->item(0, 1)->text().remove(QStringLiteral(" Hz")).toDouble() / 19551 - 1) < 0.03,
+                 qPrintable(table->item(0, 1)->text()));
+        QVERIFY(change < 0); // the op-amp still lowers it; the design was raised to make up for it
+
+        apply("");
+        QCOMPARE(rows(tessera::GraphWindow::Result), 2);
+        QCOMPARE(rows(tessera::GraphWindow::Filter1), 2);
     }
 };
 

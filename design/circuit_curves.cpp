@@ -1,0 +1,97 @@
+#include "circuit_curves.h"
+
+#include "frequency_grid.h"
+#include "section_parts.h"
+#include "stage_response.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tessera {
+namespace {
+
+struct ExtraRow {
+    CurveKind kind;
+    Curve values;
+};
+
+Curve realSectionCurve(const SectionParts& parts, int section, double gbw) {
+    const auto& grid = gridFrequencies();
+    Curve curve;
+    for (std::size_t i = 0; i < kGridPoints; ++i) curve[i] = sectionDb(parts, isBoostSection(section), gbw, grid[i]);
+    return curve;
+}
+
+// The block with `rows` appended; the dB range widened to show them.
+PlotData appended(const PlotData& block, const std::vector<ExtraRow>& rows) {
+    const std::int32_t count = block.count();
+    const std::int32_t baseRows = block.rows();
+    PlotData out = PlotData::forRows(baseRows + static_cast<std::int32_t>(rows.size()), count);
+    out.setSampleRate(block.sampleRate());
+    out.setAux(block.aux());
+    out.setXRange(block.xMin(), block.xMax());
+    const std::size_t stride = static_cast<std::size_t>(count);
+    for (std::size_t k = 0; k < stride * static_cast<std::size_t>(baseRows); ++k) out.setValue(k, block.value(k));
+    double lowest = block.yMin(), highest = block.yMax();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int row = baseRows + static_cast<int>(r);
+        out.setRowKind(row, rows[r].kind);
+        for (std::size_t i = 0; i < stride && i < kGridPoints; ++i) {
+            const double v = rows[r].values[i];
+            out.setValue(static_cast<std::size_t>(row) * stride + i, v);
+            lowest = std::min(lowest, v);
+            highest = std::max(highest, v);
+        }
+    }
+    out.setYRange(lowest, highest);
+    return out;
+}
+
+std::size_t slot(GraphWindow window) { return static_cast<std::size_t>(window); }
+
+} // namespace
+
+CircuitCurves::CircuitCurves(const FilterEngine& engine, PlotSink& windows) : engine_(engine), windows_(windows) {}
+
+CircuitCurves::~CircuitCurves() = default;
+
+PlotData CircuitCurves::withExtraRows(GraphWindow window, const PlotData& block) const {
+    // Only the engine's own grid blocks get extra rows.
+    if (block.count() != kGridPoints || block.rows() < 2) return block;
+    std::vector<ExtraRow> rows;
+    const CircuitParts parts = circuitParts(engine_);
+    const bool buildable = !unbuildableReason(parts);
+    if (gbw_ > 0 && buildable) {
+        if (window == GraphWindow::Result) {
+            ExtraRow row{CurveKind::RealOpAmp, engine_.state().ImportedResponse};
+            for (int s = 1; s <= kSectionCount; ++s) {
+                const Curve section = realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw_);
+                for (std::size_t i = 0; i < kGridPoints; ++i) row.values[i] += section[i];
+            }
+            rows.push_back(row);
+        } else if (window != GraphWindow::Import) {
+            const int s = static_cast<int>(window) + 1;
+            rows.push_back({CurveKind::RealOpAmp, realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw_)});
+        }
+    }
+    return rows.empty() ? block : appended(block, rows);
+}
+
+void CircuitCurves::setData(GraphWindow window, const PlotData& block) {
+    last_[slot(window)] = block;
+    windows_.setData(window, withExtraRows(window, block));
+}
+
+void CircuitCurves::setGbw(double gbw) {
+    gbw_ = gbw > 0 ? gbw : 0;
+    replot();
+}
+
+void CircuitCurves::replot() {
+    for (std::size_t w = 0; w < last_.size(); ++w)
+        if (last_[w]) windows_.setData(static_cast<GraphWindow>(w), withExtraRows(static_cast<GraphWindow>(w), *last_[w]));
+}
+
+CircuitCurves* circuitCurvesOf(const FilterEngine& engine) { return dynamic_cast<CircuitCurves*>(engine.plotSink()); }
+
+} // namespace tessera

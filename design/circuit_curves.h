@@ -1,0 +1,46 @@
+#pragma once
+// The extra curves of the circuit tools, added to the engine's plot blocks on
+// their way to the graph windows: while an op-amp is chosen, each section
+// window and the Result window get a second curve, the response with that
+// op-amp; while a tolerance run's bounds are valid, the Result window gets
+// the lowest and the highest curve over its trials. The engine knows
+// nothing of them: this sink sits between it and the windows.
+
+#include "filter_engine.h"
+#include "plot_sink.h"
+
+#include <array>
+#include <optional>
+
+namespace tessera {
+
+class CircuitCurves : public PlotSink {
+public:
+    CircuitCurves(const FilterEngine& engine, PlotSink& windows);
+    ~CircuitCurves() override;
+
+    void setData(GraphWindow window, const PlotData& block) override;
+
+    // Gain-bandwidth of the chosen op-amp in Hz; 0 for the ideal one (no
+    // extra curve). Redraws the windows that show it.
+    void setGbw(double gbw);
+    double gbw() const { return gbw_; }
+
+    // Hands the windows their last blocks again with the extra curves as they
+    // are now.
+    void replot();
+
+private:
+    PlotData withExtraRows(GraphWindow window, const PlotData& block) const;
+
+    const FilterEngine& engine_;
+    PlotSink& windows_;
+    double gbw_ = 0;
+    // The last block from the engine for each window, without extra rows.
+    std::array<std::optional<PlotData>, 6> last_;
+};
+
+// The sink of the engine if it is a CircuitCurves, else nullptr.
+CircuitCurves* circuitCurvesOf(const FilterEngine& engine);
+
+} // namespace tessera
