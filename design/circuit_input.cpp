@@ -44,16 +44,8 @@ Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const s
 std::optional<double> typedNumber(std::string_view text) {
     text = trimmed(text);
     if (text.empty()) return std::nullopt;
-    if (const RealParse parse = parseRealSyntax(text); !parse.accepted) {
-        // The one decimal comma the conversion accepts in place of the point.
-        const std::size_t at = parse.rejectedAt - 1;
-        if (at >= text.size() || text[at] != ',') return std::nullopt;
-        std::string point(text);
-        point[at] = '.';
-        if (!parseRealSyntax(point).accepted) return std::nullopt;
-    }
     try {
-        return textToReal(text);
+        return realValue(text); // "." or one "," as the point
     } catch (const FloatOverflowError&) {
         return std::nullopt;
     }

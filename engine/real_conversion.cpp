@@ -1,59 +1,45 @@
 #include "real_conversion.h"
 
-#include <clocale>
+#include "real48.h"
+
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
 
 namespace tessera {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// strtold in the "C" locale, whatever the process locale says about the point.
-long double parseCLocale(const std::string& text) {
-    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", nullptr);
-    return strtold_l(text.c_str(), nullptr, cLocale);
-}
+// Where the real syntax accepts or rejects a text.
+struct Syntax {
+    bool accepted = false;
+    std::size_t rejectedAt = 0;  // index of the first rejected character
+    std::size_t numberStart = 0; // after the leading blanks
+    bool mantissaDigits = false; // "E5" has none and counts as 0
+};
 
-} // namespace
-
-double toReal48(long double value) {
-    if (std::isnan(value)) throw FloatOverflowError(); // cannot be held either
-    if (value == 0) return 0.0;
-    if (std::isinf(value)) throw FloatOverflowError();
-    int exponent = 0;
-    const long double mantissa = std::frexp(value, &exponent); // 0.5 <= |m| < 1
-    const long double rounded = std::nearbyint(std::ldexp(mantissa, 40));
-    const long double result = std::ldexp(rounded, exponent - 40);
-    const long double magnitude = std::fabs(result);
-    if (magnitude >= 0x1p127L) throw FloatOverflowError();
-    if (magnitude < 0x1p-128L) return 0.0;
-    return static_cast<double>(result);
-}
-
-RealParse parseRealSyntax(std::string_view text) {
-    RealParse r;
+Syntax scanRealSyntax(std::string_view text) {
+    Syntax r;
     std::size_t i = 0;
     const std::size_t n = text.size();
     auto reject = [&](std::size_t at) {
-        r.accepted = false;
-        r.rejectedAt = at + 1;
+        r.rejectedAt = at;
         return r;
     };
 
     while (i < n && text[i] == ' ') ++i;
-    const std::size_t numberStart = i;
+    r.numberStart = i;
     if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
     const std::size_t mantissaStart = i;
     while (i < n && isDigit(text[i])) ++i;
-    bool mantissaDigits = i > mantissaStart;
+    r.mantissaDigits = i > mantissaStart;
     if (i < n && text[i] == '.') {
         ++i;
         const std::size_t fractionStart = i;
         while (i < n && isDigit(text[i])) ++i;
         if (i == fractionStart) return reject(i);
-        mantissaDigits = true;
+        r.mantissaDigits = true;
     }
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
@@ -61,54 +47,59 @@ RealParse parseRealSyntax(std::string_view text) {
         const std::size_t exponentStart = i;
         while (i < n && isDigit(text[i])) ++i;
         if (i == exponentStart) return reject(i);
-    } else if (!mantissaDigits) {
+    } else if (!r.mantissaDigits) {
         return reject(i); // empty text, a lone sign, a lone point
     }
     if (i != n) return reject(i);
-
     r.accepted = true;
-    if (!mantissaDigits) {
-        r.value = 0; // "E5": no mantissa digit counts as 0
-    } else {
-        r.value = parseCLocale(std::string(text.substr(numberStart)));
-    }
     return r;
 }
 
-namespace {
+double acceptedValue(std::string_view text, const Syntax& syntax) {
+    return syntax.mantissaDigits ? decimalToReal48(text.substr(syntax.numberStart)) : 0.0;
+}
 
-// The real syntax with the one-comma retry; nullopt when rejected.
-std::optional<long double> parseWithComma(std::string_view text) {
-    RealParse first = parseRealSyntax(text);
-    if (first.accepted) return first.value;
-    const std::size_t at = first.rejectedAt - 1;
-    if (at < text.size() && text[at] == ',') {
-        std::string retry(text);
-        retry[at] = '.';
-        RealParse second = parseRealSyntax(retry);
-        if (second.accepted) return second.value;
+// The text again with the comma at `at` read as the point.
+std::optional<double> withCommaAsPoint(std::string_view text, std::size_t at) {
+    std::array<char, 256> shortCopy;
+    std::string longCopy;
+    char* copy = shortCopy.data();
+    if (text.size() > shortCopy.size()) {
+        longCopy.resize(text.size());
+        copy = longCopy.data();
     }
-    return std::nullopt;
+    std::copy(text.begin(), text.end(), copy);
+    copy[at] = '.';
+    const std::string_view retry(copy, text.size());
+    const Syntax second = scanRealSyntax(retry);
+    if (!second.accepted) return std::nullopt;
+    return acceptedValue(retry, second);
 }
 
 } // namespace
 
+std::optional<double> realValue(std::string_view text) {
+    const Syntax first = scanRealSyntax(text);
+    if (first.accepted) return acceptedValue(text, first);
+    if (first.rejectedAt < text.size() && text[first.rejectedAt] == ',') return withCommaAsPoint(text, first.rejectedAt);
+    return std::nullopt;
+}
+
 double textToReal(std::string_view text, std::string_view valErr) {
     if (valErr.empty()) valErr = "0";
-    if (auto value = parseWithComma(text)) return toReal48(*value);
+    if (auto value = realValue(text)) return *value;
     // The fallback text must convert by itself; a fallback that does not
     // convert gives 0 rather than recursing without end.
-    if (auto fallback = parseWithComma(valErr)) return toReal48(*fallback);
+    if (auto fallback = realValue(valErr)) return *fallback;
     return 0.0;
 }
 
 std::int32_t textToNumber(std::string_view text, bool runden, std::int32_t numErr) {
     if (runden) {
-        auto value = parseWithComma(text);
+        const std::optional<double> value = realValue(text);
         if (!value) return numErr;
-        const long double real = toReal48(*value);
-        const long double rounded = std::nearbyint(real); // halves to even
-        if (rounded < -2147483648.0L || rounded > 2147483647.0L) throw InvalidOperationError();
+        const double rounded = std::nearbyint(*value); // halves to even
+        if (rounded < -2147483648.0 || rounded > 2147483647.0) throw InvalidOperationError();
         return static_cast<std::int32_t>(rounded);
     }
 

@@ -2,8 +2,8 @@
 // Text-to-number conversion of the numeric entry field. Every number the
 // program reads from a text (typed entries, capacitor texts, files) goes
 // through here. Accepts "." or one "," as decimal separator; a text that is
-// not a number yields a fallback. Values pass through the 48-bit real of the
-// original number format (40-bit mantissa).
+// not a number yields a fallback. Every value is rounded once, from the
+// decimal text, to the 48-bit real (real48.h).
 
 #include <cstdint>
 #include <optional>
@@ -13,10 +13,11 @@
 
 namespace tessera {
 
-// A value too large for the 48-bit real (above about 1.7e38).
+// A value too large for the 48-bit real (above about 1.7e38); its message is
+// what the user sees.
 class FloatOverflowError : public std::overflow_error {
 public:
-    FloatOverflowError() : std::overflow_error("Gleitkommaüberlauf") {}
+    FloatOverflowError() : std::overflow_error("Die Zahl ist zu groß.") {}
 };
 
 // An integer conversion whose value lies outside the 32-bit range.
@@ -25,19 +26,15 @@ public:
     InvalidOperationError() : std::domain_error("Ungültige Gleitkommaoperation") {}
 };
 
-// Rounds to the 48-bit real: 40-bit mantissa (nearest, ties to even),
-// magnitudes below 2^-128 become 0; 2^127 and above throw FloatOverflowError.
-double toReal48(long double value);
+// The value of a text by the real syntax (leading blanks, optional sign,
+// digits with an optional "." and fraction, optional exponent, nothing after),
+// with one "," accepted in place of the point; nullopt when the text is not a
+// number. Throws FloatOverflowError for a value too large. Allocates nothing
+// for texts up to 256 characters: the number path of every file reader.
+std::optional<double> realValue(std::string_view text);
 
-// Result of parsing a text by the real number syntax.
-struct RealParse {
-    bool accepted = false;
-    std::size_t rejectedAt = 0; // 1-based position of the first rejected character
-    long double value = 0;      // before the 48-bit rounding
-};
-RealParse parseRealSyntax(std::string_view text);
-
-// The conversion with its fallback text. `valErr` empty counts as "0".
+// The conversion with its fallback text: realValue(text), else
+// realValue(valErr), else 0. `valErr` empty counts as "0".
 double textToReal(std::string_view text, std::string_view valErr = "0");
 
 // The integer reading of the field (`Number`): with `runden` false the integer

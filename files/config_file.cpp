@@ -1,6 +1,7 @@
 #include "config_file.h"
 
 #include "file_access.h"
+#include "file_reading.h"
 #include "number_text.h"
 #include "real_conversion.h"
 #include "safe_save.h"
@@ -119,11 +120,17 @@ FileOutcome Speichern(FilterEngine& engine, const std::string& fileName, char se
     return FileOutcome::success();
 }
 
-FileOutcome loadConfigurationText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+FileOutcome loadConfigurationLines(FilterEngine& engine, LineSource& source, const std::string& fileName) {
+    // Kept, since a line lasts only until the next one is read; the size
+    // limit of the file bounds them.
+    std::array<std::string, kConfigurationLines> kept;
     std::array<std::string_view, kConfigurationLines> lines;
-    TextLines reader(text);
-    for (auto& line : lines)
-        if (!reader.next(line)) return FileOutcome::refusal(messages::configurationIncomplete(fileName));
+    std::string_view line;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (!source.next(line)) return FileOutcome::refusal(messages::configurationIncomplete(fileName));
+        kept[i] = line;
+        lines[i] = kept[i];
+    }
 
     Configuration configuration;
     try {
@@ -135,9 +142,14 @@ FileOutcome loadConfigurationText(FilterEngine& engine, std::string_view text, c
     return FileOutcome::success("Import");
 }
 
-FileOutcome LoadTSN(FilterEngine& engine, const std::string& fileName) {
+FileOutcome loadConfigurationText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+    return readTextWith(engine, text, fileName, loadConfigurationLines);
+}
+
+FileOutcome LoadTSN(FilterEngine& engine, const std::string& fileName, ReadProgress* progress) {
     if (!endsWith3(fileName, "tsn")) return FileOutcome::passedOver();
-    return readFileWith(engine, fileName, loadConfigurationText);
+    return readFileWith(engine, fileName, loadConfigurationLines,
+                        {.largestFile = kLargestConfigurationFile, .progress = progress});
 }
 
 } // namespace tessera

@@ -5,14 +5,19 @@
 
 #include "file_outcome.h"
 #include "filter_engine.h"
+#include "line_source.h"
+#include "read_progress.h"
 #include "regional.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tessera {
 
 inline constexpr int kConfigurationLines = 292;
+// A configuration is about 5 KB; a file larger than this is refused unread.
+inline constexpr std::uint64_t kLargestConfigurationFile = 1024 * 1024;
 
 // One number line of a configuration file, by the numeric entry field's rule
 // with fallback 0 ("." or one "," as decimal separator). Throws
@@ -33,10 +38,13 @@ FileOutcome Speichern(FilterEngine& engine, const std::string& fileName,
 // texts and the imported response; then replots the import, refreshes the
 // four pages and clears the modified flag. Done carries the import window's
 // caption "Import". A name not ending in "tsn" (any case) is Ignored; an
-// unreadable, short or out-of-range file is Refused and changes nothing.
-FileOutcome LoadTSN(FilterEngine& engine, const std::string& fileName);
+// unreadable, short, out-of-range or too large file (above
+// kLargestConfigurationFile) is Refused and changes nothing, as are the
+// failures of readFileWith (file_reading.h); Cancelled when `progress` cancels.
+FileOutcome LoadTSN(FilterEngine& engine, const std::string& fileName, ReadProgress* progress = nullptr);
 
-// LoadTSN on a text already in memory (after the name test).
+// LoadTSN over lines already opened, and over a text in memory (after the name test).
+FileOutcome loadConfigurationLines(FilterEngine& engine, LineSource& source, const std::string& fileName);
 FileOutcome loadConfigurationText(FilterEngine& engine, std::string_view text, const std::string& fileName);
 
 } // namespace tessera

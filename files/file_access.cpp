@@ -25,10 +25,4 @@ std::optional<std::string> readWholeFile(const std::string& name) {
     return bytes;
 }
 
-FileOutcome readFileWith(FilterEngine& engine, const std::string& fileName, TextReader reader) {
-    const std::optional<std::string> text = readWholeFile(fileName);
-    if (!text) return FileOutcome::refusal(messages::cannotOpen(fileName));
-    return reader(engine, *text, fileName);
-}
-
 } // namespace tessera

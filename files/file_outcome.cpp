@@ -5,6 +5,18 @@ namespace tessera::messages {
 std::string cannotCreate(const std::string& name) { return "Kann Datei " + name + " nicht erstellen"; }
 std::string cannotOpen(const std::string& name) { return "Kann Datei " + name + " nicht öffnen"; }
 
+std::string cannotRead(const std::string& name) { return "Kann Datei " + name + " nicht lesen"; }
+std::string notRegularFile(const std::string& name) {
+    return name + " ist keine gewöhnliche Datei (Ordner, Gerät oder Pipe) und wurde nicht gelesen";
+}
+std::string fileTooLarge(const std::string& name) { return "Datei " + name + " ist zu groß und wurde nicht gelesen"; }
+std::string lineTooLong(const std::string& name) {
+    return "Datei " + name + " enthält eine zu lange Zeile und wurde nicht gelesen";
+}
+std::string outOfMemory(const std::string& name) {
+    return "Zu wenig Speicher, um Datei " + name + " zu lesen; nichts wurde geändert";
+}
+
 std::string configurationIncomplete(const std::string& name) {
     return "Datei " + name + " ist unvollständig (weniger als 292 Zeilen) und wurde nicht geladen";
 }

@@ -11,6 +11,7 @@ enum class FileStatus {
     Done,    // read or written; the state has the new values
     Ignored, // passed over without a message (wrong name ending, foreign file)
     Refused, // nothing changed; `message` goes into the error box "Fehler"
+    Cancelled, // the user stopped a long read; nothing changed, nothing to show
 };
 
 struct FileOutcome {
@@ -21,16 +22,24 @@ struct FileOutcome {
     bool done() const { return status == FileStatus::Done; }
     bool ignored() const { return status == FileStatus::Ignored; }
     bool refused() const { return status == FileStatus::Refused; }
+    bool wasCancelled() const { return status == FileStatus::Cancelled; }
 
     static FileOutcome success(std::string caption = {}) { return {FileStatus::Done, {}, std::move(caption)}; }
     static FileOutcome passedOver() { return {FileStatus::Ignored, {}, {}}; }
     static FileOutcome refusal(std::string text) { return {FileStatus::Refused, std::move(text), {}}; }
+    static FileOutcome cancelled() { return {FileStatus::Cancelled, {}, {}}; }
 };
 
 // The message texts, each naming the file.
 namespace messages {
 std::string cannotCreate(const std::string& name);
 std::string cannotOpen(const std::string& name);
+// Reading any file.
+std::string cannotRead(const std::string& name);
+std::string notRegularFile(const std::string& name);
+std::string fileTooLarge(const std::string& name);
+std::string lineTooLong(const std::string& name);
+std::string outOfMemory(const std::string& name);
 // Configuration files.
 std::string configurationIncomplete(const std::string& name);
 std::string configurationNumberTooLarge(const std::string& name);

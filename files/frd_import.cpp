@@ -1,12 +1,12 @@
 #include "frd_import.h"
 
-#include "file_access.h"
+#include "file_reading.h"
 #include "grid_resampler.h"
 #include "real_conversion.h"
 #include "text_lines.h"
 
 #include <algorithm>
-#include <array>
+#include <optional>
 
 namespace tessera {
 namespace {
@@ -74,18 +74,13 @@ Splitter splitterFor(std::string_view line) {
 ColumnNumber columnNumber(std::string_view column, bool decimalComma) {
     column = unquoted(column);
     if (namesNonFinite(column)) return {ColumnNumber::Unreadable, 0};
-    // The first comma as the decimal point, as the entry field reads one.
-    std::array<char, 64> copy{};
-    const std::size_t comma = decimalComma ? column.find(',') : std::string_view::npos;
-    if (comma != std::string_view::npos && column.size() <= copy.size()) {
-        column.copy(copy.data(), column.size());
-        copy[comma] = '.';
-        column = {copy.data(), column.size()};
-    }
-    const RealParse parsed = parseRealSyntax(column);
-    if (!parsed.accepted) return {ColumnNumber::Text, 0};
+    // A comma is the decimal point only where the columns are split at tabs
+    // or semicolons; the entry field's rule then reads the first one as such.
+    if (!decimalComma && column.find(',') != std::string_view::npos) return {ColumnNumber::Text, 0};
     try {
-        return {ColumnNumber::Number, toReal48(parsed.value)};
+        const std::optional<double> value = realValue(column);
+        if (!value) return {ColumnNumber::Text, 0};
+        return {ColumnNumber::Number, *value};
     } catch (const FloatOverflowError&) {
         return {ColumnNumber::Unreadable, 0};
     }
@@ -115,11 +110,10 @@ double plainMean(double mean, double /*lowestSoFar*/) { return mean; }
 
 } // namespace
 
-FileOutcome importResponseText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const std::string& fileName) {
     const auto refuse = [&](std::size_t line, const char* reason) {
         return FileOutcome::refusal(messages::measurementLineRefusal(fileName, line, reason));
     };
-    TextLines lines(text);
     GridResampler grid(GridResampler::Limit::WholeGrid, GridResampler::OnGrid::Completes);
     std::size_t lineNumber = 0, points = 0, lastDataLine = 0;
     double previous = 0;
@@ -145,19 +139,20 @@ FileOutcome importResponseText(FilterEngine& engine, std::string_view text, cons
     }
     // A NUL byte ends the lines early: the rest of the file is binary. It
     // lies on the last line read unless a line end comes right before it.
-    if (const std::size_t nul = grid.wantsMore() ? text.find('\0') : std::string_view::npos;
-        nul != std::string_view::npos) {
-        const bool startsLine = nul == 0 || text[nul - 1] == '\n' || text[nul - 1] == '\r';
-        return refuse(startsLine ? lineNumber + 1 : lineNumber, "is not a text file!");
-    }
+    if (grid.wantsMore() && lines.endedByNul())
+        return refuse(lines.nulStartedLine() ? lineNumber + 1 : lineNumber, "is not a text file!");
     if (points == 0) return refuse(std::max<std::size_t>(lineNumber, 1), "holds no data line!");
     if (points == 1) return refuse(lastDataLine, "holds a single data point!");
     if (grid.given() == 0) return refuse(lastDataLine, "has no data from 20 Hz on!");
     return finishImport(engine, grid, 1.0, fileName);
 }
 
-FileOutcome LoadFrequencyResponse(FilterEngine& engine, const std::string& fileName) {
-    return readFileWith(engine, fileName, importResponseText);
+FileOutcome importResponseText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+    return readTextWith(engine, text, fileName, importResponseLines);
+}
+
+FileOutcome LoadFrequencyResponse(FilterEngine& engine, const std::string& fileName, ReadProgress* progress) {
+    return readFileWith(engine, fileName, importResponseLines, {.progress = progress});
 }
 
 } // namespace tessera

@@ -8,6 +8,8 @@
 
 #include "file_outcome.h"
 #include "filter_engine.h"
+#include "line_source.h"
+#include "read_progress.h"
 
 #include <cstddef>
 #include <string>
@@ -39,10 +41,13 @@ ResponseLine readResponseLine(std::string_view line);
 // changing nothing, with the file's name and line number, for: no data line,
 // a single point, a data line without two numbers, a frequency not above the
 // one before, a number too large or not finite, no data above 20 Hz, binary
-// bytes. Reading stops once the grid is filled.
-FileOutcome LoadFrequencyResponse(FilterEngine& engine, const std::string& fileName);
+// bytes; and for the failures of readFileWith (file_reading.h). Reading stops
+// once the grid is filled. The file is read in blocks, `progress` told after
+// each; Cancelled when it cancels.
+FileOutcome LoadFrequencyResponse(FilterEngine& engine, const std::string& fileName, ReadProgress* progress = nullptr);
 
-// LoadFrequencyResponse on a text already in memory.
+// LoadFrequencyResponse over lines already opened, and over a text in memory.
+FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const std::string& fileName);
 FileOutcome importResponseText(FilterEngine& engine, std::string_view text, const std::string& fileName);
 
 } // namespace tessera

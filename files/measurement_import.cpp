@@ -1,6 +1,5 @@
 #include "measurement_import.h"
 
-#include "file_access.h"
 #include "frd_import.h"
 #include "mlssa_import.h"
 #include "tds_import.h"
@@ -20,10 +19,15 @@ FileOutcome importTxtText(FilterEngine& engine, std::string_view text, const std
     return outcome;
 }
 
-FileOutcome importMeasurement(FilterEngine& engine, const std::string& fileName) {
-    if (endsWith3(fileName, "tds")) return LoadTDS(engine, fileName);
-    if (endsWith3(fileName, "txt")) return readFileWith(engine, fileName, importTxtText);
-    if (endsWith3(fileName, "frd") || endsWith3(fileName, "csv")) return LoadFrequencyResponse(engine, fileName);
+FileOutcome importMeasurement(FilterEngine& engine, const std::string& fileName, ReadProgress* progress) {
+    if (endsWith3(fileName, "tds")) return LoadTDS(engine, fileName, progress);
+    if (endsWith3(fileName, "txt")) {
+        // Read again from the start when it is no MLSSA export.
+        FileOutcome outcome = LoadMLSTxt(engine, fileName, progress);
+        if (outcome.ignored()) return LoadFrequencyResponse(engine, fileName, progress);
+        return outcome;
+    }
+    if (endsWith3(fileName, "frd") || endsWith3(fileName, "csv")) return LoadFrequencyResponse(engine, fileName, progress);
     return FileOutcome::passedOver();
 }
 

@@ -7,6 +7,7 @@
 
 #include "file_outcome.h"
 #include "filter_engine.h"
+#include "read_progress.h"
 
 #include <string>
 #include <string_view>
@@ -16,7 +17,7 @@ namespace tessera {
 // Whether the name's ending is one that importMeasurement reads.
 bool isMeasurementName(std::string_view fileName);
 
-FileOutcome importMeasurement(FilterEngine& engine, const std::string& fileName);
+FileOutcome importMeasurement(FilterEngine& engine, const std::string& fileName, ReadProgress* progress = nullptr);
 
 // A ".txt" text: an MLSSA export exactly as the MLSSA reader reads it,
 // anything that reader passes over as frequency-response text.

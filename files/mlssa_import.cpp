@@ -1,6 +1,6 @@
 #include "mlssa_import.h"
 
-#include "file_access.h"
+#include "file_reading.h"
 #include "grid_resampler.h"
 #include "real_conversion.h"
 #include "text_lines.h"
@@ -29,8 +29,7 @@ bool isMlssaHeader(std::string_view line) {
     return quote != std::string_view::npos && sameIgnoringCase(line.substr(quote + 1, 2), "Hz");
 }
 
-FileOutcome importMlssaText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
-    TextLines lines(text);
+FileOutcome importMlssaLines(FilterEngine& engine, LineSource& lines, const std::string& fileName) {
     std::string_view line;
     if (!lines.next(line) || !lines.next(line)) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
     if (!isMlssaHeader(line)) return FileOutcome::passedOver();
@@ -50,8 +49,12 @@ FileOutcome importMlssaText(FilterEngine& engine, std::string_view text, const s
     }
 }
 
-FileOutcome LoadMLSTxt(FilterEngine& engine, const std::string& fileName) {
-    return readFileWith(engine, fileName, importMlssaText);
+FileOutcome importMlssaText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+    return readTextWith(engine, text, fileName, importMlssaLines);
+}
+
+FileOutcome LoadMLSTxt(FilterEngine& engine, const std::string& fileName, ReadProgress* progress) {
+    return readFileWith(engine, fileName, importMlssaLines, {.progress = progress});
 }
 
 } // namespace tessera

@@ -5,6 +5,8 @@
 
 #include "file_outcome.h"
 #include "filter_engine.h"
+#include "line_source.h"
+#include "read_progress.h"
 
 #include <string>
 #include <string_view>
@@ -28,10 +30,13 @@ bool isMlssaHeader(std::string_view line);
 // and redraws the result; Done carries the caption "Import " + name. A file
 // whose second line is not the header is Ignored (no message, nothing
 // changed). Refused, changing nothing, when the file cannot be read, has no
-// data line, no data above 20 Hz or a number too large.
-FileOutcome LoadMLSTxt(FilterEngine& engine, const std::string& fileName);
+// data line, no data above 20 Hz or a number too large, and for the failures
+// of readFileWith (file_reading.h). The file is read in blocks, `progress`
+// told after each; Cancelled when it cancels.
+FileOutcome LoadMLSTxt(FilterEngine& engine, const std::string& fileName, ReadProgress* progress = nullptr);
 
-// LoadMLSTxt on a text already in memory.
+// LoadMLSTxt over lines already opened, and over a text in memory.
+FileOutcome importMlssaLines(FilterEngine& engine, LineSource& lines, const std::string& fileName);
 FileOutcome importMlssaText(FilterEngine& engine, std::string_view text, const std::string& fileName);
 
 } // namespace tessera

@@ -1,11 +1,10 @@
 #include "tds_import.h"
 
-#include "file_access.h"
+#include "file_reading.h"
 #include "grid_resampler.h"
 #include "real_conversion.h"
 #include "text_lines.h"
 
-#include <array>
 #include <cmath>
 
 namespace tessera {
@@ -41,45 +40,77 @@ double getTDSbetrag(std::string_view line) {
     return std::sqrt(re * re + im * im);
 }
 
-FileOutcome importTdsText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
-    TextLines lines(text);
-    std::array<std::string_view, kFirstDataLine> header;
+namespace {
+
+// A keyed header number, with a value too large kept as a flag: a file too
+// short is reported as such even when it also holds a number too large.
+struct Keyed {
+    double value = 0;
+    bool tooLarge = false;
+};
+Keyed keyed(std::string_view line) {
+    try {
+        return {getTDSdouble(line), false};
+    } catch (const FloatOverflowError&) {
+        return {0, true};
+    }
+}
+
+} // namespace
+
+FileOutcome importTdsLines(FilterEngine& engine, LineSource& lines, const std::string& fileName) {
+    // The header is read line by line: a line lasts only until the next one.
     std::size_t headerLines = 0;
-    while (headerLines < header.size() && lines.next(header[headerLines])) ++headerLines;
+    bool tdsHeading = false;
+    Keyed pointCount, first, last, reference;
+    std::string_view line;
+    while (headerLines < kFirstDataLine && lines.next(line)) {
+        switch (headerLines) {
+        case 0: tdsHeading = sameIgnoringCase(line, "\"TDS\""); break;
+        case kPointCountLine: pointCount = keyed(line); break;
+        case kFirstFrequencyLine: first = keyed(line); break;
+        case kLastFrequencyLine: last = keyed(line); break;
+        case kReferenceLine: reference = keyed(line); break;
+        default: break;
+        }
+        ++headerLines;
+    }
 
     if (headerLines == 0) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
-    if (!sameIgnoringCase(header[0], "\"TDS\"")) return FileOutcome::refusal(messages::notAsciiFile(fileName));
+    if (!tdsHeading) return FileOutcome::refusal(messages::notAsciiFile(fileName));
     if (headerLines <= kReferenceLine) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
+    if (pointCount.tooLarge || first.tooLarge || last.tooLarge || reference.tooLarge)
+        return FileOutcome::refusal(messages::measurementNumberTooLarge(fileName));
 
     try {
         // Truncated toward zero; kept as a double so that no count overflows.
-        const double points = std::trunc(getTDSdouble(header[kPointCountLine]));
-        const double first = getTDSdouble(header[kFirstFrequencyLine]);
-        const double last = getTDSdouble(header[kLastFrequencyLine]);
-        const double reference = getTDSdouble(header[kReferenceLine]);
+        const double points = std::trunc(pointCount.value);
         if (!(points >= 2)) return FileOutcome::refusal(messages::tooFewPoints(fileName));
-        if (headerLines < header.size()) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
-        const double step = (last - first) / (points - 1);
+        if (headerLines < kFirstDataLine) return FileOutcome::refusal(messages::measurementIncomplete(fileName));
+        const double step = (last.value - first.value) / (points - 1);
 
         // The declared count only bounds the loop: the points are read one at
         // a time, and a file ending before a needed point is refused.
         GridResampler grid(GridResampler::Limit::Below20k);
-        double frequency = first;
-        std::string_view line;
+        double frequency = first.value;
         for (double k = 0; grid.wantsMore() && k <= points - 1; k += 1) {
             if (!lines.next(line))
                 return FileOutcome::refusal(messages::measurementIncomplete(fileName));
-            grid.add(frequency, getTDSbetrag(line), DecibelsAgainst{reference});
+            grid.add(frequency, getTDSbetrag(line), DecibelsAgainst{reference.value});
             frequency = frequency + step;
         }
-        return finishImport(engine, grid, reference, fileName);
+        return finishImport(engine, grid, reference.value, fileName);
     } catch (const FloatOverflowError&) {
         return FileOutcome::refusal(messages::measurementNumberTooLarge(fileName));
     }
 }
 
-FileOutcome LoadTDS(FilterEngine& engine, const std::string& fileName) {
-    return readFileWith(engine, fileName, importTdsText);
+FileOutcome importTdsText(FilterEngine& engine, std::string_view text, const std::string& fileName) {
+    return readTextWith(engine, text, fileName, importTdsLines);
+}
+
+FileOutcome LoadTDS(FilterEngine& engine, const std::string& fileName, ReadProgress* progress) {
+    return readFileWith(engine, fileName, importTdsLines, {.progress = progress});
 }
 
 } // namespace tessera

@@ -6,6 +6,8 @@
 
 #include "file_outcome.h"
 #include "filter_engine.h"
+#include "line_source.h"
+#include "read_progress.h"
 
 #include <string>
 #include <string_view>
@@ -26,10 +28,13 @@ double getTDSbetrag(std::string_view line);
 // and redraws the result. Done carries the caption "Import " + name. Refused
 // (nothing changed) for a file whose first line is not "TDS" in quotes, that
 // cannot be read, ends before a line the resampling needs, declares fewer
-// than 2 points, has no data above 20 Hz or holds a number too large.
-FileOutcome LoadTDS(FilterEngine& engine, const std::string& fileName);
+// than 2 points, has no data above 20 Hz or holds a number too large, and
+// for the failures of readFileWith (file_reading.h). The file is read in
+// blocks, `progress` told after each; Cancelled when it cancels.
+FileOutcome LoadTDS(FilterEngine& engine, const std::string& fileName, ReadProgress* progress = nullptr);
 
-// LoadTDS on a text already in memory.
+// LoadTDS over lines already opened, and over a text in memory.
+FileOutcome importTdsLines(FilterEngine& engine, LineSource& lines, const std::string& fileName);
 FileOutcome importTdsText(FilterEngine& engine, std::string_view text, const std::string& fileName);
 
 } // namespace tessera

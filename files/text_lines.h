@@ -1,24 +1,10 @@
 #pragma once
-// A text read as lines: a line ends at CR, at LF or at CR LF (one line, not
-// two); a NUL byte ends the text; a terminator at the very end does not start
-// another, empty line.
+// Small text tests shared by the readers and the file commands. The lines of
+// a file come from LineSource (line_source.h).
 
 #include <string_view>
 
 namespace tessera {
-
-class TextLines {
-public:
-    explicit TextLines(std::string_view text);
-
-    // The next line into `line`; false when the text is used up.
-    bool next(std::string_view& line);
-    bool atEnd() const { return position_ >= text_.size(); }
-
-private:
-    std::string_view text_;
-    std::size_t position_ = 0;
-};
 
 // Equal but for the letter case of A-Z.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
