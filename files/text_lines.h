@@ -1,10 +1,16 @@
 #pragma once
-// Small text tests shared by the readers and the file commands. The lines of
-// a file come from LineSource (line_source.h).
+// Small text tests shared by the readers and the file commands, and the
+// lines of a text in memory.
+
+#include "line_source.h"
 
 #include <string_view>
 
 namespace tessera {
+
+// A text's lines (CR, LF or CR LF; a NUL ends the text): a LineSource over
+// the text, which also reads files in blocks.
+using TextLines = LineSource;
 
 // Equal but for the letter case of A-Z.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
