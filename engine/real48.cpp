@@ -187,4 +187,15 @@ double decimalToReal48(std::string_view number) {
     return rounded;
 }
 
+double toReal48(long double value) {
+    if (std::isnan(value) || std::isinf(value)) throw FloatOverflowError(); // cannot be held either
+    if (value == 0) return 0.0;
+    int exponent = 0;
+    const long double mantissa = std::frexp(value, &exponent); // 0.5 <= |m| < 1
+    const long double rounded = std::ldexp(std::nearbyint(std::ldexp(mantissa, 40)), exponent - 40);
+    if (std::fabs(rounded) >= kReal48Limit) throw FloatOverflowError();
+    if (std::fabs(rounded) < kReal48Smallest) return 0.0;
+    return static_cast<double>(rounded);
+}
+
 } // namespace tessera

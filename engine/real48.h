@@ -19,4 +19,8 @@ inline constexpr double kReal48Limit = 0x1p127;     // this magnitude and above 
 // that reaches kReal48Limit throws FloatOverflowError. No allocation.
 double decimalToReal48(std::string_view number);
 
+// A binary value rounded to the nearest 48-bit real (a tie to the even
+// mantissa), with the same range rules.
+double toReal48(long double value);
+
 } // namespace tessera

@@ -5,6 +5,8 @@
 // not a number yields a fallback. Every value is rounded once, from the
 // decimal text, to the 48-bit real (real48.h).
 
+#include "real48.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
