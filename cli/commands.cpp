@@ -9,6 +9,7 @@ const std::vector<Command>& commands() {
         netlistCommand(),
         responseCommand(),
         opAmpCommand(),
+        toleranceCommand(),
     };
     return all;
 }

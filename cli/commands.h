@@ -10,5 +10,6 @@ Command fitCommand();
 Command netlistCommand();
 Command responseCommand();
 Command opAmpCommand();
+Command toleranceCommand();
 
 } // namespace tessera::cli

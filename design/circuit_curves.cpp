@@ -74,16 +74,33 @@ PlotData CircuitCurves::withExtraRows(GraphWindow window, const PlotData& block)
             rows.push_back({CurveKind::RealOpAmp, realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw_)});
         }
     }
+    if (bounds_ && window == GraphWindow::Result) {
+        ExtraRow low{CurveKind::ToleranceBound, engine_.state().ImportedResponse};
+        ExtraRow high = low;
+        for (std::size_t i = 0; i < kGridPoints; ++i) {
+            low.values[i] += bounds_->lowest[i];
+            high.values[i] += bounds_->highest[i];
+        }
+        rows.push_back(low);
+        rows.push_back(high);
+    }
     return rows.empty() ? block : appended(block, rows);
 }
 
 void CircuitCurves::setData(GraphWindow window, const PlotData& block) {
+    // Bounds of other parts would show a spread that this circuit does not have.
+    if (bounds_ && window == GraphWindow::Result && !(circuitParts(engine_) == bounds_->parts)) bounds_.reset();
     last_[slot(window)] = block;
     windows_.setData(window, withExtraRows(window, block));
 }
 
 void CircuitCurves::setGbw(double gbw) {
     gbw_ = gbw > 0 ? gbw : 0;
+    replot();
+}
+
+void CircuitCurves::setToleranceBounds(std::optional<ToleranceBounds> bounds) {
+    bounds_ = std::move(bounds);
     replot();
 }
 

@@ -8,11 +8,19 @@
 
 #include "filter_engine.h"
 #include "plot_sink.h"
+#include "section_parts.h"
 
 #include <array>
 #include <optional>
 
 namespace tessera {
+
+// The lowest and highest combined curve (without the imported response) of a
+// tolerance run, valid while the circuit has these parts.
+struct ToleranceBounds {
+    CircuitParts parts;
+    Curve lowest{}, highest{};
+};
 
 class CircuitCurves : public PlotSink {
 public:
@@ -26,6 +34,11 @@ public:
     void setGbw(double gbw);
     double gbw() const { return gbw_; }
 
+    // Bounds to draw on the Result window (nullopt: none). They go away by
+    // themselves once the parts differ from theirs.
+    void setToleranceBounds(std::optional<ToleranceBounds> bounds);
+    bool hasToleranceBounds() const { return bounds_.has_value(); }
+
     // Hands the windows their last blocks again with the extra curves as they
     // are now.
     void replot();
@@ -36,6 +49,7 @@ private:
     const FilterEngine& engine_;
     PlotSink& windows_;
     double gbw_ = 0;
+    std::optional<ToleranceBounds> bounds_;
     // The last block from the engine for each window, without extra rows.
     std::array<std::optional<PlotData>, 6> last_;
 };

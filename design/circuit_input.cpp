@@ -79,4 +79,17 @@ Checked<unsigned long long> checkSeed(std::string_view text) {
     return {std::nullopt, "The seed must be a whole number from 0 to 9223372036854775807"};
 }
 
+Checked<GridBand> checkBand(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon != std::string_view::npos) {
+        const auto low = typedNumber(text.substr(0, colon));
+        const auto high = typedNumber(text.substr(colon + 1));
+        if (low && high) {
+            const GridBand band = gridBand(*low, *high);
+            if (band.count() > 0) return {band, {}};
+        }
+    }
+    return {std::nullopt, "The band must be LOW:HIGH in Hz holding at least one grid frequency (20 to 20000 Hz)"};
+}
+
 } // namespace tessera

@@ -3,6 +3,8 @@
 // command line: each check gives the value or a message that says what is
 // allowed; a refused entry changes nothing.
 
+#include "grid_band.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,5 +37,8 @@ inline constexpr long long kMostTrials = 100000;
 Checked<int> checkTrials(std::string_view text);
 // Any whole number from 0 to 2^63 - 1.
 Checked<unsigned long long> checkSeed(std::string_view text);
+
+// "LOW:HIGH" in Hz: the grid points of that band; refused when it holds none.
+Checked<GridBand> checkBand(std::string_view text);
 
 } // namespace tessera

@@ -21,6 +21,7 @@ struct SectionParts {
     bool exact = false; // ideal values (exact mode) rather than standard ones
 
     double resistor(Slot slot) const { return slot == Slot::R1 ? R1 : slot == Slot::R2 ? R2 : R3; }
+    bool operator==(const SectionParts&) const = default;
 };
 
 using CircuitParts = std::array<SectionParts, kSectionCount>;

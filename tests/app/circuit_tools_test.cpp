@@ -5,7 +5,9 @@
 #include "circuit_curves.h"
 #include "netlist.h"
 #include "opamp_dialog.h"
+#include "tolerance_dialog.h"
 #include "user_prompts.h"
+#include "wmf_reader.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -90,6 +92,54 @@ private slots:
         apply("");
         QCOMPARE(rows(tessera::GraphWindow::Result), 2);
         QCOMPARE(rows(tessera::GraphWindow::Filter1), 2);
+    }
+
+    void toleranceRunDrawsTheBoundsOnTheResultAndIntoItsMetafile() {
+        f->trigger(MenuCommand::Tolerances);
+        auto* dialog = f->frame().findChild<TToleranceDialog*>(QStringLiteral("TolerancesDialog"));
+        QVERIFY(dialog != nullptr && dialog->isVisible());
+        auto* trials = dialog->findChild<QLineEdit*>(QStringLiteral("TrialsEdit"));
+        auto* parts = dialog->findChild<QTableWidget*>(QStringLiteral("PartsTable"));
+        auto* run = dialog->findChild<QPushButton*>(QStringLiteral("RunButton"));
+        QCOMPARE(trials->text(), QStringLiteral("1000"));
+        TControlImage* result = f->plot(tessera::GraphWindow::Result);
+
+        // Refused entries change nothing.
+        for (const char* bad : {"0", "1000000000", "many"}) {
+            trials->setText(QString::fromLatin1(bad));
+            run->click();
+        }
+        dialog->findChild<QLineEdit*>(QStringLiteral("BandLowEdit"))->setText(QStringLiteral("30000"));
+        trials->setText(QStringLiteral("500"));
+        run->click();
+        QCOMPARE(f->prompts.errors.size(), std::size_t{4});
+        QCOMPARE(result->FullData().rows(), 2);
+        QCOMPARE(parts->rowCount(), 0);
+
+        dialog->findChild<QLineEdit*>(QStringLiteral("BandLowEdit"))->setText(QStringLiteral("20"));
+        run->click();
+        QCOMPARE(f->prompts.errors.size(), std::size_t{4});
+        QCOMPARE(result->FullData().rows(), 4);
+        QCOMPARE(result->FullData().rowKind(3), tessera::CurveKind::ToleranceBound);
+        QCOMPARE(parts->rowCount(), 20);
+        QCOMPARE(f->bank().Modified, 0);
+
+        // Copy and Print go through the metafile: the bounds are in it, in their print colour.
+        QVERIFY(result->ExportMetafile());
+        tessera::plot::WmfPicture picture;
+        QVERIFY(picture.load(QStringLiteral("temp.wmf")));
+        int bounds = 0;
+        for (const auto& item : picture.recording().items)
+            if (const auto* curve = std::get_if<tessera::plot::PolylineItem>(&item))
+                bounds += curve->pen.colour == tessera::plot::colour::Red;
+        QCOMPARE(bounds, 2);
+
+        // A change of the design takes the bounds away and the figures with them.
+        f->program->engine().stepResistor(1, tessera::Slot::R2, true);
+        QCOMPARE(result->FullData().rows(), 2);
+        dialog->hide();
+        f->trigger(MenuCommand::Tolerances);
+        QCOMPARE(parts->rowCount(), 0);
     }
 };
 

@@ -1,0 +1,102 @@
+// tessera-design tolerance CONFIG.tsn [options]: the figures of Tools >
+// Tolerances.
+
+#include "circuit_input.h"
+#include "commands.h"
+#include "design_session.h"
+#include "frequency_grid.h"
+#include "number_text.h"
+#include "tolerance.h"
+
+#include <ostream>
+
+namespace tessera::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: tessera-design tolerance CONFIG.tsn [--r-tol PCT] [--c-tol PCT] [--trials N] [--seed S]\n"
+    "                                [--band LOW:HIGH]\n"
+    "Draws every part of CONFIG.tsn's sections uniformly within its tolerance, N times\n"
+    "(as Tools > Tolerances does), and prints the largest deviation from the nominal\n"
+    "Result within the band and the parts ranked by their share of the spread:\n"
+    "  --r-tol PCT      resistor tolerance: 0.1, 0.5, 1 (default), 2 or 5 %\n"
+    "  --c-tol PCT      capacitor tolerance: 1, 2, 5 (default) or 10 %\n"
+    "  --trials N       1 to 100000 (default 1000)\n"
+    "  --seed S         0 to 9223372036854775807 (default 1); the same seed, the same figures\n"
+    "  --band LOW:HIGH  in Hz (default 20:20000, all 256 grid points)\n";
+
+// The options into settings; a usage message on failure.
+std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings& settings) {
+    if (const auto v = args.value("r-tol")) {
+        const auto checked = checkResistorTolerance(*v);
+        if (!checked.ok()) return checked.message;
+        settings.resistorPercent = *checked.value;
+    }
+    if (const auto v = args.value("c-tol")) {
+        const auto checked = checkCapacitorTolerance(*v);
+        if (!checked.ok()) return checked.message;
+        settings.capacitorPercent = *checked.value;
+    }
+    if (const auto v = args.value("trials")) {
+        const auto checked = checkTrials(*v);
+        if (!checked.ok()) return checked.message;
+        settings.trials = *checked.value;
+    }
+    if (const auto v = args.value("seed")) {
+        const auto checked = checkSeed(*v);
+        if (!checked.ok()) return checked.message;
+        settings.seed = *checked.value;
+    }
+    if (const auto v = args.value("band")) {
+        const auto checked = checkBand(*v);
+        if (!checked.ok()) return checked.message;
+        settings.band = *checked.value;
+    }
+    return std::nullopt;
+}
+
+int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const Command& self = command("tolerance");
+    std::string error;
+    const Arguments args = Arguments::parse(words, {{"r-tol", "c-tol", "trials", "seed", "band"}, {}}, error);
+    if (!error.empty()) return usageError(self, error, err);
+    if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
+    ToleranceSettings settings;
+    if (const auto message = readSettings(args, settings)) return usageError(self, *message, err);
+
+    DesignSession session;
+    const std::string& config = args.positional().front();
+    const FileOutcome opened = session.open(config);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", err);
+    const CircuitParts parts = circuitParts(session.engine());
+    if (const auto reason = unbuildableReason(parts)) {
+        err << "tessera-design tolerance: " << *reason << "\n";
+        return kFileError;
+    }
+
+    const ToleranceResult r = *tessera::runTolerance(parts, settings);
+    const auto& grid = gridFrequencies();
+    const auto text = [](double v, int p, int d) { return fixedText(v, p, d, '.'); };
+    out << "resistors " << text(settings.resistorPercent, 3, 1) << " %, capacitors "
+        << text(settings.capacitorPercent, 3, 1) << " %, " << settings.trials << " trials, seed " << settings.seed
+        << ", band " << text(grid[static_cast<std::size_t>(settings.band.first)], 5, 0) << " to "
+        << text(grid[static_cast<std::size_t>(settings.band.last)], 5, 0) << " Hz (" << settings.band.count()
+        << " points)\n";
+    out << "largest deviation from the nominal Result: " << text(r.largestDeviationDb, 3, 2) << " dB at "
+        << text(grid[static_cast<std::size_t>(r.largestDeviationPoint)], 5, 0) << " Hz\n";
+    out << "part   share   alone (that part alone at a tolerance end)\n";
+    for (const PartShare& p : r.ranking) {
+        const std::string share = text(100 * p.share, 4, 1) + " %";
+        out << p.designator << std::string(7 - p.designator.size(), ' ') << std::string(8 - share.size(), ' ') << share
+            << "   " << text(p.aloneDb, 3, 3) << " dB\n";
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+Command toleranceCommand() {
+    return {"tolerance", "part tolerances: the spread of the Result and the parts causing it", kUsage, &runTolerance};
+}
+
+} // namespace tessera::cli
