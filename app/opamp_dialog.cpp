@@ -4,6 +4,7 @@
 #include "circuit_input.h"
 #include "document.h"
 #include "number_text.h"
+#include "tool_widgets.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -17,12 +18,8 @@
 #include <set>
 
 namespace {
-QString qt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using tessera::tools::named;
+using tessera::tools::qt;
 } // namespace
 
 TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitCurves& curves,

@@ -5,6 +5,7 @@
 #include "document.h"
 #include "frequency_grid.h"
 #include "number_text.h"
+#include "tool_widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,12 +21,8 @@
 #include <QVBoxLayout>
 
 namespace {
-QString qt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using tessera::tools::named;
+using tessera::tools::qt;
 
 template <std::size_t N>
 QComboBox* percentBox(const double (&values)[N], double chosen, char separator, const char* name) {
