@@ -62,7 +62,7 @@ TToleranceDialog::TToleranceDialog(tessera::FilterEngine& engine, tessera::Circu
     form->addRow(QStringLiteral("&Capacitors:"), CapacitorToleranceBox);
     form->addRow(QStringLiteral("&Trials:"), TrialsEdit);
     form->addRow(QStringLiteral("&Seed:"), SeedEdit);
-    form->addRow(QStringLiteral("&Band (Hz):"), band);
+    form->addRow(QStringLiteral("Band (Hz):"), band);
 
     DeviationLabel = named(new QLabel, "DeviationLabel");
     DeviationLabel->setWordWrap(true);
@@ -74,7 +74,7 @@ TToleranceDialog::TToleranceDialog(tessera::FilterEngine& engine, tessera::Circu
     PartsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* buttons = named(new QDialogButtonBox, "ButtonBox");
-    auto* run = named(buttons->addButton(QStringLiteral("&Run"), QDialogButtonBox::ActionRole), "RunButton");
+    auto* run = named(buttons->addButton(QStringLiteral("R&un"), QDialogButtonBox::ActionRole), "RunButton");
     auto* clear = named(buttons->addButton(QStringLiteral("C&lear curves"), QDialogButtonBox::ActionRole), "ClearButton");
     named(buttons->addButton(QDialogButtonBox::Close), "CloseButton");
     connect(run, &QPushButton::clicked, this, &TToleranceDialog::RunButtonClick);
