@@ -19,45 +19,19 @@ using namespace tessera::plot;
 
 namespace {
 
-// Everything drawn at once onto a fresh bitmap, as the export draws it.
 QImage completeDrawing(PlotSurface& plot) {
-    PlotScene scene;
-    scene.view = &plot.viewData();
-    scene.stride = plot.fullData().count();
-    scene.fullXMin = plot.fullData().xMin();
-    scene.width = plot.width();
-    scene.height = plot.height();
-    scene.title = plot.title();
-    scene.xlabel = plot.xlabel();
-    scene.grid = plot.grid();
-    scene.markers = MarkerFrequencies{plot.markers().frequency1, plot.markers().frequency2};
-    QImage image(plot.width(), plot.height(), QImage::Format_RGB32);
-    image.fill(0xff123456);  // any pixel the drawing misses shows
-    QPainter painter(&image);
-    playRecording(drawPlot(scene, decimalSeparator()).recording, painter);
-    return image;
+    const MarkerState& m = plot.markers();
+    return plot_test::completeDrawing({&plot.fullData(), &plot.viewData(), QSize(plot.width(), plot.height()),
+                                       plot.title(), plot.xlabel(), plot.grid(),
+                                       MarkerFrequencies{m.frequency1, m.frequency2}});
 }
 
-// Differing pixels, for a readable failure.
-int differingPixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return -1;
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
+using plot_test::differingPixels;
 
 #define EXPECT_SAME_AS_COMPLETE(plot, what)                                                                  \
     EXPECT_EQ(differingPixels((plot).picture(), completeDrawing(plot)), 0) << (what)
 
-PlotData peak(double centre, double height) {
-    return plot_test::gridBlock(
-        [=](int j) {
-            const double u = std::log2(gridFrequencies()[static_cast<std::size_t>(j)] / centre);
-            return height / (1 + 4 * u * u);
-        },
-        std::min(0.0, height), std::max(0.0, height));
-}
+PlotData peak(double centre, double height) { return plot_test::peakBlock(centre, height); }
 
 // Six rows as the report's overview has them: four further curves under the main one.
 PlotData sixRows() {
