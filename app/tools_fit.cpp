@@ -29,5 +29,8 @@ std::optional<std::pair<double, double>> markedBand(QMdiArea* area) {
 void TMainForm::FitItemClick() {
     auto* dialog = new TFitDialog(engine_, markedBand(MdiArea), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->open();
+    // Modal to the whole program, the configuration dialog included: the
+    // sections cannot change between Fit and Apply.
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
 }
