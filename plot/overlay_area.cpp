@@ -52,7 +52,7 @@ std::optional<QRect> textArea(const TextItem& t, const QRect& bounds) {
     if (t.font.escapement % 3600 != 0) return std::nullopt;
     const QFontMetrics& m = fontMetrics(t.font);
     const int margin = m.height() / 4 + 2;
-    return box(t.at, t.at + QPoint(m.horizontalAdvance(t.text), m.height()), margin, bounds);
+    return box(t.at, t.at + QPoint(textWidth(t.font, t.text), m.height()), margin, bounds);
 }
 
 } // namespace

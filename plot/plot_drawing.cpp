@@ -25,7 +25,7 @@ public:
 
     void setFont(const FontSpec& font) { font_ = font; }
     const FontSpec& font() const { return font_; }
-    int textWidth(const QString& text) const { return fontMetrics(font_).horizontalAdvance(text); }
+    int textWidth(const QString& text) const { return plot::textWidth(font_, text); }
     int textHeight() const { return fontMetrics(font_).height(); }
 
     void rect(int l, int t, int r, int b, QRgb fill, QRgb outline) {

@@ -1,6 +1,7 @@
 #include "plot_recording.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
@@ -16,6 +17,16 @@ struct CachedFont {
     FontSpec wanted;
     QFont font;
     QFontMetrics metrics;
+    // A plot writes the same few labels again and again; measuring one
+    // shapes it each time.
+    QHash<QString, int> widths;
+
+    int width(const QString& text) {
+        constexpr qsizetype kMostWidths = 512;
+        if (const auto known = widths.constFind(text); known != widths.constEnd()) return *known;
+        if (widths.size() >= kMostWidths) widths.clear();
+        return widths[text] = metrics.horizontalAdvance(text);
+    }
 };
 
 // A plot uses two or three fonts; a short list is the whole cache.
@@ -27,7 +38,7 @@ std::vector<std::unique_ptr<CachedFont>>& fontCache() {
 // Fonts must go before the application that owns the font system.
 void releaseFonts() { fontCache().clear(); }
 
-const CachedFont& cachedFont(const FontSpec& wanted) {
+CachedFont& cachedFont(const FontSpec& wanted) {
     auto& cache = fontCache();
     for (const auto& entry : cache)
         if (entry->wanted == wanted) return *entry;
@@ -41,7 +52,7 @@ const CachedFont& cachedFont(const FontSpec& wanted) {
     QFont font(wanted.face);
     font.setPixelSize(std::max(1, wanted.height));
     font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight / 10 * 10, 100, 900)));
-    cache.push_back(std::make_unique<CachedFont>(CachedFont{wanted, font, QFontMetrics(font)}));
+    cache.push_back(std::make_unique<CachedFont>(CachedFont{wanted, font, QFontMetrics(font), {}}));
     return *cache.back();
 }
 
@@ -97,6 +108,8 @@ QFont qtFont(const FontSpec& font) { return cachedFont(font).font; }
 
 const QFontMetrics& fontMetrics(const FontSpec& font) { return cachedFont(font).metrics; }
 
+int textWidth(const FontSpec& font, const QString& text) { return cachedFont(font).width(text); }
+
 int screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
@@ -117,7 +130,7 @@ void invertRect(QPainter& painter, int left, int top, int right, int bottom) {
 
 void drawText(QPainter& painter, const TextItem& t) {
     if (t.text.isEmpty()) return;
-    const CachedFont& f = cachedFont(t.font);
+    CachedFont& f = cachedFont(t.font);
     const bool turned = t.font.escapement % 3600 != 0;
     if (turned) {
         painter.save();
@@ -126,7 +139,7 @@ void drawText(QPainter& painter, const TextItem& t) {
     }
     const QPoint origin = turned ? QPoint(0, 0) : t.at;
     if (t.opaque)
-        painter.fillRect(QRect(origin, QSize(f.metrics.horizontalAdvance(t.text), f.metrics.height())),
+        painter.fillRect(QRect(origin, QSize(f.width(t.text), f.metrics.height())),
                          QColor::fromRgb(t.background));
     painter.setFont(f.font);
     painter.setPen(QColor::fromRgb(t.colour));

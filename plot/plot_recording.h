@@ -96,6 +96,9 @@ struct PlotRecording {
 // The Qt font for a recorded font, and its metrics, cached per font.
 QFont qtFont(const FontSpec& font);
 const QFontMetrics& fontMetrics(const FontSpec& font);
+// The width of a text in a recorded font, as fontMetrics(font) measures it
+// (remembered per font).
+int textWidth(const FontSpec& font, const QString& text);
 
 // Character height in pixels of a font of `points` at the screen's resolution.
 int screenPixelHeight(double points);
