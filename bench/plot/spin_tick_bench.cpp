@@ -2,7 +2,8 @@
 // steps section 1's frequency, hands the section's and the result's curve to
 // their plot controls, and both controls repaint at 1000 x 700 (offscreen).
 // Beside it the floor: the same engine step, then two plain widgets that
-// paint the same complete picture with bare QPainter calls, nothing kept.
+// paint the same complete picture with bare QPainter calls, nothing kept;
+// and the engine step alone, its share of both.
 //
 //   QT_QPA_PLATFORM=offscreen spin_tick_bench
 
@@ -96,6 +97,19 @@ void BM_SpinTick(benchmark::State& state) {
     state.counters["layers"] = section.staticLayerCount() + result.staticLayerCount();
 }
 BENCHMARK(BM_SpinTick)->Unit(benchmark::kMicrosecond);
+
+// The engine's share of a tick: the same step, the curves read and dropped.
+struct DroppedPlot : QWidget {
+    // Read as a plot control would, so the step cannot be skipped.
+    double lastYMax = 0;
+    void SetData(const PlotData& block) { lastYMax = block.yMax(); }
+};
+
+void BM_SpinTickEngineOnly(benchmark::State& state) {
+    DroppedPlot section, result;
+    runTicks(state, section, result);
+}
+BENCHMARK(BM_SpinTickEngineOnly)->Unit(benchmark::kMicrosecond);
 
 // The complete picture in plain QPainter calls, all of it afresh on every
 // paint: frame, grid and labels where the plot places them, and the curve.
