@@ -6,6 +6,8 @@
 #include "text_lines.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <optional>
 
 namespace tessera {
@@ -34,26 +36,47 @@ bool isComment(std::string_view line) {
 // "inf", "-Infinity", "NaN": written by some programs for a missing value.
 bool namesNonFinite(std::string_view column) {
     if (!column.empty() && (column.front() == '+' || column.front() == '-')) column.remove_prefix(1);
+    if (column.empty() || (column.front() | 0x20) < 'a') return false; // a digit or a point: the usual case
     return sameIgnoringCase(column, "inf") || sameIgnoringCase(column, "infinity") || sameIgnoringCase(column, "nan");
 }
 
-// The next column of `rest` up to a separator; `rest` moves past it.
+// What the bytes of a line call for: a split at tabs or semicolons, at
+// commas, or a refusal of the file.
+enum LineBytes : unsigned { TabOrSemicolon = 1, Comma = 2, Control = 4 };
+
+// Plain comparisons without branches, so that the compiler can test many
+// bytes at once: this runs over every byte of every line.
+unsigned classesOf(std::string_view line) {
+    unsigned char control = 0, tabOrSemicolon = 0, comma = 0;
+    for (const char c : line) {
+        const auto u = static_cast<unsigned char>(c);
+        control |= static_cast<unsigned char>((u < 0x20 && u != '\t') || u == 0x7f);
+        tabOrSemicolon |= static_cast<unsigned char>(u == '\t' || u == ';');
+        comma |= static_cast<unsigned char>(u == ',');
+    }
+    return (control ? +Control : 0u) | (tabOrSemicolon ? +TabOrSemicolon : 0u) | (comma ? +Comma : 0u);
+}
+
+// The next column of `rest` up to a separator; `rest` moves past it. A run
+// of tabs or blanks is one separator, each ";" or "," one of its own.
 struct Splitter {
-    enum Kind { TabOrSemicolon, Comma, Blanks } kind;
+    enum Kind { AtTabsOrSemicolons, AtCommas, AtBlanks } kind;
+
+    std::size_t separatorIn(std::string_view rest) const {
+        if (kind == AtCommas) return rest.find(',');
+        if (kind == AtBlanks) return rest.find(' ');
+        for (std::size_t i = 0; i < rest.size(); ++i)
+            if (rest[i] == '\t' || rest[i] == ';') return i;
+        return std::string_view::npos;
+    }
 
     std::string_view next(std::string_view& rest) const {
-        std::size_t end = 0;
-        switch (kind) {
-        case TabOrSemicolon: end = rest.find_first_of("\t;"); break;
-        case Comma: end = rest.find(','); break;
-        case Blanks: end = rest.find(' '); break;
-        }
+        const std::size_t end = separatorIn(rest);
         const std::string_view column = rest.substr(0, end);
         if (end == std::string_view::npos) {
             rest = {};
             return column;
         }
-        // A run of tabs or blanks is one separator, each ";" or "," one of its own.
         const char separator = rest[end];
         std::size_t after = end + 1;
         if (separator == '\t' || separator == ' ')
@@ -62,12 +85,6 @@ struct Splitter {
         return column;
     }
 };
-
-Splitter splitterFor(std::string_view line) {
-    if (line.find_first_of("\t;") != std::string_view::npos) return {Splitter::TabOrSemicolon};
-    if (line.find(',') != std::string_view::npos) return {Splitter::Comma};
-    return {Splitter::Blanks};
-}
 
 } // namespace
 
@@ -87,12 +104,14 @@ ColumnNumber columnNumber(std::string_view column, bool decimalComma) {
 }
 
 ResponseLine readResponseLine(std::string_view line) {
-    for (const char c : line)
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) return {ResponseLine::Binary, {}, {}};
+    const unsigned classes = classesOf(line);
+    if (classes & Control) return {ResponseLine::Binary, {}, {}};
     line = trimmed(line);
     if (line.empty() || isComment(line)) return {};
-    const Splitter splitter = splitterFor(line);
-    const bool decimalComma = splitter.kind == Splitter::TabOrSemicolon;
+    const Splitter splitter{(classes & TabOrSemicolon) ? Splitter::AtTabsOrSemicolons
+                            : (classes & Comma)       ? Splitter::AtCommas
+                                                      : Splitter::AtBlanks};
+    const bool decimalComma = splitter.kind == Splitter::AtTabsOrSemicolons;
     std::string_view rest = line;
     ResponseLine result{ResponseLine::Data, {}, {}};
     result.frequency = columnNumber(splitter.next(rest), decimalComma);

@@ -143,6 +143,8 @@ void BM_FrdImport(benchmark::State& st) {
     importRepeatedly(st, "lines.frd", frdText(static_cast<int>(st.range(0))), LoadFrequencyResponse);
 }
 BENCHMARK(BM_FrdImport)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+void BM_FrdFromCharsFloor(benchmark::State& st) { fromCharsFloor(st, frdText(static_cast<int>(st.range(0))), ' '); }
+BENCHMARK(BM_FrdFromCharsFloor)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_TdsImport(benchmark::State& st) {
     importRepeatedly(st, "points.tds", tdsText(static_cast<int>(st.range(0))), LoadTDS);
