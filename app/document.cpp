@@ -96,8 +96,10 @@ bool Document::fileSaveAs() {
 }
 
 void Document::fileImport() {
-    if (const auto name = prompts_.chooseFile(FileDialogKind::Import)) accepted(importMeasurement(engine_, *name));
+    if (const auto name = prompts_.chooseFile(FileDialogKind::Import)) importFile(*name);
 }
+
+void Document::importFile(const std::string& name) { accepted(importMeasurement(engine_, name)); }
 
 DropAction dropActionFor(std::string_view fileName) {
     if (endsWith3(fileName, "tsn")) return DropAction::Open;
@@ -110,7 +112,7 @@ void Document::fileDropped(const std::string& name) {
     case DropAction::Open:
         if (savePrompt()) openFile(name);
         break;
-    case DropAction::Import: accepted(importMeasurement(engine_, name)); break;
+    case DropAction::Import: importFile(name); break;
     case DropAction::None: break;
     }
 }

@@ -54,6 +54,8 @@ public:
     bool fileSave();
     bool fileSaveAs();
     void fileImport();
+    // Import of `name` as if chosen in the Import dialog.
+    void importFile(const std::string& name);
     // The Save dialog of `kind`, then for an existing file the question of
     // Save as; nullopt when the user cancels or answers No.
     std::optional<std::string> chooseFileToWrite(FileDialogKind kind);
