@@ -1,6 +1,7 @@
 #include "section_response.h"
 
 #include "frequency_grid.h"
+#include "vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,7 @@ double sectionResponseDb(double f, double F, double Q, double A, bool boost, dou
 }
 
 Curve sectionCurveDb(double F, double Q, double A, bool boost) {
+    clearUpperVectorState();
     const auto& grid = gridFrequencies();
     Curve curve;
     double lowest = 0;
