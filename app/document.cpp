@@ -69,7 +69,7 @@ void Document::fileOpen() {
 
 bool Document::openFile(const std::string& given) {
     const std::string name = absoluteName(given);
-    const FileOutcome outcome = LoadTSN(engine_, name);
+    const FileOutcome outcome = LoadTSN(engine_, name, prompts_.watchReading(name).get());
     // A file the reader passes over keeps the previous name, so that a later
     // Save cannot write onto a file the user never chose to save to.
     if (outcome.ignored()) prompts_.reportError(notLoadedText(name));
@@ -99,7 +99,9 @@ void Document::fileImport() {
     if (const auto name = prompts_.chooseFile(FileDialogKind::Import)) importFile(*name);
 }
 
-void Document::importFile(const std::string& name) { accepted(importMeasurement(engine_, name)); }
+void Document::importFile(const std::string& name) {
+    accepted(importMeasurement(engine_, name, prompts_.watchReading(name).get()));
+}
 
 DropAction dropActionFor(std::string_view fileName) {
     if (endsWith3(fileName, "tsn")) return DropAction::Open;

@@ -8,7 +8,9 @@
 
 #include "document_texts.h"
 #include "filter_engine.h"
+#include "read_progress.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +28,11 @@ public:
     virtual void reportError(const std::string& message) = 0;
     // The file dialog of `kind`; nullopt when the user cancels.
     virtual std::optional<std::string> chooseFile(FileDialogKind kind) = 0;
+    // The progress of reading `fileName`, for the length of one Open or
+    // Import; the read is cancelled (and changes nothing) when it says so.
+    // The program's shows a dialog with Cancel once the read takes longer
+    // than half a second. Null: the read goes on unwatched.
+    virtual std::unique_ptr<ReadProgress> watchReading(const std::string& /*fileName*/) { return nullptr; }
 };
 
 class DocumentWindows {

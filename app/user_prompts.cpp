@@ -1,8 +1,12 @@
 #include "user_prompts.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace tessera {
@@ -40,6 +44,47 @@ std::unique_ptr<QMessageBox> makeErrorBox(QWidget* parent, const QString& text) 
     return box;
 }
 
+std::unique_ptr<QProgressDialog> makeReadingDialog(QWidget* parent, const QString& fileName) {
+    auto dialog = std::make_unique<QProgressDialog>(QStringLiteral("Reading ") + fileName, QStringLiteral("Cancel"),
+                                                    0, 1000, parent);
+    dialog->setObjectName(QStringLiteral("ReadingDialog"));
+    dialog->setWindowTitle(QStringLiteral("Reading"));
+    dialog->setWindowModality(Qt::ApplicationModal);
+    // Above the always-on-top configuration dialog, which would hide it.
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog->setMinimumDuration(0); // the delay is DelayedProgress's
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    return dialog;
+}
+
+namespace {
+
+// The dialog of one read, shown once the read has taken half a second; each
+// block lets the dialog's events run so that Cancel is seen.
+class ReadingWatch : public DelayedProgress {
+public:
+    ReadingWatch(QWidget* parent, QString fileName) : parent_(parent), fileName_(std::move(fileName)) {}
+
+protected:
+    bool update(std::uint64_t done, std::uint64_t total) override {
+        if (!dialog_) {
+            dialog_ = makeReadingDialog(parent_, fileName_);
+            dialog_->show();
+        }
+        dialog_->setValue(total == 0 ? 0 : static_cast<int>(std::min<std::uint64_t>(done, total) * 1000 / total));
+        QCoreApplication::processEvents();
+        return !dialog_->wasCanceled();
+    }
+
+private:
+    QWidget* parent_;
+    QString fileName_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+} // namespace
+
 bool answeredYes(const QMessageBox& box) {
     const QAbstractButton* clicked = box.clickedButton();
     return clicked != nullptr && clicked->objectName() == QLatin1String(kYesName);
@@ -72,6 +117,10 @@ bool QtPrompts::confirm(const std::string& question) {
 }
 
 void QtPrompts::reportError(const std::string& message) { makeErrorBox(parent_, fromUtf8(message))->exec(); }
+
+std::unique_ptr<ReadProgress> QtPrompts::watchReading(const std::string& fileName) {
+    return std::make_unique<ReadingWatch>(parent_, fromUtf8(fileName));
+}
 
 std::optional<std::string> QtPrompts::chooseFile(FileDialogKind kind) {
     const auto dialog = makeFileDialog(parent_, kind);

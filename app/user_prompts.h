@@ -11,6 +11,7 @@
 
 class QFileDialog;
 class QMessageBox;
+class QProgressDialog;
 class QWidget;
 
 namespace tessera {
@@ -22,6 +23,10 @@ std::unique_ptr<QMessageBox> makeErrorBox(QWidget* parent, const QString& text);
 // The Open, Save as or Import dialog with its title, filters and checks.
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind);
 
+// "Reading" with "Reading <file>", a bar in thousandths and "Cancel";
+// application-modal, so that nothing else runs while a file is read.
+std::unique_ptr<QProgressDialog> makeReadingDialog(QWidget* parent, const QString& fileName);
+
 // True when `box` was answered with its "&Ja" button.
 bool answeredYes(const QMessageBox& box);
 
@@ -32,6 +37,8 @@ public:
     bool confirm(const std::string& question) override;
     void reportError(const std::string& message) override;
     std::optional<std::string> chooseFile(FileDialogKind kind) override;
+    // The reading dialog, once a read takes longer than half a second.
+    std::unique_ptr<ReadProgress> watchReading(const std::string& fileName) override;
 
 private:
     QWidget* parent_;

@@ -252,6 +252,36 @@ private slots:
         QCOMPARE(f->prompts.questions.size(), std::size_t(1));
     }
 
+    // Open and Import are watched while they read; cancelling one changes
+    // nothing and shows nothing.
+    void cancelledReadsChangeNothing() {
+        const std::string saved = f->path("saved.tsn");
+        f->prompts.chosenFiles = {saved};
+        f->trigger(MenuCommand::SaveAs);
+        const std::string other = f->path("other.tsn");
+        f->bank().section(2).Frequency = 777;
+        f->program->engine().refreshPage(2);
+        f->prompts.chosenFiles = {other};
+        f->trigger(MenuCommand::SaveAs);
+        f->prompts.chosenFiles = {saved};
+        f->trigger(MenuCommand::Open);
+        const QString measurement = QString::fromStdString(f->path("speaker.tds"));
+        writeTdsFile(measurement, 1200, 0, 24000, 3, 1.5);
+        const tessera::FilterBankState before = f->bank();
+
+        f->prompts.cancelReading = true;
+        f->prompts.chosenFiles = {other, measurement.toStdString()};
+        f->trigger(MenuCommand::Open);
+        f->trigger(MenuCommand::Import);
+        QCOMPARE(f->prompts.watchedReads, (std::vector<std::string>{saved, other, measurement.toStdString()}));
+        QVERIFY(f->prompts.errors.empty());
+        QCOMPARE(f->frame().document().fileName(), saved);
+        QCOMPARE(f->window("Import")->windowTitle(), QStringLiteral("Import"));
+        QCOMPARE(f->bank().section(2).Frequency, before.section(2).Frequency);
+        QCOMPARE(f->bank().ImportedResponse, before.ImportedResponse);
+        QCOMPARE(f->bank().Modified, 0);
+    }
+
     void fileNamesShowAsTheyAreInCaptionsAndTheWindowMenu() {
         // "[*]" is no modified mark and "&" no access key when a file is named so.
         const std::string config = f->path("mix[*]&more.tsn");

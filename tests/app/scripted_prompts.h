@@ -4,7 +4,9 @@
 
 #include "document.h"
 
+#include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,14 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> errors;
     std::vector<tessera::FileDialogKind> dialogs;
+    std::vector<std::string> watchedReads;               // the files whose reading was watched
+    bool cancelReading = false;                          // cancel each read at its first block
+
+    struct Progress : tessera::ReadProgress {
+        bool cancel;
+        explicit Progress(bool c) : cancel(c) {}
+        bool proceed(std::uint64_t, std::uint64_t) override { return !cancel; }
+    };
 
     bool confirm(const std::string& question) override {
         questions.push_back(question);
@@ -31,5 +41,9 @@ public:
         auto file = chosenFiles.front();
         chosenFiles.pop_front();
         return file;
+    }
+    std::unique_ptr<tessera::ReadProgress> watchReading(const std::string& fileName) override {
+        watchedReads.push_back(fileName);
+        return std::make_unique<Progress>(cancelReading);
     }
 };

@@ -152,5 +152,29 @@ TEST_F(FileReadingTest, CancelOrFailureChangesNothing) {
     EXPECT_EQ(state.ImportedResponse.front(), 3.5);
 }
 
+TEST(DelayedProgress, ShowsOnlyAfterHalfASecondAndPassesCancelOn) {
+    using namespace std::chrono_literals;
+    auto now = std::chrono::steady_clock::time_point{};
+    struct Shown : DelayedProgress {
+        using DelayedProgress::DelayedProgress;
+        std::vector<std::uint64_t> updates;
+        bool cancel = false;
+        bool update(std::uint64_t done, std::uint64_t) override {
+            updates.push_back(done);
+            return !cancel;
+        }
+    } progress([&] { return now; });
+    now += 499ms;
+    EXPECT_TRUE(progress.proceed(1, 10));
+    EXPECT_FALSE(progress.shown());
+    now += 1ms;
+    EXPECT_TRUE(progress.proceed(2, 10));
+    now -= 400ms; // once shown, it stays shown
+    EXPECT_TRUE(progress.proceed(3, 10));
+    progress.cancel = true;
+    EXPECT_FALSE(progress.proceed(4, 10));
+    EXPECT_EQ(progress.updates, (std::vector<std::uint64_t>{2, 3, 4}));
+}
+
 } // namespace
 } // namespace tessera::files_test
