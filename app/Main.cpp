@@ -66,8 +66,7 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
     : engine_(engine),
       ownPrompts_(prompts ? nullptr : std::make_unique<tessera::QtPrompts>(this)),
       prompts_(prompts ? *prompts : *ownPrompts_),
-      document_(engine, prompts_, *this),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      document_(engine, prompts_, *this) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(qtText(tessera::startCaption()));
     setWindowIcon(tessera::programIcon());
@@ -103,6 +102,11 @@ void TMainForm::FormCreate() {
     connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     engine_.state().Modified = 0;
     engine_.state().DialogReady = 0;
+}
+
+QPrinter& TMainForm::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 void TMainForm::showMaximisedOnScreen() {
@@ -254,7 +258,7 @@ void TMainForm::FileSaveAsItemClick() { document_.fileSaveAs(); }
 void TMainForm::FileExitItemClick() { close(); }
 
 void TMainForm::PrinterSetup1Click() {
-    QPrintDialog dialog(printer_.get(), this);
+    QPrintDialog dialog(&printer(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     // The dialog only chooses the printer and its settings; File > Print prints.
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
@@ -271,11 +275,11 @@ void TMainForm::Print1Click() {
     TControlImage* resultPlot = findPlotByWindowName(MdiArea, kResultWindow);
     if (resultPlot == nullptr) return;
 
-    if (printer_->printerState() == QPrinter::Active) {
+    if (printer().printerState() == QPrinter::Active) {
         reportError(qtText(tessera::printerBusyText()));
     } else {
         QString error;
-        switch (tessera::printReport(*printer_, *resultPlot, engine_, document_.fileName(), &error)) {
+        switch (tessera::printReport(printer(), *resultPlot, engine_, document_.fileName(), &error)) {
         case tessera::PrintOutcome::Printed: break;
         case tessera::PrintOutcome::NoPrinter: reportError(qtText(tessera::noPrinterText())); break;
         case tessera::PrintOutcome::EmptyPage: reportError(qtText(tessera::emptyPageText())); break;

@@ -37,7 +37,9 @@ public:
 
     QMdiArea* mdiArea() const { return MdiArea; }
     tessera::Document& document() { return document_; }
-    QPrinter& printer() { return *printer_; }
+    // Made on first use: setting up a printer asks the print system for its
+    // printers, which would hold up the start.
+    QPrinter& printer();
     QAction* action(tessera::MenuCommand command) const { return actions_.at(command); }
 
 signals:
