@@ -153,9 +153,9 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
     fitIntoScreen();
 }
 
-void TMainForm::attachWindows(QDialog* configuration, TAboutBox* aboutBox) {
+void TMainForm::attachWindows(QDialog* configuration, std::function<TAboutBox&()> aboutBox) {
     configuration_ = configuration;
-    aboutBox_ = aboutBox;
+    aboutBox_ = std::move(aboutBox);
     UpdateMenuItems();
 }
 
@@ -352,7 +352,7 @@ void TMainForm::Einstellungen1Click() {
 }
 
 void TMainForm::HelpAboutItemClick() {
-    if (aboutBox_ != nullptr) aboutBox_->showCentred();
+    if (aboutBox_) aboutBox_().showCentred();
 }
 
 // --- Drag and drop ---------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -28,8 +29,9 @@ public:
     ~TMainForm() override;
 
     // The windows that exist only after the frame: the configuration dialog
-    // shown by Configuration and the About box.
-    void attachWindows(QDialog* configuration, TAboutBox* aboutBox);
+    // shown by Configuration, and the About box, given by `aboutBox` (which
+    // may build it when it is first asked for).
+    void attachWindows(QDialog* configuration, std::function<TAboutBox&()> aboutBox);
 
     // Maximised, also where no window manager maximises it: the window then
     // covers the screen's available area, its decorations included.
@@ -103,7 +105,7 @@ private:
     std::map<tessera::MenuCommand, QAction*> actions_;
     QList<QAction*> windowListActions_;
     QDialog* configuration_ = nullptr;
-    TAboutBox* aboutBox_ = nullptr;
+    std::function<TAboutBox&()> aboutBox_;
     // The frame still has to be checked against the screen once the window
     // manager has decorated it.
     bool fitPending_ = false;

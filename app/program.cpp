@@ -39,8 +39,14 @@ TesseraProgram::TesseraProgram(FilterBankState& state, DocumentPrompts* prompts)
     Dialog_ = std::make_unique<TDialog>(engine_, setTitles, MainForm_.get());
     graphWindows_->setSectionActivatedHook([this](int section) { Dialog_->selectPage(section); });
 
-    AboutBox_ = std::make_unique<TAboutBox>(MainForm_.get());
-    MainForm_->attachWindows(Dialog_.get(), AboutBox_.get());
+    MainForm_->attachWindows(Dialog_.get(), [this]() -> TAboutBox& { return aboutBox(); });
+}
+
+TAboutBox& TesseraProgram::aboutBox() {
+    // Built when first shown: nothing of it is seen before, and the start
+    // stays shorter.
+    if (!AboutBox_) AboutBox_ = std::make_unique<TAboutBox>(MainForm_.get());
+    return *AboutBox_;
 }
 
 TesseraProgram::~TesseraProgram() {

@@ -34,7 +34,7 @@ public:
     TMainForm& mainForm() { return *MainForm_; }
     GraphWindows& graphWindows() { return *graphWindows_; }
     TDialog& dialog() { return *Dialog_; }
-    TAboutBox& aboutBox() { return *AboutBox_; }
+    TAboutBox& aboutBox();
 
 private:
     FilterEngine engine_;
