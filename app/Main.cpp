@@ -11,6 +11,7 @@
 #include "graph_window.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -69,7 +70,10 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
       document_(engine, prompts_, *this) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(qtText(tessera::startCaption()));
-    setWindowIcon(tessera::programIcon());
+    // The application's icon where the program has set it: drawing it again
+    // would cost the start as much as building a graph window.
+    const QIcon applicationIcon = QApplication::windowIcon();
+    setWindowIcon(applicationIcon.isNull() ? tessera::programIcon() : applicationIcon);
     QFont frameFont(QStringLiteral("MS Sans Serif"));
     frameFont.setPixelSize(14);
     setFont(frameFont);

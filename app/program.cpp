@@ -2,12 +2,14 @@
 
 #include "Main.h"
 #include "about.h"
+#include "artwork.h"
 #include "circuit_curves.h"
 #include "regional.h"
 
 #include "einstell.h"
 #include "graph_window.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QMdiArea>
 
@@ -18,6 +20,13 @@ char systemDecimalSeparator() {
     if (point.size() == 1 && point.at(0).unicode() > 32 && point.at(0).unicode() < 127)
         return static_cast<char>(point.at(0).unicode());
     return '.';
+}
+
+void identifyApplication() {
+    QApplication::setApplicationName(QStringLiteral("TESSERA"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("tessera"));
 }
 
 TesseraProgram::TesseraProgram(FilterBankState& state, DocumentPrompts* prompts)

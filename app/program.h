@@ -1,7 +1,8 @@
 #pragma once
 // The whole program's windows over the one filter engine, created in the
 // start-up order: the frame (maximised), the six graph windows, the
-// configuration dialog (which brings the engine to life), the About box.
+// configuration dialog (which brings the engine to life); the About box when
+// first shown.
 
 #include "filter_engine.h"
 
@@ -21,6 +22,10 @@ class DocumentPrompts;
 // The regional decimal separator of the system's settings ('.' when they
 // name no single character).
 char systemDecimalSeparator();
+
+// The program's name, version, icon and desktop entry, set on the running
+// application before its first window.
+void identifyApplication();
 
 class TesseraProgram {
 public:

@@ -1,7 +1,6 @@
 // TESSERA: shows the splash window, builds every window in the start-up
 // order, removes the splash window and runs until the frame is closed.
 #include "Main.h"
-#include "artwork.h"
 #include "document.h"
 #include "program.h"
 #include "regional.h"
@@ -11,10 +10,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TESSERA"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setWindowIcon(tessera::programIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("tessera"));
+    tessera::identifyApplication();
 
     auto splash = std::make_unique<TSplashForm>();
     splash->showAndPaint();

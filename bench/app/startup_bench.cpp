@@ -148,6 +148,7 @@ int main(int argc, char** argv) {
     // A probe: one start-up as the program does it, then out without tearing down.
     if (argc == 2 && std::strcmp(argv[1], kProgramProbe) == 0) {
         QApplication application(argc, argv);
+        tessera::identifyApplication();
         tessera::FilterBankState bank;
         auto program = startProgram(bank);
         std::_Exit(0);
