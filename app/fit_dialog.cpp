@@ -3,6 +3,7 @@
 #include "contimage.h"
 #include "fit.h"
 #include "fit_apply.h"
+#include "plot_drawing.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +29,19 @@ QString qtext(const std::string& text) { return QString::fromStdString(text); }
 template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// The names of the preview's curves, each in its curve's colour on the
+// plot's background.
+QString previewLegend(bool withTarget) {
+    const plot::ColourSet colours = plot::ColourSet::screen();
+    const auto name = [](const char* text, QRgb colour) {
+        return QStringLiteral("<span style=\"color:%1\">&#9632; %2</span>")
+            .arg(QColor(colour).name(), QString::fromLatin1(text));
+    };
+    QStringList names{name("Result", colours.mainCurve), name("Measurement", colours.measurement)};
+    if (withTarget) names << name("Target", colours.fitTarget);
+    return names.join(QStringLiteral("&nbsp;&nbsp;&nbsp;"));
 }
 
 // A fit that takes longer than this shows its progress, with Cancel.
@@ -100,9 +115,16 @@ void TFitDialog::buildFields(const FitForm& form) {
     resultRows->addRow(message_);
 
     preview_ = named(new TControlImage(this), "PreviewPlot");
-    preview_->setTitle(QStringLiteral("Result (green), measurement and target"));
+    preview_->setTitle(QStringLiteral("Fit preview"));
     preview_->SetData(currentPreview(engine_.state()));
     preview_->setMinimumSize(420, 300);
+    legend_ = named(new QLabel(previewLegend(false)), "PreviewLegend");
+    legend_->setTextFormat(Qt::RichText);
+    legend_->setAlignment(Qt::AlignCenter);
+    legend_->setAutoFillBackground(true);
+    QPalette plotColours = legend_->palette();
+    plotColours.setColor(QPalette::Window, QColor(plot::ColourSet::screen().plotArea));
+    legend_->setPalette(plotColours);
 
     fit_ = named(new QPushButton(QStringLiteral("&Fit")), "FitButton");
     apply_ = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
@@ -122,7 +144,10 @@ void TFitDialog::buildFields(const FitForm& form) {
     left->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
-    columns->addWidget(preview_, 1);
+    auto* previewColumn = new QVBoxLayout;
+    previewColumn->addWidget(preview_, 1);
+    previewColumn->addWidget(legend_);
+    columns->addLayout(previewColumn, 1);
     auto* all = new QVBoxLayout(this);
     all->addLayout(columns, 1);
     all->addLayout(buttons);
@@ -180,6 +205,7 @@ void TFitDialog::FitButtonClick() {
         lines << qtext(fittedSectionText(s, result_->section(s), engine_.state(), separator));
     parts_->setText(lines.join(QLatin1Char('\n')));
     preview_->SetData(fitPreview(engine_.state(), *result_));
+    legend_->setText(previewLegend(true));
     apply_->setEnabled(true);
 }
 

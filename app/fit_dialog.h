@@ -59,4 +59,5 @@ private:
     QLabel* parts_ = nullptr;
     QLabel* message_ = nullptr;
     TControlImage* preview_ = nullptr;
+    QLabel* legend_ = nullptr;
 };

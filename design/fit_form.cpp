@@ -70,6 +70,7 @@ std::string fittedSectionText(int section, const FittedSection& fitted, const Fi
 
 namespace {
 
+// The curves from row 1 on: the Result, then the measurement and the target.
 PlotData previewBlock(const std::vector<const Curve*>& curves) {
     const auto rows = static_cast<std::int32_t>(curves.size() + 1);
     PlotData block = PlotData::forRows(rows, kGridPoints);
@@ -87,6 +88,8 @@ PlotData previewBlock(const std::vector<const Curve*>& curves) {
         }
     }
     block.setYRange(lowest, highest);
+    block.setRowKind(2, CurveKind::Measurement);
+    if (curves.size() > 2) block.setRowKind(3, CurveKind::FitTarget);
     return block;
 }
 

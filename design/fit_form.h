@@ -42,7 +42,8 @@ std::string fittedSectionText(int section, const FittedSection& fitted, const Fi
                               char separator);
 
 // The preview: the predicted Result as the main curve, the measurement and
-// the target as further curves, over the whole grid.
+// the target as further curves of their own kinds (each with its colour),
+// over the whole grid.
 PlotData fitPreview(const FilterBankState& state, const FitResult& result);
 // Before a fit: the Result as it is and the measurement.
 PlotData currentPreview(const FilterBankState& state);

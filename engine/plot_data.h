@@ -15,7 +15,7 @@ namespace tessera {
 // What a further curve (row 2 and up) shows; the plot gives each kind a
 // colour of its own. Kept beside the bytes, not in them: a block built from
 // bytes has plain further curves only.
-enum class CurveKind : std::uint8_t { Further, RealOpAmp, ToleranceBound };
+enum class CurveKind : std::uint8_t { Further, RealOpAmp, ToleranceBound, Measurement, FitTarget };
 
 class PlotData {
 public:

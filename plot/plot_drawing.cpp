@@ -1,5 +1,6 @@
 #include "plot_drawing.h"
 
+#include "curve_clip.h"
 #include "readout.h"
 
 #include <QFontMetrics>
@@ -88,8 +89,12 @@ ColourSet coloursOf(const StaticLayerKey::Base& base) {
 
 } // namespace
 
-ColourSet ColourSet::screen() { return {Silver, Black, Black, Lime, White, Silver, colour::Aqua, colour::Yellow}; }
-ColourSet ColourSet::print() { return {White, Black, White, Black, Silver, Silver, colour::Blue, colour::Red}; }
+ColourSet ColourSet::screen() {
+    return {Silver, Black, Black, Lime, White, Silver, colour::Aqua, colour::Yellow, colour::Fuchsia, colour::Orange};
+}
+ColourSet ColourSet::print() {
+    return {White, Black, White, Black, Silver, Silver, colour::Blue, colour::Red, colour::Purple, colour::Green};
+}
 
 FontSpec plotFont(double points) {
     FontSpec font;
@@ -171,6 +176,8 @@ QRgb curveColour(const ColourSet& colours, const PlotData& block, int row) {
     switch (block.rowKind(row)) {
     case CurveKind::RealOpAmp: return colours.realOpAmp;
     case CurveKind::ToleranceBound: return colours.toleranceBounds;
+    case CurveKind::Measurement: return colours.measurement;
+    case CurveKind::FitTarget: return colours.fitTarget;
     case CurveKind::Further: break;
     }
     return colours.furtherCurves;
@@ -194,7 +201,10 @@ void drawCurve(const PlotScene& s, const AxisScale& scale, const std::vector<int
     points.reserve(columns.size());
     for (std::size_t j = 0; j < columns.size(); ++j)
         points.emplace_back(columns[j], scale.y(rowValue(*s.view, s.stride, row, static_cast<int>(j))));
-    out.items.emplace_back(PolylineItem{std::move(points), PenSpec{PenStyle::Solid, colour}});
+    // The frame's lines belong to the area: the main curve starts on the left one.
+    const PlotLayout& p = scale.layout();
+    for (std::vector<QPoint>& piece : clipPolyline(points, QRect(QPoint(p.L, p.T), QPoint(p.R, p.B))))
+        out.items.emplace_back(PolylineItem{std::move(piece), PenSpec{PenStyle::Solid, colour}});
 }
 
 } // namespace

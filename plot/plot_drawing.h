@@ -23,6 +23,8 @@ struct ColourSet {
     QRgb grid;
     QRgb realOpAmp;       // further rows of kind RealOpAmp
     QRgb toleranceBounds; // further rows of kind ToleranceBound
+    QRgb measurement;     // further rows of kind Measurement
+    QRgb fitTarget;       // further rows of kind FitTarget
 
     static ColourSet screen();
     static ColourSet print();
@@ -125,7 +127,8 @@ QRgb curveColour(const ColourSet& colours, const PlotData& block, int row);
 // the frequency of row 0 for the others. All rows share them.
 std::vector<int> curveColumns(const PlotScene& scene, const AxisScale& scale);
 
-// Appends every curve row of the view in its colour, at the given columns:
+// Appends every curve row of the view in its colour, at the given columns and
+// cut to the plot area (frame lines included):
 // further rows first in ascending order, the main curve on top.
 void drawCurveRows(const PlotScene& scene, const PlotFrame& frame, const std::vector<int>& columns,
                    PlotRecording& out);

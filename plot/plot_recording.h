@@ -28,6 +28,10 @@ constexpr QRgb Aqua = 0xff00ffff;
 constexpr QRgb Yellow = 0xffffff00;
 constexpr QRgb Blue = 0xff0000ff;
 constexpr QRgb Red = 0xffff0000;
+constexpr QRgb Fuchsia = 0xffff00ff;
+constexpr QRgb Orange = 0xffffa500;
+constexpr QRgb Purple = 0xff800080;
+constexpr QRgb Green = 0xff008000;
 } // namespace colour
 
 enum class PenStyle { Solid, Dot, Invisible };

@@ -199,6 +199,68 @@ TEST_F(PlotDrawing, FurtherCurvesUnderTheMainCurve) {
     EXPECT_EQ(curves[4].pen.colour, kLime);
 }
 
+TEST_F(PlotDrawing, FurtherCurvesAreCutToTheFrameAndTheMainCurveKeepsItsPixels) {
+    // The range follows the main curve (a gentle wave); an op-amp row swings
+    // far beyond it and a tolerance row jumps by a thousand dB at every point.
+    const auto main = [](int j) { return 3 * std::sin(j / 20.0); };
+    const PlotData plain = plot_test::gridBlock(main, -3, 3);
+    PlotData block = PlotData::forRows(4, kGridPoints);
+    block.setSampleRate(48000);
+    block.setXRange(20, 20000);
+    block.setYRange(-3, 3);
+    for (int j = 0; j < kGridPoints; ++j) {
+        const auto at = [&](int row) { return static_cast<std::size_t>(row * kGridPoints + j); };
+        block.setValue(at(0), plain.value(at(0)));
+        block.setValue(at(1), main(j));
+        block.setValue(at(2), 40 * std::sin(j / 10.0));
+        block.setValue(at(3), j % 2 ? 1000.0 : -1000.0);
+    }
+    block.setRowKind(2, CurveKind::RealOpAmp);
+    block.setRowKind(3, CurveKind::ToleranceBound);
+
+    const auto draw = [](const PlotData& view) {
+        PlotScene scene;
+        scene.view = &view;
+        scene.stride = view.count();
+        scene.fullXMin = view.xMin();
+        return drawPlot(scene, '.').recording;
+    };
+    const PlotRecording plainDrawing = draw(plain);
+    const PlotRecording drawing = draw(block);
+    const PlotLayout p = PlotLayout::of(drawing.width, drawing.height);
+    const QRect area(QPoint(p.L, p.T), QPoint(p.R, p.B));
+
+    const auto curves = itemsOf<PolylineItem>(drawing);
+    ASSERT_GE(curves.size(), 3u);
+    EXPECT_EQ(curves.back().points, itemsOf<PolylineItem>(plainDrawing).back().points);
+    EXPECT_EQ(curves.back().pen.colour, kLime);
+    for (const PolylineItem& curve : curves)
+        for (const QPoint& at : curve.points) EXPECT_TRUE(area.contains(at)) << at.x() << ',' << at.y();
+
+    // Played out, neither further colour shows outside the frame, both inside,
+    // and the frame and everything around it are as without the further rows.
+    const auto play = [](const PlotRecording& r) {
+        QImage image(r.width, r.height, QImage::Format_RGB32);
+        QPainter painter(&image);
+        playRecording(r, painter);
+        return image;
+    };
+    const QImage shown = play(drawing), plainShown = play(plainDrawing);
+    int aquaInside = 0, yellowInside = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb pixel = shown.pixel(x, y);
+            if (!area.contains(x, y)) {
+                ASSERT_EQ(pixel, plainShown.pixel(x, y)) << x << ',' << y;
+                continue;
+            }
+            aquaInside += pixel == colour::Aqua;
+            yellowInside += pixel == colour::Yellow;
+        }
+    EXPECT_GT(aquaInside, 100);
+    EXPECT_GT(yellowInside, 100);
+}
+
 TEST_F(PlotDrawing, PixelsExactlyHalfwayGoToTheEvenNeighbour) {
     // Zoomed to grid points 0 .. 5 in a plot 106 wide (L = 10, R = 96): the
     // four steps are 21.5 pixels wide, so points 1 and 3 fall on halves.
