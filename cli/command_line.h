@@ -60,6 +60,10 @@ const std::vector<Command>& commands();
 // The whole program: argv[1] names the subcommand.
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
 
+// The complaint about a --gbw that is no gain-bandwidth (the dialog's own
+// message speaks of its field, which may be left empty).
+inline constexpr const char* kBadGbw = "--gbw takes the op-amp's gain-bandwidth in Hz, from 10000 to 1E12";
+
 // Writes "tessera-design NAME: MESSAGE" and the command's usage to `err`;
 // returns kUsageError.
 int usageError(const Command& command, const std::string& message, std::ostream& err);

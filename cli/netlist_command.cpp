@@ -27,7 +27,7 @@ int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::os
     NetlistOptions options;
     if (const auto gbw = args.value("gbw")) {
         const Checked<double> checked = checkGbw(*gbw);
-        if (!checked.ok()) return usageError(self, checked.message, err);
+        if (!checked.ok() || *checked.value <= 0) return usageError(self, kBadGbw, err);
         options.gbw = *checked.value;
     }
 

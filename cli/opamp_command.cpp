@@ -44,7 +44,7 @@ int runOpAmp(const std::vector<std::string>& words, std::ostream& out, std::ostr
     const auto gbwText = args.value("gbw");
     if (!gbwText) return usageError(self, "--gbw HZ is required", err);
     const Checked<double> gbw = checkGbw(*gbwText);
-    if (!gbw.ok() || *gbw.value <= 0) return usageError(self, checkGbw("0").message, err);
+    if (!gbw.ok() || *gbw.value <= 0) return usageError(self, kBadGbw, err);
 
     DesignSession session;
     const std::string& config = args.positional().front();

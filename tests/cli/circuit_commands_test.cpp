@@ -28,10 +28,10 @@ TEST_F(CliTest, NetlistWritesTheConfigurationsCircuit) {
     EXPECT_EQ(read(path("eq.cir")), netlistText(session.engine(), {3e6, config}));
 
     // Bad numbers are usage errors and write nothing; a missing file is a file error.
-    for (const char* gbw : {"-5", "abc", "0", "1e13"}) {
+    for (const char* gbw : {"-5", "abc", "0", "1e13", ""}) {
         const auto bad = run({"netlist", config, "--gbw", gbw, "-o", path("bad.cir")});
         EXPECT_EQ(bad.status, 2) << gbw;
-        EXPECT_NE(bad.err.find("gain-bandwidth"), std::string::npos) << bad.err;
+        EXPECT_NE(bad.err.find("--gbw takes the op-amp's gain-bandwidth"), std::string::npos) << bad.err;
     }
     EXPECT_FALSE(std::filesystem::exists(path("bad.cir")));
     EXPECT_EQ(run({"netlist", path("none.tsn"), "-o", path("bad.cir")}).status, 1);
