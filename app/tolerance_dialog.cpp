@@ -56,13 +56,18 @@ TToleranceDialog::TToleranceDialog(tessera::FilterEngine& engine, tessera::Circu
     BandHighEdit = named(new QLineEdit(QStringLiteral("20000")), "BandHighEdit");
     auto* band = new QHBoxLayout;
     band->addWidget(BandLowEdit);
-    band->addWidget(new QLabel(QStringLiteral("to")));
+    band->addWidget(named(new QLabel(QStringLiteral("to")), "BandToLabel"));
     band->addWidget(BandHighEdit);
-    form->addRow(QStringLiteral("&Resistors:"), ResistorToleranceBox);
-    form->addRow(QStringLiteral("&Capacitors:"), CapacitorToleranceBox);
-    form->addRow(QStringLiteral("&Trials:"), TrialsEdit);
-    form->addRow(QStringLiteral("&Seed:"), SeedEdit);
-    form->addRow(QStringLiteral("Band (Hz):"), band);
+    const auto caption = [](const char* text, QWidget* field, const char* name) {
+        auto* label = named(new QLabel(QString::fromUtf8(text)), name);
+        label->setBuddy(field);
+        return label;
+    };
+    form->addRow(caption("&Resistors:", ResistorToleranceBox, "ResistorsLabel"), ResistorToleranceBox);
+    form->addRow(caption("&Capacitors:", CapacitorToleranceBox, "CapacitorsLabel"), CapacitorToleranceBox);
+    form->addRow(caption("&Trials:", TrialsEdit, "TrialsLabel"), TrialsEdit);
+    form->addRow(caption("&Seed:", SeedEdit, "SeedLabel"), SeedEdit);
+    form->addRow(caption("&Band (Hz):", BandLowEdit, "BandLabel"), band);
 
     DeviationLabel = named(new QLabel, "DeviationLabel");
     DeviationLabel->setWordWrap(true);
