@@ -95,6 +95,8 @@ void programHelp(std::ostream& stream) {
               "       tessera-design COMMAND --help\n\n"
               "Designs the four-section TESSERA equaliser without its windows.\n\ncommands:\n";
     for (const Command& c : commands()) stream << "  " << c.name << std::string(12 - std::min<std::size_t>(c.name.size(), 11), ' ') << c.summary << "\n";
+    stream << "\nExit status of every command: 0 on success, 1 for a file that cannot be read or\n"
+              "written or work that is refused, 2 for a usage error.\n";
 }
 
 } // namespace
