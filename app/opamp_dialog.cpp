@@ -69,7 +69,12 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     layout->addWidget(StatusLabel);
     layout->addWidget(buttons);
     refreshTable();
-    resize(900, 300);
+    // The table opens showing its four rows whole, without a gap beside or below.
+    OpAmpTable->resizeColumnsToContents();
+    const int frame = 2 * OpAmpTable->frameWidth();
+    OpAmpTable->setMinimumSize(
+        OpAmpTable->verticalHeader()->sizeHint().width() + OpAmpTable->horizontalHeader()->length() + frame,
+        OpAmpTable->horizontalHeader()->sizeHint().height() + OpAmpTable->verticalHeader()->length() + frame);
 }
 
 void TOpAmpDialog::refreshTable() {
