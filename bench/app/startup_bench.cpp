@@ -2,7 +2,8 @@
 // window of the program in its order, then events until the frame, the six
 // graph windows' plots and the configuration dialog have each painted once.
 // Beside it the floor: a bare Qt main window, shown maximised, until it has
-// painted once.
+// painted once; and the same window showing one line of text, which adds
+// the font system's start that every program with words on the screen pays.
 //
 // Measured twice: as whole processes (this program started again as a probe
 // that does one start-up and ends at once, as a user meets it: the Qt
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMainWindow>
 
 #include <benchmark/benchmark.h>
@@ -69,8 +71,12 @@ std::unique_ptr<tessera::TesseraProgram> startProgram(tessera::FilterBankState& 
     return program;
 }
 
-std::unique_ptr<QMainWindow> startBareWindow() {
+// With `withText` the window shows one line of text: the font system starts
+// (its configuration read, the fonts listed, one face loaded), as it must for
+// any program that shows words.
+std::unique_ptr<QMainWindow> startBareWindow(bool withText = false) {
     auto window = std::make_unique<QMainWindow>();
+    if (withText) window->setCentralWidget(new QLabel(QStringLiteral("TESSERA 1.0")));
     window->showMaximized();
     PaintWatcher watcher;
     watcher.watch(window.get());
@@ -80,6 +86,7 @@ std::unique_ptr<QMainWindow> startBareWindow() {
 
 constexpr const char* kProgramProbe = "--probe-program";
 constexpr const char* kBareProbe = "--probe-bare-window";
+constexpr const char* kBareTextProbe = "--probe-bare-window-with-text";
 std::string selfPath;
 
 // Starts this program as `probe` and waits for it; its CPU time goes to the counters.
@@ -110,6 +117,9 @@ BENCHMARK(ProcessStartUpToLastWindowShown)->Unit(benchmark::kMillisecond)->UseRe
 
 void ProcessBareMainWindowShown(benchmark::State& state) { runProbe(state, kBareProbe); }
 BENCHMARK(ProcessBareMainWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+void ProcessBareMainWindowWithTextShown(benchmark::State& state) { runProbe(state, kBareTextProbe); }
+BENCHMARK(ProcessBareMainWindowWithTextShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 void StartUpToLastWindowShown(benchmark::State& state) {
     int drawings = 0;
@@ -153,9 +163,9 @@ int main(int argc, char** argv) {
         auto program = startProgram(bank);
         std::_Exit(0);
     }
-    if (argc == 2 && std::strcmp(argv[1], kBareProbe) == 0) {
+    if (argc == 2 && (std::strcmp(argv[1], kBareProbe) == 0 || std::strcmp(argv[1], kBareTextProbe) == 0)) {
         QApplication application(argc, argv);
-        auto window = startBareWindow();
+        auto window = startBareWindow(std::strcmp(argv[1], kBareTextProbe) == 0);
         std::_Exit(0);
     }
     selfPath = argv[0];
