@@ -1,9 +1,11 @@
 #include "fit.h"
 
+
 #include "fit_apply.h"
 #include "fit_parts.h"
 #include "frequency_grid.h"
 #include "number_text.h"
+#include "vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,13 +75,17 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
                        const std::function<void(double)>& progress) {
     const GridBand band = gridBand(settings.bandLow, settings.bandHigh);
     if (auto message = refusalFor(state, settings, band)) return refusal(*message);
+    clearUpperVectorState();
 
     FitSettings limited = settings;
     limited.maxBoostDb = std::min(settings.maxBoostDb, kSectionGainLimitDb);
     const FitProblem problem = makeFitProblem(state, limited, band);
     const auto report = [&](double from, double share) {
         return [&progress, from, share](double fraction) {
-            if (progress) progress(from + share * fraction);
+            if (!progress) return;
+            progress(from + share * fraction);
+            // The progress display may have left the vector state dirty again.
+            clearUpperVectorState();
         };
     };
 

@@ -3,6 +3,7 @@
 #include "designators.h"
 #include "frequency_grid.h"
 #include "random_stream.h"
+#include "vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -126,6 +127,7 @@ Curve combinedDb(const CircuitParts& parts) {
 
 std::optional<ToleranceResult> runTolerance(const CircuitParts& parts, const ToleranceSettings& settings,
                                             const ToleranceProgress& progress) {
+    clearUpperVectorState();
     ToleranceResult result;
     result.settings = settings;
     result.parts = parts;
@@ -138,7 +140,10 @@ std::optional<ToleranceResult> runTolerance(const CircuitParts& parts, const Tol
     CircuitParts drawn;
     Curve trial;
     for (int t = 0; t < settings.trials; ++t) {
-        if (progress && t % kProgressEvery == 0 && !progress(t, settings.trials)) return std::nullopt;
+        if (progress && t % kProgressEvery == 0) {
+            if (!progress(t, settings.trials)) return std::nullopt;
+            clearUpperVectorState(); // the progress display may have dirtied it again
+        }
         drawn = parts;
         for (int p = 0; p < kPartCount; ++p)
             part(drawn, p) = part(parts, p) * (1 + toleranceOf(p, settings) * (2 * random.uniform() - 1));
