@@ -2,7 +2,6 @@
 
 #include "circuit_input.h"
 
-#include <charconv>
 #include <ostream>
 
 namespace tessera::cli {
@@ -69,13 +68,7 @@ std::optional<std::string> Arguments::value(const std::string& name) const {
 
 std::optional<double> parseNumber(std::string_view text) { return typedNumber(text); }
 
-std::optional<long long> parseWholeNumber(std::string_view text) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
-    return value;
-}
+std::optional<long long> parseWholeNumber(std::string_view text) { return typedWholeNumber(text); }
 
 const Command& command(std::string_view name) {
     for (const Command& c : commands())

@@ -44,7 +44,8 @@ private:
 // A number as the user types it ("." or "," as decimal separator); nullopt
 // for anything else, including a value too large for the conversion.
 std::optional<double> parseNumber(std::string_view text);
-// A whole number written in decimal digits; nullopt for anything else.
+// A whole number written in decimal digits (blanks around it ignored);
+// nullopt for anything else.
 std::optional<long long> parseWholeNumber(std::string_view text);
 
 struct Command {

@@ -1,6 +1,7 @@
 // tessera-design fit MEASUREMENT [options] [-o OUT.tsn]: File → Import, the
 // fit, and with -o Apply followed by File → Save as.
 
+#include "circuit_input.h"
 #include "commands.h"
 #include "design_session.h"
 #include "designators.h"
@@ -37,12 +38,10 @@ constexpr std::string_view kUsage =
 // The options into settings; a usage message on failure.
 std::optional<std::string> readSettings(const Arguments& args, FitSettings& settings) {
     if (const auto band = args.value("band")) {
-        const auto colon = band->find(':');
-        const auto low = colon == std::string::npos ? std::nullopt : parseNumber(band->substr(0, colon));
-        const auto high = colon == std::string::npos ? std::nullopt : parseNumber(band->substr(colon + 1));
-        if (!low || !high) return "--band takes LOW:HIGH in Hz, e.g. 40:16000";
-        settings.bandLow = *low;
-        settings.bandHigh = *high;
+        const auto typed = typedBand(*band);
+        if (!typed) return "--band takes LOW:HIGH in Hz, e.g. 40:16000";
+        settings.bandLow = typed->low;
+        settings.bandHigh = typed->high;
     }
     if (const auto level = args.value("level"); level && *level != "auto") {
         settings.level = parseNumber(*level);

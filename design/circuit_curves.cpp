@@ -10,11 +10,6 @@
 namespace tessera {
 namespace {
 
-struct ExtraRow {
-    CurveKind kind;
-    Curve values;
-};
-
 Curve realSectionCurve(const SectionParts& parts, int section, double gbw) {
     const auto& grid = gridFrequencies();
     Curve curve;
@@ -55,10 +50,11 @@ CircuitCurves::CircuitCurves(const FilterEngine& engine, PlotSink& windows) : en
 
 CircuitCurves::~CircuitCurves() = default;
 
-PlotData CircuitCurves::withExtraRows(GraphWindow window, const PlotData& block) const {
-    // Only the engine's own grid blocks get extra rows.
-    if (block.count() != kGridPoints || block.rows() < 2) return block;
+std::vector<ExtraRow> CircuitCurves::extraRows(GraphWindow window, const PlotData& block) const {
     std::vector<ExtraRow> rows;
+    // Only the engine's own grid blocks get extra rows; the parts are looked
+    // at only when there is something to draw from them.
+    if ((gbw_ <= 0 && !bounds_) || block.count() != kGridPoints || block.rows() < 2) return rows;
     const CircuitParts parts = circuitParts(engine_);
     const bool buildable = !unbuildableReason(parts);
     if (gbw_ > 0 && buildable) {
@@ -84,14 +80,22 @@ PlotData CircuitCurves::withExtraRows(GraphWindow window, const PlotData& block)
         rows.push_back(low);
         rows.push_back(high);
     }
-    return rows.empty() ? block : appended(block, rows);
+    return rows;
+}
+
+void CircuitCurves::pass(GraphWindow window, const PlotData& block) {
+    const std::vector<ExtraRow> rows = extraRows(window, block);
+    if (rows.empty())
+        windows_.setData(window, block);
+    else
+        windows_.setData(window, appended(block, rows));
 }
 
 void CircuitCurves::setData(GraphWindow window, const PlotData& block) {
     // Bounds of other parts would show a spread that this circuit does not have.
     if (bounds_ && window == GraphWindow::Result && !(circuitParts(engine_) == bounds_->parts)) bounds_.reset();
     last_[slot(window)] = block;
-    windows_.setData(window, withExtraRows(window, block));
+    pass(window, block);
 }
 
 void CircuitCurves::setGbw(double gbw) {
@@ -106,7 +110,7 @@ void CircuitCurves::setToleranceBounds(std::optional<ToleranceBounds> bounds) {
 
 void CircuitCurves::replot() {
     for (std::size_t w = 0; w < last_.size(); ++w)
-        if (last_[w]) windows_.setData(static_cast<GraphWindow>(w), withExtraRows(static_cast<GraphWindow>(w), *last_[w]));
+        if (last_[w]) pass(static_cast<GraphWindow>(w), *last_[w]);
 }
 
 CircuitCurves* circuitCurvesOf(const FilterEngine& engine) { return dynamic_cast<CircuitCurves*>(engine.plotSink()); }

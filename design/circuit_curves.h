@@ -12,6 +12,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace tessera {
 
@@ -20,6 +21,12 @@ namespace tessera {
 struct ToleranceBounds {
     CircuitParts parts;
     Curve lowest{}, highest{};
+};
+
+// A curve added to a block, drawn in the colour of its kind.
+struct ExtraRow {
+    CurveKind kind;
+    Curve values;
 };
 
 class CircuitCurves : public PlotSink {
@@ -44,7 +51,11 @@ public:
     void replot();
 
 private:
-    PlotData withExtraRows(GraphWindow window, const PlotData& block) const;
+    // The rows this window gets beside the engine's own; none while no op-amp
+    // is chosen and no tolerance bounds are kept.
+    std::vector<ExtraRow> extraRows(GraphWindow window, const PlotData& block) const;
+    // Hands `block` on, with its extra rows when it has any.
+    void pass(GraphWindow window, const PlotData& block);
 
     const FilterEngine& engine_;
     PlotSink& windows_;

@@ -15,15 +15,6 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-std::optional<long long> wholeNumber(std::string_view text) {
-    text = trimmed(text);
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
-    return value;
-}
-
 template <std::size_t N>
 Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const std::string& what) {
     if (const auto v = typedNumber(text))
@@ -51,6 +42,15 @@ std::optional<double> typedNumber(std::string_view text) {
     }
 }
 
+std::optional<long long> typedWholeNumber(std::string_view text) {
+    text = trimmed(text);
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
+    return value;
+}
+
 Checked<double> checkGbw(std::string_view text) {
     if (trimmed(text).empty()) return {0.0, {}};
     const auto v = typedNumber(text);
@@ -68,26 +68,30 @@ Checked<double> checkCapacitorTolerance(std::string_view text) {
 }
 
 Checked<int> checkTrials(std::string_view text) {
-    const auto v = wholeNumber(text);
+    const auto v = typedWholeNumber(text);
     if (v && *v >= 1 && *v <= kMostTrials) return {static_cast<int>(*v), {}};
     return {std::nullopt, "The number of trials must be a whole number from 1 to 100000"};
 }
 
 Checked<unsigned long long> checkSeed(std::string_view text) {
-    const auto v = wholeNumber(text);
+    const auto v = typedWholeNumber(text);
     if (v && *v >= 0) return {static_cast<unsigned long long>(*v), {}};
     return {std::nullopt, "The seed must be a whole number from 0 to 9223372036854775807"};
 }
 
-Checked<GridBand> checkBand(std::string_view text) {
+std::optional<TypedBand> typedBand(std::string_view text) {
     const auto colon = text.find(':');
-    if (colon != std::string_view::npos) {
-        const auto low = typedNumber(text.substr(0, colon));
-        const auto high = typedNumber(text.substr(colon + 1));
-        if (low && high) {
-            const GridBand band = gridBand(*low, *high);
-            if (band.count() > 0) return {band, {}};
-        }
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto low = typedNumber(text.substr(0, colon));
+    const auto high = typedNumber(text.substr(colon + 1));
+    if (!low || !high) return std::nullopt;
+    return TypedBand{*low, *high};
+}
+
+Checked<GridBand> checkBand(std::string_view text) {
+    if (const auto typed = typedBand(text)) {
+        const GridBand band = gridBand(typed->low, typed->high);
+        if (band.count() > 0) return {band, {}};
     }
     return {std::nullopt, "The band must be LOW:HIGH in Hz holding at least one grid frequency (20 to 20000 Hz)"};
 }

@@ -15,6 +15,9 @@ namespace tessera {
 // around it ignored); nullopt for anything else, including a value too large
 // for the conversion.
 std::optional<double> typedNumber(std::string_view text);
+// A whole number in decimal digits (blanks around it ignored); nullopt for
+// anything else.
+std::optional<long long> typedWholeNumber(std::string_view text);
 
 template <typename T> struct Checked {
     std::optional<T> value;
@@ -37,6 +40,13 @@ inline constexpr long long kMostTrials = 100000;
 Checked<int> checkTrials(std::string_view text);
 // Any whole number from 0 to 2^63 - 1.
 Checked<unsigned long long> checkSeed(std::string_view text);
+
+// "LOW:HIGH": the two numbers as typed; nullopt without the colon or when
+// either side is no number.
+struct TypedBand {
+    double low = 0, high = 0;
+};
+std::optional<TypedBand> typedBand(std::string_view text);
 
 // "LOW:HIGH" in Hz: the grid points of that band; refused when it holds none.
 Checked<GridBand> checkBand(std::string_view text);

@@ -1,7 +1,6 @@
 #include "fit_parts.h"
 
 #include "page_model.h"
-#include "real_conversion.h"
 #include "section_formulas.h"
 
 #include <algorithm>
@@ -163,9 +162,7 @@ void addRealised(const FitProblem& problem, const FilterBankState& table, int k,
 } // namespace
 
 double capacitorItemFarads(int item) {
-    // As the selector reads its item: the number before " nF".
-    const std::string_view text = kCapacitorItems[static_cast<std::size_t>(item)];
-    return nanofaradsToFarads(textToReal(text.substr(0, text.size() - 3)));
+    return capacitorTextFarads(kCapacitorItems[static_cast<std::size_t>(item)]); // as the selector reads it
 }
 
 Realised realise(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions) {

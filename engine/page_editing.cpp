@@ -124,10 +124,9 @@ void FilterEngine::revertEntry(int section, Entry entry) {
 }
 
 void FilterEngine::selectCapacitor(int section, std::string_view itemText) {
-    const std::string_view number = itemText.substr(0, itemText.size() >= 3 ? itemText.size() - 3 : 0);
-    const double nanofarads = textToReal(number); // may throw before anything changed
+    const double farads = capacitorTextFarads(itemText); // may throw before anything changed
     FilterSection& s = state_.section(section);
-    s.Capacitance = nanofaradsToFarads(nanofarads);
+    s.Capacitance = farads;
     s.E24Snap = 1;
     setCapacitorText(section, std::string(itemText));
     refreshPage(section);

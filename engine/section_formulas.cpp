@@ -1,6 +1,7 @@
 #include "section_formulas.h"
 
 #include "number_text.h"
+#include "real_conversion.h"
 
 #include <cmath>
 
@@ -61,6 +62,11 @@ std::string idealResistorText(double ohms, char separator) {
 
 double nanofaradsToFarads(double nanofarads) {
     return static_cast<double>(nanofarads * 1e-9L);
+}
+
+double capacitorTextFarads(std::string_view itemText) {
+    const std::string_view number = itemText.substr(0, itemText.size() >= 3 ? itemText.size() - 3 : 0);
+    return nanofaradsToFarads(textToReal(number));
 }
 
 double shownGainDb(int section, double gainFactor) {

@@ -6,6 +6,7 @@
 #include "filter_bank_state.h"
 
 #include <string>
+#include <string_view>
 
 namespace tessera {
 
@@ -34,6 +35,11 @@ std::string idealResistorText(double ohms, char separator);
 // A capacitor given in nanofarads, in farads: scaled in extended precision, so
 // the selector and the configuration reader give the very same capacitance.
 double nanofaradsToFarads(double nanofarads);
+
+// The capacitance of a capacitor selector text ("2.2 nF"): the number before
+// its three-character unit, in farads. Throws FloatOverflowError for a
+// number too large for the conversion.
+double capacitorTextFarads(std::string_view itemText);
 
 // Shown gain in dB: boost sections 20 log10(1 + A), cut sections its negative.
 double shownGainDb(int section, double gainFactor);

@@ -1,6 +1,5 @@
 #include "config_file.h"
 
-#include "file_access.h"
 #include "file_reading.h"
 #include "number_text.h"
 #include "real_conversion.h"
