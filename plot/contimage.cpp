@@ -11,6 +11,19 @@ TControlImage::TControlImage(QWidget* parent) : QWidget(parent), savedCursor_(cu
     surface_.setSize(500, 500);
 }
 
+namespace {
+
+// One region for many rectangles, joined pairwise: adding them one by one
+// to a growing region costs the square of their number.
+QRegion regionOf(const std::vector<QRect>& area) {
+    std::vector<QRegion> parts(area.begin(), area.end());
+    for (std::size_t step = 1; step < parts.size(); step *= 2)
+        for (std::size_t i = 0; i + step < parts.size(); i += 2 * step) parts[i] += parts[i + step];
+    return parts.empty() ? QRegion() : parts.front();
+}
+
+} // namespace
+
 void TControlImage::SetData(const tessera::PlotData& data) {
     surface_.SetData(data);
     showChanges();
@@ -61,7 +74,7 @@ void TControlImage::showChanges() {
         return;
     }
     // On the screen: draw now and show only the pixels that changed.
-    for (const QRect& changed : surface_.takeChangedArea()) update(changed);
+    update(regionOf(surface_.takeChangedArea()));
 }
 
 void TControlImage::paintEvent(QPaintEvent* event) {

@@ -66,7 +66,10 @@ std::vector<QRect> coveredArea(const PlotRecording& overlay, const QRect& bounds
         if (const auto* curve = std::get_if<PolylineItem>(&item)) {
             addCurve(curve->points, bounds, out);
         } else if (const auto* line = std::get_if<LineItem>(&item)) {
-            add(box(line->from, line->to, 1, bounds));
+            // A level or upright line at whole coordinates covers exactly its
+            // own row or column (a grid line that moves leaves one row to restore).
+            const bool straight = line->from.x() == line->to.x() || line->from.y() == line->to.y();
+            add(box(line->from, line->to, straight ? 0 : 1, bounds));
         } else if (const auto* r = std::get_if<RectItem>(&item)) {
             add(box({r->left, r->top}, {r->right, r->bottom}, 0, bounds));
         } else if (const auto* inverted = std::get_if<InvertItem>(&item)) {

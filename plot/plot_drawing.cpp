@@ -5,8 +5,10 @@
 
 #include <QFontMetrics>
 
+#include <bit>
 #include <cmath>
 #include <iterator>
+#include <unordered_map>
 
 namespace tessera::plot {
 namespace {
@@ -118,15 +120,57 @@ PlotFrame PlotFrame::of(const PlotScene& s) {
                                view.yMax() + yStep)};
 }
 
+namespace {
+
+// The marks are worked out for every drawing, and their labels are written
+// digit by digit; while a curve changes, the frequency axis stays the same
+// and the dB labels come from a few values. Both are remembered (the plots
+// are drawn on one thread).
+struct AxisMemo {
+    int left = 0, right = 0;
+    double xMin = 0, xMax = 0;
+    char separator = 0;
+    FrequencyMarks marks;
+};
+
+const FrequencyMarks* rememberedAxis(const AxisScale& scale, char separator, std::vector<AxisMemo>& memo) {
+    for (const AxisMemo& m : memo)
+        if (m.left == scale.layout().L && m.right == scale.layout().R && m.xMin == scale.range().xMin &&
+            m.xMax == scale.range().xMax && m.separator == separator)
+            return &m.marks;
+    return nullptr;
+}
+
+std::string rememberedGainLabel(const GainTick& tick, char separator) {
+    if (tick.zero) return gainLabel(tick, separator);
+    // By the value's bits: -0 and 0 may be written differently.
+    static std::unordered_map<char, std::unordered_map<std::uint64_t, std::string>> labels;
+    constexpr std::size_t kMostLabels = 4096;
+    auto& known = labels[separator];
+    const auto key = std::bit_cast<std::uint64_t>(tick.value);
+    if (const auto found = known.find(key); found != known.end()) return found->second;
+    if (known.size() >= kMostLabels) known.clear();
+    return known[key] = gainLabel(tick, separator);
+}
+
+} // namespace
+
 FrequencyMarks FrequencyMarks::of(const AxisScale& scale, char separator) {
-    return FrequencyMarks{lowEndLabel(scale.range().xMin, separator), highEndLabel(scale.range().xMax, separator),
-                          frequencyTicks(scale)};
+    // The six windows come in a few sizes.
+    static std::vector<AxisMemo> memo;
+    constexpr std::size_t kMostAxes = 16;
+    if (const FrequencyMarks* known = rememberedAxis(scale, separator, memo)) return *known;
+    FrequencyMarks marks{lowEndLabel(scale.range().xMin, separator), highEndLabel(scale.range().xMax, separator),
+                         frequencyTicks(scale)};
+    if (memo.size() >= kMostAxes) memo.erase(memo.begin());
+    memo.push_back(AxisMemo{scale.layout().L, scale.layout().R, scale.range().xMin, scale.range().xMax, separator, marks});
+    return marks;
 }
 
 std::vector<GainMark> gainMarks(const AxisScale& scale, double yStep, char separator) {
     std::vector<GainMark> marks;
     for (const GainTick& tick : gainTicks(scale, yStep))
-        marks.push_back(GainMark{tick.y, tick.zero, gainLabel(tick, separator)});
+        marks.push_back(GainMark{tick.y, tick.zero, rememberedGainLabel(tick, separator)});
     return marks;
 }
 

@@ -1,6 +1,7 @@
 #include "plot_surface.h"
 
 #include "overlay_area.h"
+#include "pixel_stamps.h"
 
 #include "regional.h"
 #include "text_out_angle.h"
@@ -219,8 +220,7 @@ void PlotSurface::drawGainLayer(const QRect& whole) {
     gainRecording_ = drawGainMarks(*layerKey_);
     gainArea_ = coveredArea(gainRecording_, whole);
     if (layerImage_.isNull()) return;
-    QPainter painter(&layerImage_);
-    playRecording(gainRecording_, painter);
+    playRecordingStamped(gainRecording_, layerImage_);
 }
 
 const std::vector<int>& PlotSurface::columnsFor(const PlotScene& s, const AxisScale& scale) {
