@@ -137,7 +137,8 @@ bool stampInto(const Stamp& stamp, QPoint at, QImage& image) {
 
 } // namespace
 
-void playRecordingStamped(const PlotRecording& recording, QImage& image) {
+int playRecordingStamped(const PlotRecording& recording, QImage& image) {
+    int copied = 0;
     std::optional<QPainter> painter;
     for (const PlotItem& item : recording.items) {
         if (const std::optional<Anchored> anchored = anchoredItem(item)) {
@@ -145,11 +146,15 @@ void playRecordingStamped(const PlotRecording& recording, QImage& image) {
             // The painter writes into the image as it goes; it is closed
             // before pixels are copied in, so the order of items holds.
             if (stamp.kept) painter.reset();
-            if (stampInto(stamp, anchored->at, image)) continue;
+            if (stampInto(stamp, anchored->at, image)) {
+                ++copied;
+                continue;
+            }
         }
         if (!painter) painter.emplace(&image);
         playRecording(PlotRecording{recording.width, recording.height, {item}}, *painter);
     }
+    return copied;
 }
 
 } // namespace tessera::plot

@@ -18,7 +18,8 @@
 namespace tessera::plot {
 
 // Plays the items in order into a 32-bit image, as playRecording does onto a
-// painter of that image, copying kept pixels for lines and texts.
-void playRecordingStamped(const PlotRecording& recording, QImage& image);
+// painter of that image, copying kept pixels for lines and texts. Returns how
+// many items were copied rather than painted.
+int playRecordingStamped(const PlotRecording& recording, QImage& image);
 
 } // namespace tessera::plot

@@ -4,6 +4,7 @@
 // drawing of the same scene pixel for pixel.
 
 #include "frequency_grid.h"
+#include "pixel_stamps.h"
 #include "plot_surface.h"
 #include "plot_test_data.h"
 #include "regional.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 using namespace tessera;
 using namespace tessera::plot;
@@ -142,6 +144,47 @@ TEST_F(StaticLayer, ChangesDrawOnceWhenLookedAt) {
     (void)plot.picture();
     (void)plot.recording();
     EXPECT_EQ(plot.drawingCount(), 1);
+}
+
+
+// The dB marks are copied from pixels kept the first time an item was drawn.
+// Over any background, at any place (edges included), the copies must equal
+// what the painter draws; items that blend with what lies under them are
+// left to the painter.
+TEST(KeptPixels, CopiedItemsEqualPaintedOnes) {
+    std::mt19937 random(7);
+    const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    QImage background(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < background.height(); ++y)
+        for (int x = 0; x < background.width(); ++x)
+            background.setPixel(x, y, y % 7 == 0 ? colour::Silver : qRgb(below(256), below(256), below(256)));
+
+    const QString labels[] = {"-12", "4", "0", "1.5", "20k", "-0.25", "100"};
+    PlotRecording recording{400, 300, {}};
+    for (int i = 0; i < 300; ++i) {
+        const QPoint at(below(440) - 20, below(340) - 20);
+        const PenSpec pen{below(2) ? PenStyle::Dot : PenStyle::Solid, below(2) ? colour::Silver : colour::Black};
+        FontSpec font = plotFont(below(2) ? 8 : 5);
+        switch (below(4)) {
+        case 0: recording.items.emplace_back(LineItem{at, at + QPoint(below(300), 0), pen}); break;
+        case 1: recording.items.emplace_back(LineItem{at, at + QPoint(0, below(200) - 100), pen}); break;
+        case 2: recording.items.emplace_back(LineItem{at, at + QPoint(below(60), below(60)), pen}); break;
+        default:
+            if (below(10) == 0) font.escapement = 900;
+            recording.items.emplace_back(TextItem{at, labels[below(7)], font, colour::Black, below(8) != 0, colour::Silver});
+        }
+    }
+    QImage painted = background.copy();
+    {
+        QPainter painter(&painted);
+        playRecording(recording, painter);
+    }
+    for (int round = 0; round < 2; ++round) {
+        QImage copied = background.copy();
+        const int kept = playRecordingStamped(recording, copied);
+        EXPECT_EQ(plot_test::differingPixels(copied, painted), 0) << "round " << round;
+        EXPECT_GT(kept, 150) << "round " << round;
+    }
 }
 
 } // namespace
