@@ -161,15 +161,16 @@ void PlotSurface::drawScreen(const PlotScene& s, char separator) {
     const PlotFrame frame = PlotFrame::of(s);
     yStep_ = frame.yStep;
     const QRect whole(0, 0, width_, height_);
+    StaticLayerKey key = StaticLayerKey::of(s, frame, separator);
+    const bool layerKept = layerKey_ && layerKey_->base == key.base && layerImage_.size() == whole.size();
+    if (!layerKept && key.base != lastBase_) {
+        drawWhole(s, frame, std::move(key));
+        return;
+    }
     // Where the layer changed: everywhere, or where the old and new dB marks go.
-    std::optional<std::vector<QRect>> layerChanged = updateLayer(StaticLayerKey::of(s, frame, separator), whole);
+    std::optional<std::vector<QRect>> layerChanged = updateLayer(std::move(key), whole);
 
-    overlay_ = PlotRecording{width_, height_, {}};
-    drawCurveRows(s, frame, columnsFor(s, frame.scale), overlay_);
-    const MarkerColumns placed = drawMarkerOverlay(s, frame, overlay_);
-    if (placed.first) markers_.column1 = *placed.first;
-    if (placed.second) markers_.column2 = *placed.second;
-    recordingJoined_ = false;
+    drawOverlay(s, frame);
 
     if (!layerChanged || scribbled_ || picture_.size() != layerImage_.size()) {
         copyPixels(layerImage_, picture_);
@@ -190,6 +191,32 @@ void PlotSurface::drawScreen(const PlotScene& s, char separator) {
         QPainter painter(&picture_);
         playRecording(overlay_, painter);
     }
+}
+
+void PlotSurface::drawOverlay(const PlotScene& s, const PlotFrame& frame) {
+    overlay_ = PlotRecording{width_, height_, {}};
+    drawCurveRows(s, frame, columnsFor(s, frame.scale), overlay_);
+    const MarkerColumns placed = drawMarkerOverlay(s, frame, overlay_);
+    if (placed.first) markers_.column1 = *placed.first;
+    if (placed.second) markers_.column2 = *placed.second;
+    recordingJoined_ = false;
+}
+
+void PlotSurface::drawWhole(const PlotScene& s, const PlotFrame& frame, StaticLayerKey key) {
+    lastBase_ = key.base;
+    // The kept layer, if any, belongs to another frame; its recordings go now.
+    layerKey_.reset();
+    baseRecording_ = drawBaseLayer(key.base);
+    gainRecording_ = drawGainMarks(key);
+    drawOverlay(s, frame);
+
+    if (picture_.size() != QSize(width_, height_)) picture_ = QImage(width_, height_, QImage::Format_RGB32);
+    if (!picture_.isNull()) {
+        QPainter painter(&picture_);
+        for (const PlotRecording* part : {&baseRecording_, &gainRecording_, &overlay_}) playRecording(*part, painter);
+    }
+    // Not made from a layer: the next drawing starts from a whole one.
+    scribble();
 }
 
 std::optional<std::vector<QRect>> PlotSurface::updateLayer(StaticLayerKey key, const QRect& whole) {

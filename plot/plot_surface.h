@@ -99,6 +99,12 @@ private:
     PlotScene scene() const;
     void drawExport(const PlotScene& scene, char separator);
     void drawScreen(const PlotScene& scene, char separator);
+    // A frame drawn for the first time (at start, after a resize) goes
+    // straight into the picture; the layer is made when the same frame is
+    // drawn again, as a curve change does.
+    void drawWhole(const PlotScene& scene, const PlotFrame& frame, StaticLayerKey key);
+    // Records the curves and markers over the static layer.
+    void drawOverlay(const PlotScene& scene, const PlotFrame& frame);
     // Brings the layer to `key`; the area that changed, or none when all did.
     std::optional<std::vector<QRect>> updateLayer(StaticLayerKey key, const QRect& whole);
     void drawGainLayer(const QRect& whole);
@@ -128,6 +134,7 @@ private:
     // The screen's static layer and what it was drawn for: the base without
     // the dB marks, the marks with the pixels they cover, and both together.
     std::optional<StaticLayerKey> layerKey_;
+    std::optional<StaticLayerKey::Base> lastBase_;
     PlotRecording baseRecording_, gainRecording_;
     std::vector<QRect> gainArea_;
     QImage baseImage_, layerImage_;

@@ -85,8 +85,14 @@ TEST_F(StaticLayer, CurvesOverTheKeptLayerMatchACompleteDrawing) {
 TEST_F(StaticLayer, CurveChangesInTheSameRangesReuseTheLayer) {
     plot.setSize(1000, 700);
     plot.SetData(peak(1000, 8));
-    (void)plot.picture();
+    // A first drawing (a window's first paint) makes no layer: most windows
+    // are never drawn again with the same frame.
+    EXPECT_SAME_AS_COMPLETE(plot, "first drawing");
+    EXPECT_EQ(plot.staticLayerCount(), 0);
+    plot.SetData(peak(950, 8));
+    EXPECT_SAME_AS_COMPLETE(plot, "second drawing");
     const int layers = plot.staticLayerCount();
+    EXPECT_EQ(layers, 1);
     // A spin tick: the curve moves, its range by less than shows.
     for (double centre = 900; centre < 1200; centre += 50) {
         PlotData block = peak(centre, 8);
@@ -100,9 +106,20 @@ TEST_F(StaticLayer, CurveChangesInTheSameRangesReuseTheLayer) {
     plot.SetData(peak(700, 8));
     EXPECT_SAME_AS_COMPLETE(plot, "after a readout");
     EXPECT_EQ(plot.staticLayerCount(), layers);
+    // A new frame is drawn whole once, then kept from its second drawing on;
+    // going back to the old frame after that starts over.
     plot.setTitle("Result (dB)");
     EXPECT_SAME_AS_COMPLETE(plot, "new title");
+    EXPECT_EQ(plot.staticLayerCount(), layers);
+    plot.SetData(peak(750, 8));
+    EXPECT_SAME_AS_COMPLETE(plot, "new title, moved curve");
     EXPECT_EQ(plot.staticLayerCount(), layers + 1);
+    plot.setTitle("Filter1 (dB)");
+    plot.SetData(peak(800, 8));
+    EXPECT_SAME_AS_COMPLETE(plot, "old title again");
+    plot.SetData(peak(850, 8));
+    EXPECT_SAME_AS_COMPLETE(plot, "old title, moved curve");
+    EXPECT_EQ(plot.staticLayerCount(), layers + 2);
 }
 
 TEST_F(StaticLayer, MarkersZoomAndExportKeepThePictureExact) {
