@@ -64,7 +64,10 @@ void TDialog::layOut(int dpi) {
     const Place nb = notebookPlace(clientWidth, clientHeight);
     notebook_->setGeometry(nb.left, nb.top, nb.width, nb.height);
     for (int s = 1; s <= tessera::kSectionCount; ++s) {
-        auto* page = new FilterPage(engine_, s, dpi, font);
+        // Built inside the notebook: its controls take the dialog's font from
+        // the start, so the application's default face is never loaded for
+        // them, and adding the tab moves nothing between windows.
+        auto* page = new FilterPage(engine_, s, dpi, font, notebook_);
         notebook_->addTab(page, QString::fromStdString(tabCaption(s)));
         pages_[static_cast<std::size_t>(s - 1)] = page;
     }

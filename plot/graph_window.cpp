@@ -18,9 +18,15 @@ constexpr std::array<GraphWindow, 6> kAllWindows = {GraphWindow::Filter1, GraphW
                                                     GraphWindow::Filter3, GraphWindow::Filter4,
                                                     GraphWindow::Import,  GraphWindow::Result};
 
+// 1 .. 4 for a section's window, 0 for "Import" and "Result".
+int sectionOf(GraphWindow window) {
+    const int index = static_cast<int>(window);
+    return index < 4 ? index + 1 : 0;
+}
+
 // A 32 x 32 picture of a section's response: a peak for the boost sections,
 // a notch for the cut sections, in the plot's screen colours.
-QIcon sectionIcon(int section) {
+QIcon responseIcon(bool boost) {
     QPixmap pixmap(32, 32);
     pixmap.fill(QColor(192, 192, 192));
     QPainter p(&pixmap);
@@ -28,7 +34,7 @@ QIcon sectionIcon(int section) {
     p.setPen(QColor(192, 192, 192));
     p.drawLine(4, 16, 28, 16);
     QPainterPath curve;
-    const double sign = tessera::isBoostSection(section) ? -1 : 1;
+    const double sign = boost ? -1 : 1;
     for (int x = 4; x <= 28; ++x) {
         const double u = (x - 16) / 4.0;
         const double y = 16 + sign * 10 / (1 + u * u);
@@ -55,15 +61,17 @@ QString graphWindowName(GraphWindow window) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-TGraphWindow::TGraphWindow(GraphWindow window, QWidget* parent)
+TGraphWindow::TGraphWindow(GraphWindow window, const QIcon& icon, QWidget* parent)
     : QMdiSubWindow(parent), window_(window), plot_(new TControlImage) {
     const QString name = graphWindowName(window);
     setObjectName(name);
-    setWindowTitle(name);
-    setWindowIcon(section() > 0 ? sectionIcon(section()) : noIcon());
+    // The font before the title: the frame fits the title to its width in
+    // the font it has, which would otherwise load a face never shown.
     QFont formFont(QStringLiteral("MS Sans Serif"));
     formFont.setPixelSize(13);
     setFont(formFont);
+    setWindowTitle(name);
+    setWindowIcon(icon);
     plot_->setObjectName(QStringLiteral("ControlImage1"));
     plot_->setTitle(QStringLiteral("Title"));
     plot_->setXlabel(QStringLiteral("xLabel"));
@@ -74,10 +82,7 @@ TGraphWindow::TGraphWindow(GraphWindow window, QWidget* parent)
     resize(420, 320);
 }
 
-int TGraphWindow::section() const {
-    const int index = static_cast<int>(window_);
-    return index < 4 ? index + 1 : 0;
-}
+int TGraphWindow::section() const { return sectionOf(window_); }
 
 void TGraphWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
@@ -86,8 +91,17 @@ void TGraphWindow::closeEvent(QCloseEvent* event) {
 
 GraphWindows::GraphWindows(QMdiArea* area)
     : QObject(area), ready_([] { return tessera::bankState().DialogReady != 0; }) {
+    // The boost sections share one picture, the cut sections another.
+    const QIcon boostIcon = responseIcon(true);
+    const QIcon cutIcon = responseIcon(false);
+    const QIcon plainIcon = noIcon();
     for (GraphWindow w : kAllWindows) {
-        auto* window = new TGraphWindow(w);
+        const int section = sectionOf(w);
+        const QIcon& icon = section == 0 ? plainIcon : tessera::isBoostSection(section) ? boostIcon : cutIcon;
+        // Made inside the area, as the area makes its own child windows: a
+        // window made on its own and moved in afterwards has its frame, flags
+        // and system menu set up a second time.
+        auto* window = new TGraphWindow(w, icon, area->viewport());
         area->addSubWindow(window);
         window->show();
         windows_[static_cast<std::size_t>(w)] = window;

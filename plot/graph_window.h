@@ -20,7 +20,7 @@ QString graphWindowName(tessera::GraphWindow window);
 class TGraphWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    TGraphWindow(tessera::GraphWindow window, QWidget* parent = nullptr);
+    TGraphWindow(tessera::GraphWindow window, const QIcon& icon, QWidget* parent = nullptr);
 
     TControlImage* ControlImage1() const { return plot_; }
     tessera::GraphWindow graphWindow() const { return window_; }
