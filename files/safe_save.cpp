@@ -8,7 +8,9 @@
 #include <optional>
 #include <random>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,12 +78,61 @@ std::optional<Target> saveTarget(const std::string& name) {
 }
 
 // A short name for the temporary file, so that it fits beside a name of the
-// longest length the file system accepts.
+// longest length the file system accepts, and one that no other program
+// uses, so that a temporary left behind is known as such.
+constexpr char kTemporaryPrefix[] = ".tessera-save-";
+constexpr std::size_t kTemporaryDigits = 8;
+
 std::string temporaryName() {
     static std::mt19937 random{std::random_device{}()};
-    char name[16];
-    std::snprintf(name, sizeof name, ".tsn-%08x", static_cast<unsigned>(random()));
+    char name[sizeof kTemporaryPrefix + kTemporaryDigits];
+    std::snprintf(name, sizeof name, "%s%08x", kTemporaryPrefix, static_cast<unsigned>(random()));
     return name;
+}
+
+bool isTemporaryName(std::string_view name) {
+    const std::string_view prefix(kTemporaryPrefix);
+    if (name.size() != prefix.size() + kTemporaryDigits || !name.starts_with(prefix)) return false;
+    for (const char c : name.substr(prefix.size()))
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
+}
+
+// A temporary file is locked for as long as its save runs: a second
+// descriptor holds the lock, so that the first can be closed (to learn of a
+// late write error) before the rename. Another save in the folder then
+// knows the temporary is in use; a killed save's lock goes with it.
+int lockedDuplicate(int fd) {
+    const int duplicate = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (duplicate >= 0) (void)::flock(duplicate, LOCK_EX | LOCK_NB);
+    return duplicate;
+}
+
+// Removes the temporaries that saves killed between naming and renaming
+// left in the folder: one that can be locked belongs to no running save.
+// Anything that cannot be opened, locked or checked is left alone.
+void removeAbandonedTemporaries(int folder) {
+    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0) return;
+    DIR* entries = ::fdopendir(listed);
+    if (entries == nullptr) {
+        ::close(listed);
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!isTemporaryName(entry->d_name)) continue;
+        const Descriptor file(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {}, named {};
+        if (!file || ::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) continue;
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        // Still the file opened: a save that just renamed its temporary may
+        // have handed the name on.
+        if (::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_ino != opened.st_ino ||
+            named.st_dev != opened.st_dev)
+            continue;
+        ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(entries);
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -143,6 +194,7 @@ Attempt saveThroughUnnamedFile(int folder, const Target& target, std::string_vie
 #ifdef O_TMPFILE
     Descriptor file(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, creationMode(target)));
     if (!file) return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? Attempt::Unsupported : Attempt::Failed;
+    const Descriptor lock(lockedDuplicate(file.get()));
     if (!fill(file.get(), target, bytes, options)) return Attempt::Failed;
     for (int attempt = 0; attempt < 16; ++attempt) {
         const std::string name = temporaryName();
@@ -171,6 +223,7 @@ bool saveThroughNamedFile(int folder, const Target& target, std::string_view byt
             if (errno == EEXIST) continue;
             return false;
         }
+        const Descriptor lock(lockedDuplicate(file.get()));
         if (!fill(file.get(), target, bytes, options) || !file.close()) {
             ::unlinkat(folder, name.c_str(), 0);
             return false;
@@ -187,11 +240,15 @@ bool replaceFile(const std::string& name, std::string_view bytes, const SafeSave
     if (!target) return false;
     const Descriptor folder(::open(target->folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder) return false;
-    if (options.unnamedTemporary) {
-        const Attempt attempt = saveThroughUnnamedFile(folder.get(), *target, bytes, options);
-        if (attempt != Attempt::Unsupported) return attempt == Attempt::Saved;
-    }
-    return saveThroughNamedFile(folder.get(), *target, bytes, options);
+    bool saved = false;
+    const Attempt attempt =
+        options.unnamedTemporary ? saveThroughUnnamedFile(folder.get(), *target, bytes, options) : Attempt::Unsupported;
+    if (attempt == Attempt::Unsupported)
+        saved = saveThroughNamedFile(folder.get(), *target, bytes, options);
+    else
+        saved = attempt == Attempt::Saved;
+    if (saved) removeAbandonedTemporaries(folder.get());
+    return saved;
 }
 
 } // namespace tessera

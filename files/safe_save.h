@@ -24,7 +24,9 @@ struct SafeSaveOptions {
 // followed: its target is replaced. Refused, with nothing touched, when the
 // user may not write the existing file, when it is not a regular file, or when
 // `name` is a link that leads nowhere or in a circle. False when refused or
-// when anything fails.
+// when anything fails. A successful save also removes from the folder the
+// temporaries of saves that were killed after naming theirs (".tessera-save-"
+// and eight hex digits, locked by no running save).
 bool replaceFile(const std::string& name, std::string_view bytes, const SafeSaveOptions& options = {});
 
 } // namespace tessera

@@ -10,9 +10,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tessera::files_test {
 
@@ -21,6 +25,15 @@ public:
     void setData(GraphWindow window, const PlotData& block) override { last.insert_or_assign(window, block); }
     std::map<GraphWindow, PlotData> last;
 };
+
+// Runs `body` in a child process and returns its exit code (-1 when it died).
+inline int inChild(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(body());
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
 
 class FilesTest : public ::testing::Test {
 protected:
