@@ -5,14 +5,18 @@
 #include "config_file.h"
 #include "file_reading.h"
 #include "files_fixture.h"
+#include "frd_import.h"
 #include "mlssa_import.h"
 #include "tds_import.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <random>
 #include <string>
@@ -109,6 +113,56 @@ TEST_F(FileReadingTest, OnlyRegularFilesAreRead) {
     EXPECT_EQ(LoadTDS(engine, zero).message, messages::notRegularFile(zero));
     EXPECT_EQ(LoadMLSTxt(engine, path("folder.txt")).message, messages::notRegularFile(path("folder.txt")));
     EXPECT_EQ(state.ImportedResponse, before);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// Bytes of address space the process has mapped now.
+std::uint64_t mappedBytes() {
+    unsigned long pages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%lu", &pages) != 1) pages = 0;
+        std::fclose(statm);
+    }
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A measurement three times larger than the memory the read may take still
+// imports, with the same result as its data alone: the read holds a few
+// blocks, never the file.
+TEST_F(FileReadingTest, LargeMeasurementsAreReadInBoundedMemory) {
+    if (kAddressSanitizer) GTEST_SKIP() << "the address sanitizer maps address space of its own";
+    constexpr std::uint64_t kAllowed = 48u << 20, kFileSize = 3 * kAllowed;
+    const std::string data = "20 1.5\n1000 -2\n20000 3\n";
+    ASSERT_TRUE(importResponseText(engine, data, "small.frd").done());
+    const Curve expected = state.ImportedResponse;
+    state.ImportedResponse.fill(0);
+
+    const std::string file = path("large.frd");
+    {
+        std::ofstream out(file, std::ios::binary);
+        const std::string comments = [] {
+            std::string block;
+            while (block.size() < LineSource::kBlockSize) block += "* " + std::string(77, 'c') + "\r\n";
+            return block;
+        }();
+        for (std::uint64_t written = 0; written < kFileSize; written += comments.size()) out << comments;
+        out << data;
+    }
+    const int result = inChild([&] {
+        const rlimit limit{mappedBytes() + kAllowed, RLIM_INFINITY};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) return 10;
+        const FileOutcome outcome = LoadFrequencyResponse(engine, file);
+        if (!outcome.done()) return outcome.message == messages::outOfMemory(file) ? 11 : 12;
+        return state.ImportedResponse == expected ? 0 : 13;
+    });
+    EXPECT_EQ(result, 0) << "11: out of memory";
 }
 
 TEST_F(FileReadingTest, OversizedConfigurationsAndLinesAreRefused) {
