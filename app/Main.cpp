@@ -50,6 +50,20 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
     return name;
 }
 
+// The frame reads a dropped file and never takes it away: the drop is taken
+// as a copy (or else a link), never as the move that sources such as Qt's
+// propose first, after which a source may remove its file.
+bool acceptAsReading(QDropEvent* event) {
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event->possibleActions() & action) {
+            event->setDropAction(action);
+            event->accept();
+            return true;
+        }
+    }
+    return false;
+}
+
 // Window titles take "[*]" as the place of a modified mark; a file name
 // that contains it must show it as it is.
 QString literalTitle(const std::string& text) {
@@ -362,17 +376,16 @@ void TMainForm::HelpAboutItemClick() {
 // --- Drag and drop ---------------------------------------------------------
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+    if (droppedFile(event->mimeData())) acceptAsReading(event);
 }
 
 void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
-    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+    if (droppedFile(event->mimeData())) acceptAsReading(event);
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
     const auto name = droppedFile(event->mimeData());
-    if (!name) return;
-    event->acceptProposedAction();
+    if (!name || !acceptAsReading(event)) return;
     document_.fileDropped(*name);
 }
 

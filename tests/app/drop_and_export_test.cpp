@@ -18,18 +18,23 @@ QByteArray contents(const std::string& name) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Drags `names` over the frame and drops them; true when the frame took them.
+// Drags `names` over the frame and drops them, offering every action and
+// proposing a move (as a file manager's drag with Shift does); true when the
+// frame took them. The frame only reads files: it must take a copy, never
+// the move after which the source may remove its file.
 bool drop(TMainForm& frame, const std::vector<std::string>& names) {
     QMimeData data;
     QList<QUrl> urls;
     for (const auto& name : names) urls << QUrl::fromLocalFile(QString::fromStdString(name));
     data.setUrls(urls);
     const QPoint at = frame.rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(&frame, &enter);
-    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent dropped(at, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(&frame, &dropped);
-    return enter.isAccepted() && dropped.isAccepted();
+    return enter.proposedAction() == Qt::MoveAction && enter.isAccepted() && dropped.isAccepted() &&
+           enter.dropAction() == Qt::CopyAction && dropped.dropAction() == Qt::CopyAction;
 }
 } // namespace
 
