@@ -17,10 +17,14 @@ const char* const kNoName = "NoButton";
 
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Qt reads a filter's patterns from the blank-separated list in the
-// parentheses of its description: a ";"-separated list is shown with blanks,
-// otherwise the filter would match no file at all.
-QString qtFilterText(const std::string& description) { return fromUtf8(description).replace(u';', u' '); }
+// Qt reads a filter's patterns from the blank-separated list in its last
+// parentheses, so a description such as "(*.frd;*.txt;*.csv)" alone would
+// match no file. The patterns follow in Qt's form, and the dialog, told to
+// hide that part, shows the description exactly as written.
+QString qtFilterText(const NameFilter& filter) {
+    return fromUtf8(filter.description) + QStringLiteral(" (") + fromUtf8(filter.patterns).replace(u';', u' ') +
+           QLatin1Char(')');
+}
 } // namespace
 
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text) {
@@ -94,7 +98,8 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind
     const FileDialogLayout& layout = fileDialogLayout(kind);
     auto dialog = std::make_unique<QFileDialog>(parent, fromUtf8(layout.title));
     QStringList filters;
-    for (const NameFilter& filter : splitFilter(layout.filter)) filters << qtFilterText(filter.description);
+    for (const NameFilter& filter : splitFilter(layout.filter)) filters << qtFilterText(filter);
+    dialog->setOption(QFileDialog::HideNameFilterDetails); // before the filters, which it shortens
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(fromUtf8(layout.defaultExtension));
     if (layout.saves) {

@@ -11,8 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -295,28 +297,45 @@ private slots:
     }
 
     void fileDialogs() {
+        // The filters as the dialog shows them, and the patterns of each as
+        // its file list applies them.
+        const auto shownFilters = [](QFileDialog& dialog) {
+            const auto* box = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QStringList shown;
+            for (int i = 0; box && i < box->count(); ++i) shown << box->itemText(i);
+            return shown;
+        };
+        const auto appliedPatterns = [](QFileDialog& dialog, qsizetype filter) {
+            dialog.selectNameFilter(dialog.nameFilters().value(filter));
+            const auto* files = dialog.findChild<QFileSystemModel*>();
+            return files ? files->nameFilters() : QStringList{};
+        };
+
         auto open = tessera::makeFileDialog(&f->frame(), tessera::FileDialogKind::Open);
         QCOMPARE(open->windowTitle(), QStringLiteral("Open"));
-        QCOMPARE(open->nameFilters(), (QStringList{"tsn Files (*.tsn)", "all Files (*.*)"}));
+        QCOMPARE(shownFilters(*open), (QStringList{"tsn Files (*.tsn)", "all Files (*.*)"}));
+        QCOMPARE(appliedPatterns(*open, 0), QStringList{"*.tsn"});
         QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
         QCOMPARE(open->defaultSuffix(), QString());
 
         auto save = tessera::makeFileDialog(&f->frame(), tessera::FileDialogKind::SaveAs);
         QCOMPARE(save->windowTitle(), QStringLiteral("Save as"));
-        QCOMPARE(save->nameFilters().first(), QStringLiteral("tsn Files ( *.tsn)"));
+        QCOMPARE(shownFilters(*save).first(), QStringLiteral("tsn Files ( *.tsn)"));
+        QCOMPARE(appliedPatterns(*save, 0), QStringList{"*.tsn"});
         QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(save->defaultSuffix(), QStringLiteral("tsn"));
         QVERIFY(save->testOption(QFileDialog::DontConfirmOverwrite));
 
         auto import = tessera::makeFileDialog(&f->frame(), tessera::FileDialogKind::Import);
         QCOMPARE(import->windowTitle(), QStringLiteral("Import"));
-        // Qt reads a filter's patterns only from a blank-separated list.
-        QCOMPARE(import->nameFilters(), (QStringList{"Tef Files (*.tds)", "MLSSA Files (*.txt)",
-                                                     "Frequency response (*.frd *.txt *.csv)"}));
+        QCOMPARE(shownFilters(*import), (QStringList{"Tef Files (*.tds)", "MLSSA Files (*.txt)",
+                                                     "Frequency response (*.frd;*.txt;*.csv)"}));
+        QCOMPARE(appliedPatterns(*import, 2), (QStringList{"*.frd", "*.txt", "*.csv"}));
+        QCOMPARE(appliedPatterns(*import, 0), QStringList{"*.tds"});
         QCOMPARE(import->fileMode(), QFileDialog::ExistingFile);
 
         auto frd = tessera::makeFileDialog(&f->frame(), tessera::FileDialogKind::ExportFrd);
-        QCOMPARE(frd->nameFilters(), QStringList{"FRD file (*.frd)"});
+        QCOMPARE(shownFilters(*frd), QStringList{"FRD file (*.frd)"});
         QCOMPARE(frd->acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(frd->defaultSuffix(), QStringLiteral("frd"));
         QVERIFY(frd->testOption(QFileDialog::DontConfirmOverwrite));
