@@ -1,7 +1,8 @@
 #pragma once
-// The program's own pictures, drawn with QPainter: the splash picture, the
-// About box's two logos and the window icon. All show the same motif, a
-// response curve with two boosts and two cuts over a frequency grid.
+// The program's own pictures: the splash picture, the About box's two logos
+// and the window icon. All show the motif of motif.h.
+
+#include "motif.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -14,15 +15,13 @@ namespace tessera {
 inline constexpr int kSplashWidth = 407;
 inline constexpr int kSplashHeight = 283;
 
-// The motif alone, fitted into `area`: a dark panel, grid lines and the curve.
-void paintResponseMotif(QPainter& painter, const QRectF& area);
-
 // The whole splash picture, 407 x 283.
 QPixmap splashPicture();
 // The About box's wide logo (motif with the name) and its small square one.
 void paintWideLogo(QPainter& painter, const QRectF& area);
 void paintSmallLogo(QPainter& painter, const QRectF& area);
 
+// The window icon in each of kProgramIconSizes.
 QIcon programIcon();
 
 } // namespace tessera
