@@ -5,6 +5,7 @@
 #include "artwork.h"
 #include "circuit_curves.h"
 #include "regional.h"
+#include "shared_icon_style.h"
 
 #include "einstell.h"
 #include "graph_window.h"
@@ -25,6 +26,7 @@ char systemDecimalSeparator() {
 void identifyApplication() {
     QApplication::setApplicationName(QStringLiteral("TESSERA"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    shareStandardIcons();
     QApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("tessera"));
 }

@@ -24,7 +24,8 @@ class DocumentPrompts;
 char systemDecimalSeparator();
 
 // The program's name, version, icon and desktop entry, set on the running
-// application before its first window.
+// application before its first window, and its style made to share the
+// child windows' frame pictures.
 void identifyApplication();
 
 class TesseraProgram {

@@ -8,7 +8,7 @@
 // Measured twice: as whole processes (this program started again as a probe
 // that does one start-up and ends at once, as a user meets it: the Qt
 // libraries, platform and fonts are loaded every time), and warm, inside
-// one process that has already started Qt.
+// one process that has already started Qt and identified the program.
 //
 //   QT_QPA_PLATFORM=offscreen startup_bench   (or under xvfb-run for X11)
 #include "Main.h"
@@ -170,6 +170,8 @@ int main(int argc, char** argv) {
     }
     selfPath = argv[0];
     QApplication application(argc, argv);
+    // As the program does once before its first window.
+    tessera::identifyApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
