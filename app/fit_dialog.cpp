@@ -177,6 +177,7 @@ void TFitDialog::showMessage(const QString& message) {
 }
 
 void TFitDialog::FitButtonClick() {
+    if (fitting_) return;
     FitSettings settings;
     if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(*problem));
 
@@ -186,12 +187,19 @@ void TFitDialog::FitButtonClick() {
     progress.setMinimumDuration(kProgressAfterMs);
     progress.setAutoReset(false);
     std::atomic<bool> cancel{false};
+    // The progress display processes events before it shows: a second Fit,
+    // an Apply of the previous result or a Close must wait for this fit.
+    fitting_ = true;
+    for (QPushButton* button : {fit_, apply_, close_}) button->setEnabled(false);
     const FitOutcome outcome = fitSections(engine_.state(), settings, &cancel, [&](double fraction) {
         progress.setValue(static_cast<int>(fraction * 100));
         QCoreApplication::processEvents();
         if (progress.wasCanceled()) cancel = true;
     });
     progress.reset();
+    fitting_ = false;
+    fit_->setEnabled(true);
+    close_->setEnabled(true);
     if (outcome.status == FitStatus::Cancelled) return showMessage(QStringLiteral("The fit was cancelled."));
     if (!outcome.done()) return showMessage(qtext(outcome.message));
 
@@ -210,8 +218,12 @@ void TFitDialog::FitButtonClick() {
 }
 
 void TFitDialog::ApplyButtonClick() {
-    if (!result_) return;
+    if (!result_ || fitting_) return;
     applyFit(engine_, *result_);
     // The fit was for the state before Apply; Fit again to start from here.
     apply_->setEnabled(false);
+}
+
+void TFitDialog::reject() {
+    if (!fitting_) QDialog::reject();
 }

@@ -28,18 +28,22 @@ public:
 
     // The outcome of the last Fit; no result until one has been done.
     const std::optional<tessera::FitResult>& result() const { return result_; }
+    // The fields as they read now.
+    tessera::FitForm form() const;
 
 public slots:
     void FitButtonClick();
     void ApplyButtonClick();
+    // Ignored while a fit runs: its progress display lets events through.
+    void reject() override;
 
 private:
     void buildFields(const tessera::FitForm& form);
-    tessera::FitForm form() const;
     void showMessage(const QString& message);
 
     tessera::FilterEngine& engine_;
     std::optional<tessera::FitResult> result_;
+    bool fitting_ = false;
 
     QLineEdit* bandLow_ = nullptr;
     QLineEdit* bandHigh_ = nullptr;

@@ -12,6 +12,23 @@
 
 namespace tessera {
 
+namespace {
+
+// A band end to six digits that, read back, still holds the marked grid point
+// (within the band's matching of its ends): rounded to the nearest when that
+// does, else moved outwards by a hundred-thousandth, far less than the grid's
+// step of 2.7 %.
+std::string bandEndText(double frequency, bool low, char separator) {
+    const std::string nearest = generalText(frequency, 6, separator);
+    const auto typed = typedNumber(nearest);
+    // The very comparison gridBand makes.
+    if (typed && (low ? frequency >= *typed * (1.0 - kBandEndTolerance) : frequency <= *typed * (1.0 + kBandEndTolerance)))
+        return nearest;
+    return generalText(frequency * (low ? 1 - 1e-5 : 1 + 1e-5), 6, separator);
+}
+
+} // namespace
+
 FitForm initialFitForm(std::optional<std::pair<double, double>> markedBand, char separator) {
     FitForm form;
     double low = 20, high = 20000;
@@ -19,8 +36,8 @@ FitForm initialFitForm(std::optional<std::pair<double, double>> markedBand, char
         low = std::min(markedBand->first, markedBand->second);
         high = std::max(markedBand->first, markedBand->second);
     }
-    form.bandLow = generalText(low, 6, separator);
-    form.bandHigh = generalText(high, 6, separator);
+    form.bandLow = bandEndText(low, true, separator);
+    form.bandHigh = bandEndText(high, false, separator);
     form.maxBoost = generalText(kDefaultMaxBoostDb, 4, separator);
     return form;
 }

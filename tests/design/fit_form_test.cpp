@@ -1,5 +1,7 @@
 #include "fit_form.h"
 
+#include "frequency_grid.h"
+
 #include <gtest/gtest.h>
 
 using namespace tessera;
@@ -40,4 +42,21 @@ TEST(FitForm, WritesWithTheRegionalSeparatorAndReadsEither) {
     EXPECT_FALSE(settings.level);
 
     EXPECT_EQ(fitErrorText({0.2449, 1.5}, ','), "RMS 0,24 dB, largest 1,50 dB");
+}
+
+TEST(FitForm, BandMarkedOnGridPointsHoldsBothMarkedPoints) {
+    // Markers sit on grid points; six digits rounded towards the inside would
+    // drop a marked point from the band.
+    const auto& grid = gridFrequencies();
+    for (int i = 0; i < kGridPoints; ++i) {
+        for (const auto& [first, last] : {std::pair{0, i}, std::pair{i, kGridPoints - 1}}) {
+            const FitForm form = initialFitForm(
+                std::make_pair(grid[static_cast<std::size_t>(last)], grid[static_cast<std::size_t>(first)]), ',');
+            FitSettings settings;
+            ASSERT_FALSE(readFitForm(form, settings));
+            const GridBand band = gridBand(settings.bandLow, settings.bandHigh);
+            EXPECT_EQ(band.first, first) << form.bandLow;
+            EXPECT_EQ(band.last, last) << form.bandHigh;
+        }
+    }
 }
