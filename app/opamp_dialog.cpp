@@ -114,7 +114,7 @@ void TOpAmpDialog::PrecompensateButtonClick() {
     QStringList report;
     for (int s : sections) {
         const auto outcome = precompensation_.apply(engine_, s, curves_.gbw());
-        report << (outcome.done ? QStringLiteral("Filter%1 pre-compensated.").arg(s) : qt(outcome.message));
+        report << qt(outcome.message);
     }
     StatusLabel->setText(report.join(QLatin1Char(' ')));
     refreshTable();

@@ -132,9 +132,15 @@ Precompensation::Outcome Precompensation::apply(FilterEngine& engine, int sectio
         outcome.message = "Filter" + std::to_string(section) + ": no buildable design reaches the asked values with this op-amp";
         return outcome;
     }
+    const SectionParts before = sectionParts(engine, section);
     engine.setDesign(section, design->frequency, design->q, design->gainFactor);
     memory = Memory{outcome.target, designOf(engine.state().section(section)), engine.state().section(section).Capacitance};
     outcome.done = true;
+    outcome.partsChanged = !(sectionParts(engine, section) == before);
+    const std::string name = "Filter" + std::to_string(section);
+    outcome.message = outcome.partsChanged ? name + " pre-compensated."
+                                           : name + ": the op-amp's shift is smaller than a step of the series; "
+                                                    "its parts stay as they were.";
     return outcome;
 }
 

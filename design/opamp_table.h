@@ -42,7 +42,10 @@ class Precompensation {
 public:
     struct Outcome {
         bool done = false;
-        std::string message; // why not, when not done
+        // Standard parts may snap back to the very same values when the
+        // op-amp's shift is smaller than a step of the series.
+        bool partsChanged = false;
+        std::string message; // what the user is told: done, parts unchanged, or why not
         SectionDesign target;
     };
     Outcome apply(FilterEngine& engine, int section, double gbw);

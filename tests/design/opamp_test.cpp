@@ -127,6 +127,7 @@ TEST(OpAmp, PrecompensationRealisesWhatWasAskedForAndRemembersIt) {
     for (int round = 0; round < 2; ++round) {
         const auto outcome = compensation.apply(*design.engine, 2, gbw);
         ASSERT_TRUE(outcome.done) << outcome.message;
+        EXPECT_EQ(outcome.partsChanged, round == 0);
         EXPECT_DOUBLE_EQ(outcome.target.frequency, 12000);
         const auto real = realisedStage(sectionParts(*design.engine, 2), gbw);
         ASSERT_TRUE(real);
@@ -139,6 +140,15 @@ TEST(OpAmp, PrecompensationRealisesWhatWasAskedForAndRemembersIt) {
     EXPECT_FALSE(compensation.apply(*design.engine, 2, 2e4).done);
     EXPECT_EQ(design.state->section(2).Frequency, before.Frequency);
     EXPECT_EQ(design.state->section(2).Q, before.Q);
+
+    // Standard parts that snap back to the same values are not reported as
+    // a compensation.
+    const SectionParts snapped = sectionParts(*design.engine, 3);
+    const auto unchanged = compensation.apply(*design.engine, 3, 1e9);
+    ASSERT_TRUE(unchanged.done);
+    EXPECT_FALSE(unchanged.partsChanged);
+    EXPECT_EQ(sectionParts(*design.engine, 3), snapped);
+    EXPECT_NE(unchanged.message.find("stay as they were"), std::string::npos) << unchanged.message;
 }
 
 TEST(OpAmp, ChosenOpAmpAddsItsCurveToTheSectionAndResultWindows) {
