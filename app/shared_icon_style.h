@@ -1,8 +1,9 @@
 #pragma once
 // The application's style, unchanged but for one thing: the pictures of the
 // child-window frames' system menu (restore, minimise, maximise, close and the
-// menu button) are made once and shared. Every graph window asks for them
-// when it is made, and the style reads and decodes image files each time.
+// menu button) and of the menu bar's overflow button are shared, and made
+// only when first drawn. Every graph window asks for them when it is made,
+// and the style reads and decodes image files each time.
 
 #include <QIcon>
 #include <QProxyStyle>

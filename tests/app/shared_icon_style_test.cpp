@@ -1,15 +1,28 @@
-// The style that shares the child-window frame pictures: they look exactly
-// as the plain style draws them, and every frame gets the same ones.
+// The style that shares the child-window frame pictures and makes them when
+// first drawn: they look exactly as the plain style draws them, whichever
+// way they are asked for, and every frame gets the same ones.
 #include "shared_icon_style.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QTest>
 
 #include <memory>
+
+namespace {
+QImage painted(const QIcon& icon) {
+    QImage image(44, 30, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    icon.paint(&painter, QRect(1, 1, 20, 20), Qt::AlignCenter, QIcon::Disabled);
+    icon.paint(&painter, QRect(22, 1, 21, 27), Qt::AlignRight | Qt::AlignBottom, QIcon::Normal);
+    return image;
+}
+} // namespace
 
 class SharedIconStyleTest : public QObject {
     Q_OBJECT
@@ -21,10 +34,14 @@ private slots:
         QVERIFY(plain != nullptr);
         for (QStyle::StandardPixmap icon :
              {QStyle::SP_TitleBarMenuButton, QStyle::SP_TitleBarMinButton, QStyle::SP_TitleBarMaxButton,
-              QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarNormalButton, QStyle::SP_MessageBoxWarning}) {
+              QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarNormalButton,
+              QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_MessageBoxWarning}) {
             for (int pass = 0; pass < 2; ++pass) {
                 const QIcon mine = shared.standardIcon(icon);
                 const QIcon theirs = plain->standardIcon(icon);
+                QCOMPARE(mine.isNull(), theirs.isNull());
+                // Drawn first, before anything else has made the picture.
+                QCOMPARE(painted(mine), painted(theirs));
                 QCOMPARE(mine.availableSizes(), theirs.availableSizes());
                 for (int size : {16, 32})
                     QCOMPARE(mine.pixmap(size, size).toImage(), theirs.pixmap(size, size).toImage());
