@@ -79,7 +79,6 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
 
     FitSettings limited = settings;
     limited.maxBoostDb = std::min(settings.maxBoostDb, kSectionGainLimitDb);
-    const FitProblem problem = makeFitProblem(state, limited, band);
     const auto report = [&](double from, double share) {
         return [&progress, from, share](double fraction) {
             if (!progress) return;
@@ -89,13 +88,30 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         };
     };
 
-    const Designs designs = fitIdealSections(problem, cancel, report(0, 0.6));
+    const auto fitParts = [&](const FitProblem& p, const std::function<void(double)>& ideal,
+                              const std::function<void(double)>& choose) {
+        const Designs designs = fitIdealSections(p, cancel, ideal);
+        std::vector<double> kept;
+        for (int s : p.sections) kept.push_back(state.section(s).Capacitance);
+        if (cancelled(cancel)) return std::vector<PartsChoice>{};
+        return chooseParts(p, state, limited, designs, kept, cancel, choose);
+    };
+    FitProblem problem = makeFitProblem(state, limited, band);
+    std::vector<PartsChoice> parts = fitParts(problem, report(0, 0.6), report(0.6, 0.4));
     if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
-    std::vector<double> kept;
-    for (int s : problem.sections) kept.push_back(state.section(s).Capacitance);
-    const std::vector<PartsChoice> parts =
-        chooseParts(problem, state, limited, designs, kept, cancel, report(0.6, 0.4));
-    if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
+    // A section that no parts realise (a boost section allowed no boost at
+    // all) keeps its setting: the others are fitted again around what it adds.
+    bool someKept = false;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        if (!parts[k].valid) {
+            limited.sections[static_cast<std::size_t>(problem.sections[k] - 1)] = false;
+            someKept = true;
+        }
+    if (someKept && std::any_of(limited.sections.begin(), limited.sections.end(), [](bool on) { return on; })) {
+        problem = makeFitProblem(state, limited, band);
+        parts = fitParts(problem, {}, {});
+        if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
+    }
 
     FitOutcome outcome;
     FitResult& result = outcome.result;

@@ -207,7 +207,14 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
         }
         chosen[static_cast<std::size_t>(k)] = best;
         total = others;
-        if (best.parts.valid) addRealised(problem, table, k, best.parts, 1, total);
+        if (best.parts.valid) {
+            addRealised(problem, table, k, best.parts, 1, total);
+        } else {
+            // No parts realise it: the section keeps its setting, and the
+            // others are searched around what it really adds.
+            const Curve& kept = table.section(problem.sections[static_cast<std::size_t>(k)]).SectionCurve;
+            for (std::size_t i = 0; i < total.size(); ++i) total[i] += kept[static_cast<std::size_t>(problem.first) + i];
+        }
     }
 
     // Coordinate search over every section's resistors, best step first.

@@ -192,6 +192,28 @@ TEST(Fit, MeetsARealisableMeasurementAndIsDeterministic) {
     }
 }
 
+TEST(Fit, SectionsNoPartsRealiseKeepTheirSettingAndTheOthersFitAroundThem) {
+    // No boost allowed: no resistors give a boost section a gain of 0 dB, so
+    // both keep their start-up peaks at 19.5 kHz, which the cut sections
+    // (in the start-up bank their mirror images) must go on cancelling.
+    Bank bank;
+    const auto& f = gridFrequencies();
+    for (std::size_t i = 0; i < kGridPoints; ++i) bank.state->ImportedResponse[i] = 0.5 + 0.01 * std::sin(f[i] / 37);
+    FitSettings settings;
+    settings.maxBoostDb = 0;
+    settings.series = Series::E12;
+    const FitOutcome fit = fitSections(*bank.state, settings);
+    ASSERT_TRUE(fit.done()) << fit.message;
+    EXPECT_FALSE(fit.result.section(1).fitted);
+    EXPECT_FALSE(fit.result.section(2).fitted);
+    EXPECT_TRUE(fit.result.section(3).fitted);
+    EXPECT_TRUE(fit.result.section(4).fitted);
+    EXPECT_LT(fit.result.after.rms, 0.03);
+    EXPECT_LT(fit.result.after.largest, 0.15);
+    applyFit(bank.engine, fit.result);
+    EXPECT_TRUE(sameBits(resultCurve(*bank.state), fit.result.predictedResult));
+}
+
 TEST(Fit, RefusesWhatItCannotFitWithAMessage) {
     Bank bank;
     FitSettings settings;
