@@ -205,7 +205,7 @@ void TFitDialog::FitButtonClick() {
 
     const char separator = engine_.separator();
     result_ = outcome.result;
-    message_->clear();
+    message_->setText(qtext(unrealisedNote(settings, *result_)));
     errorBefore_->setText(qtext(fitErrorText(result_->before, separator)));
     errorAfter_->setText(qtext(fitErrorText(result_->after, separator)));
     QStringList lines;

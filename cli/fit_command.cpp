@@ -7,6 +7,7 @@
 #include "designators.h"
 #include "fit.h"
 #include "fit_apply.h"
+#include "fit_form.h"
 #include "number_text.h"
 #include "section_formulas.h"
 
@@ -94,6 +95,7 @@ void printTable(const FitResult& result, const FilterBankState& state, const Fit
     }
     if (std::any_of(result.sections.begin(), result.sections.end(), [](const FittedSection& s) { return !s.fitted; }))
         out << "* kept as it was\n";
+    if (const std::string note = unrealisedNote(settings, result); !note.empty()) out << note << "\n";
     const auto error = [&](const char* name, const FitError& e) {
         out << name << "RMS " << fixedText(e.rms, 6, 3, '.') << " dB, largest " << fixedText(e.largest, 6, 3, '.')
             << " dB\n";

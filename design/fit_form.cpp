@@ -9,6 +9,7 @@
 #include "section_formulas.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tessera {
 
@@ -83,6 +84,18 @@ std::string fittedSectionText(int section, const FittedSection& fitted, const Fi
         text += ", " + resistorDesignator(section, slot) + " " + table.SeriesLabels[position].c_str();
     }
     return fitted.fitted ? text : text + " (kept)";
+}
+
+std::string unrealisedNote(const FitSettings& settings, const FitResult& result) {
+    std::vector<std::string> names;
+    for (int s = 1; s <= kSectionCount; ++s)
+        if (settings.sections[static_cast<std::size_t>(s - 1)] && !result.section(s).fitted)
+            names.push_back("Filter" + std::to_string(s));
+    if (names.empty()) return {};
+    std::string text = names.front();
+    for (std::size_t k = 1; k < names.size(); ++k) text += (k + 1 == names.size() ? " and " : ", ") + names[k];
+    return text + (names.size() == 1 ? " keeps its setting: no parts realise it" : " keep their setting: no parts realise them") +
+           " within the limits.";
 }
 
 namespace {

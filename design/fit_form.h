@@ -41,6 +41,11 @@ std::string fitErrorText(const FitError& error, char separator);
 std::string fittedSectionText(int section, const FittedSection& fitted, const FilterBankState& table,
                               char separator);
 
+// For the sections asked to take part that no parts realise within the
+// limits (they keep their setting): "Filter1 and Filter2 keep their setting:
+// no parts realise them within the limits."; empty when there are none.
+std::string unrealisedNote(const FitSettings& settings, const FitResult& result);
+
 // The preview: the predicted Result as the main curve, the measurement and
 // the target as further curves of their own kinds (each with its colour),
 // over the whole grid.

@@ -1,5 +1,6 @@
 #include "fit.h"
 #include "fit_apply.h"
+#include "fit_form.h"
 
 #include "filter_engine.h"
 #include "frequency_grid.h"
@@ -210,6 +211,10 @@ TEST(Fit, SectionsNoPartsRealiseKeepTheirSettingAndTheOthersFitAroundThem) {
     EXPECT_TRUE(fit.result.section(4).fitted);
     EXPECT_LT(fit.result.after.rms, 0.03);
     EXPECT_LT(fit.result.after.largest, 0.15);
+    EXPECT_EQ(unrealisedNote(settings, fit.result),
+              "Filter1 and Filter2 keep their setting: no parts realise them within the limits.");
+    settings.sections = {false, true, true, true}; // left out is not unrealised
+    EXPECT_EQ(unrealisedNote(settings, fit.result), "Filter2 keeps its setting: no parts realise it within the limits.");
     applyFit(bank.engine, fit.result);
     EXPECT_TRUE(sameBits(resultCurve(*bank.state), fit.result.predictedResult));
 }
