@@ -113,7 +113,12 @@ std::string netlistText(const FilterEngine& engine, const NetlistOptions& option
     const CircuitParts parts = circuitParts(engine);
     std::string out;
     out += "* TESSERA equaliser: four sections in a chain, 1 and 2 boost, 3 and 4 cut\n";
-    out += "* Configuration: " + options.configurationName + "\n";
+    // A file name may hold line breaks; on a line of its own its rest would
+    // be read as part of the circuit.
+    std::string name = options.configurationName;
+    for (char& c : name)
+        if (c == '\n' || c == '\r') c = ' ';
+    out += "* Configuration: " + name + "\n";
     out += "* Each band-pass stage: input -R- node a, a -C- inverting input, a -C- stage output,\n";
     out += "* a -R- ground, stage output -R- inverting input, non-inverting input at ground.\n\n";
     opAmpSubcircuit(out, options.gbw);

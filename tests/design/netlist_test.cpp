@@ -40,6 +40,9 @@ TEST(Netlist, StartUpDesignNamesEveryPartAsThePageShowsIt) {
                              "V1 in 0 DC 0 AC 1\n", ".ac dec 85 20 20k\n", ".print ac vdb(out)\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_EQ(text.substr(text.size() - 5), ".end\n");
+    // A line break in the configuration's file name stays inside the comment.
+    const std::string named = netlistText(*design.engine, {0, "/tmp/odd\nR99 in 0 1\r.end"});
+    EXPECT_NE(named.find("* Configuration: /tmp/odd R99 in 0 1 .end\n"), std::string::npos) << named;
     // Standard SPICE only: no control block, no parameters.
     EXPECT_EQ(text.find(".control"), std::string::npos);
     EXPECT_EQ(text.find('{'), std::string::npos);
