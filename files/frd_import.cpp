@@ -113,11 +113,12 @@ ResponseLine readResponseLine(std::string_view line) {
                                                       : Splitter::AtBlanks};
     const bool decimalComma = splitter.kind == Splitter::AtTabsOrSemicolons;
     std::string_view rest = line;
-    ResponseLine result{ResponseLine::Data, {}, {}};
-    result.frequency = columnNumber(splitter.next(rest), decimalComma);
-    if (result.frequency.kind == ColumnNumber::Number)
-        result.magnitude = columnNumber(splitter.next(rest), decimalComma);
-    return result;
+    // Built in one piece: filled in field by field, the result went through
+    // the stack in pieces too small to be read back whole without a stall.
+    const ColumnNumber frequency = columnNumber(splitter.next(rest), decimalComma);
+    const ColumnNumber magnitude =
+        frequency.kind == ColumnNumber::Number ? columnNumber(splitter.next(rest), decimalComma) : ColumnNumber{};
+    return ResponseLine{ResponseLine::Data, frequency, magnitude};
 }
 
 namespace {
