@@ -72,9 +72,11 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     // The table opens showing its four rows whole, without a gap beside or below.
     OpAmpTable->resizeColumnsToContents();
     const int frame = 2 * OpAmpTable->frameWidth();
-    OpAmpTable->setMinimumSize(
-        OpAmpTable->verticalHeader()->sizeHint().width() + OpAmpTable->horizontalHeader()->length() + frame,
-        OpAmpTable->horizontalHeader()->sizeHint().height() + OpAmpTable->verticalHeader()->length() + frame);
+    OpAmpTable->setMinimumWidth(OpAmpTable->verticalHeader()->sizeHint().width() +
+                                OpAmpTable->horizontalHeader()->length() + frame);
+    // Four rows never need more height; the view's own size hint would add a blank band below them.
+    OpAmpTable->setFixedHeight(OpAmpTable->horizontalHeader()->sizeHint().height() +
+                               OpAmpTable->verticalHeader()->length() + frame);
 }
 
 void TOpAmpDialog::refreshTable() {
