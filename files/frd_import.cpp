@@ -88,12 +88,13 @@ struct Splitter {
 
 } // namespace
 
-ColumnNumber columnNumber(std::string_view column, bool decimalComma) {
+namespace {
+
+// The number of a column that holds a comma only where it may be the
+// decimal point.
+ColumnNumber numberOf(std::string_view column) {
     column = unquoted(column);
     if (namesNonFinite(column)) return {ColumnNumber::Unreadable, 0};
-    // A comma is the decimal point only where the columns are split at tabs
-    // or semicolons; the entry field's rule then reads the first one as such.
-    if (!decimalComma && column.find(',') != std::string_view::npos) return {ColumnNumber::Text, 0};
     try {
         const std::optional<double> value = realValue(column);
         if (!value) return {ColumnNumber::Text, 0};
@@ -101,6 +102,15 @@ ColumnNumber columnNumber(std::string_view column, bool decimalComma) {
     } catch (const FloatOverflowError&) {
         return {ColumnNumber::Unreadable, 0};
     }
+}
+
+} // namespace
+
+ColumnNumber columnNumber(std::string_view column, bool decimalComma) {
+    // A comma is the decimal point only where the columns are split at tabs
+    // or semicolons; the entry field's rule then reads the first one as such.
+    if (!decimalComma && column.find(',') != std::string_view::npos) return {ColumnNumber::Text, 0};
+    return numberOf(column);
 }
 
 ResponseLine readResponseLine(std::string_view line) {
@@ -111,13 +121,14 @@ ResponseLine readResponseLine(std::string_view line) {
     const Splitter splitter{(classes & TabOrSemicolon) ? Splitter::AtTabsOrSemicolons
                             : (classes & Comma)       ? Splitter::AtCommas
                                                       : Splitter::AtBlanks};
-    const bool decimalComma = splitter.kind == Splitter::AtTabsOrSemicolons;
     std::string_view rest = line;
+    // A column split at commas, or from a line without one, holds no comma:
+    // only tab or semicolon columns can, and there it is the decimal point.
     // Built in one piece: filled in field by field, the result went through
     // the stack in pieces too small to be read back whole without a stall.
-    const ColumnNumber frequency = columnNumber(splitter.next(rest), decimalComma);
+    const ColumnNumber frequency = numberOf(splitter.next(rest));
     const ColumnNumber magnitude =
-        frequency.kind == ColumnNumber::Number ? columnNumber(splitter.next(rest), decimalComma) : ColumnNumber{};
+        frequency.kind == ColumnNumber::Number ? numberOf(splitter.next(rest)) : ColumnNumber{};
     return ResponseLine{ResponseLine::Data, frequency, magnitude};
 }
 
