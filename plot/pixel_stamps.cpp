@@ -126,7 +126,9 @@ const Stamp& stampFor(const Anchored& item) {
 }
 
 bool stampInto(const Stamp& stamp, QPoint at, QImage& image) {
-    if (!stamp.kept || !image.rect().contains(stamp.box.translated(at))) return false;
+    // The kept pixels are those of a 32-bit image without alpha.
+    if (!stamp.kept || image.format() != QImage::Format_RGB32 || !image.rect().contains(stamp.box.translated(at)))
+        return false;
     uchar* bits = image.bits();
     const qsizetype line = image.bytesPerLine();
     for (const Run& run : stamp.runs)
