@@ -65,12 +65,11 @@ TGraphWindow::TGraphWindow(GraphWindow window, const QIcon& icon, QWidget* paren
     : QMdiSubWindow(parent), window_(window), plot_(new TControlImage) {
     const QString name = graphWindowName(window);
     setObjectName(name);
-    // The font before the title: the frame fits the title to its width in
-    // the font it has, which would otherwise load a face never shown.
+    // The title comes last (see GraphWindows): the frame fits it to its
+    // width, in its font, on every change it goes through while it is made.
     QFont formFont(QStringLiteral("MS Sans Serif"));
     formFont.setPixelSize(13);
     setFont(formFont);
-    setWindowTitle(name);
     setWindowIcon(icon);
     plot_->setObjectName(QStringLiteral("ControlImage1"));
     plot_->setTitle(QStringLiteral("Title"));
@@ -104,6 +103,10 @@ GraphWindows::GraphWindows(QMdiArea* area)
         auto* window = new TGraphWindow(w, icon, area->viewport());
         area->addSubWindow(window);
         window->show();
+        // Each change of a child window while the area takes it in and shows
+        // it lays its title out anew, several times over: with the title
+        // given last, those layouts are of an empty text.
+        window->setWindowTitle(window->objectName());
         windows_[static_cast<std::size_t>(w)] = window;
     }
     connect(area, &QMdiArea::subWindowActivated, this, &GraphWindows::activated);
