@@ -27,32 +27,21 @@ constexpr std::string_view kUsage =
 
 // The options into settings; a usage message on failure.
 std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings& settings) {
-    if (const auto v = args.value("r-tol")) {
-        const auto checked = checkResistorTolerance(*v);
-        if (!checked.ok()) return checked.message;
-        settings.resistorPercent = *checked.value;
-    }
-    if (const auto v = args.value("c-tol")) {
-        const auto checked = checkCapacitorTolerance(*v);
-        if (!checked.ok()) return checked.message;
-        settings.capacitorPercent = *checked.value;
-    }
-    if (const auto v = args.value("trials")) {
-        const auto checked = checkTrials(*v);
-        if (!checked.ok()) return checked.message;
-        settings.trials = *checked.value;
-    }
-    if (const auto v = args.value("seed")) {
-        const auto checked = checkSeed(*v);
-        if (!checked.ok()) return checked.message;
-        settings.seed = *checked.value;
-    }
-    if (const auto v = args.value("band")) {
-        const auto checked = checkBand(*v);
-        if (!checked.ok()) return checked.message;
-        settings.band = *checked.value;
-    }
-    return std::nullopt;
+    std::optional<std::string> error;
+    // Each option, when given, through its check into its setting.
+    const auto take = [&](const char* name, auto check, auto& setting) {
+        const auto v = args.value(name);
+        if (error || !v) return;
+        const auto checked = check(*v);
+        if (checked.ok()) setting = *checked.value;
+        else error = checked.message;
+    };
+    take("r-tol", checkResistorTolerance, settings.resistorPercent);
+    take("c-tol", checkCapacitorTolerance, settings.capacitorPercent);
+    take("trials", checkTrials, settings.trials);
+    take("seed", checkSeed, settings.seed);
+    take("band", checkBand, settings.band);
+    return error;
 }
 
 int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {

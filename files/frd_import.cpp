@@ -86,13 +86,10 @@ struct Splitter {
     }
 };
 
-} // namespace
-
-namespace {
-
-// The number of a column that holds a comma only where it may be the
-// decimal point.
-ColumnNumber numberOf(std::string_view column) {
+// The number of a column. A column split at commas, or from a line without
+// one, holds no comma: only tab or semicolon columns can, and there the
+// entry field's rule reads the first one as the decimal point.
+ColumnNumber columnNumber(std::string_view column) {
     column = unquoted(column);
     if (namesNonFinite(column)) return {ColumnNumber::Unreadable, 0};
     try {
@@ -106,13 +103,6 @@ ColumnNumber numberOf(std::string_view column) {
 
 } // namespace
 
-ColumnNumber columnNumber(std::string_view column, bool decimalComma) {
-    // A comma is the decimal point only where the columns are split at tabs
-    // or semicolons; the entry field's rule then reads the first one as such.
-    if (!decimalComma && column.find(',') != std::string_view::npos) return {ColumnNumber::Text, 0};
-    return numberOf(column);
-}
-
 ResponseLine readResponseLine(std::string_view line) {
     const unsigned classes = classesOf(line);
     if (classes & Control) return {ResponseLine::Binary, {}, {}};
@@ -122,13 +112,11 @@ ResponseLine readResponseLine(std::string_view line) {
                             : (classes & Comma)       ? Splitter::AtCommas
                                                       : Splitter::AtBlanks};
     std::string_view rest = line;
-    // A column split at commas, or from a line without one, holds no comma:
-    // only tab or semicolon columns can, and there it is the decimal point.
     // Built in one piece: filled in field by field, the result went through
     // the stack in pieces too small to be read back whole without a stall.
-    const ColumnNumber frequency = numberOf(splitter.next(rest));
+    const ColumnNumber frequency = columnNumber(splitter.next(rest));
     const ColumnNumber magnitude =
-        frequency.kind == ColumnNumber::Number ? numberOf(splitter.next(rest)) : ColumnNumber{};
+        frequency.kind == ColumnNumber::Number ? columnNumber(splitter.next(rest)) : ColumnNumber{};
     return ResponseLine{ResponseLine::Data, frequency, magnitude};
 }
 

@@ -18,12 +18,11 @@
 namespace tessera {
 
 // One column's number: the numeric entry field's syntax, rounded to the
-// 48-bit real. `decimalComma` lets a "," stand for the decimal point.
+// 48-bit real.
 struct ColumnNumber {
     enum Kind { Number, Text, Unreadable } kind = Text; // Unreadable: too large or not finite
     double value = 0;
 };
-ColumnNumber columnNumber(std::string_view column, bool decimalComma);
 
 // What one line of such a file holds.
 struct ResponseLine {

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -42,32 +43,30 @@ std::string writeFile(const std::string& name, const std::string& text) {
     return file;
 }
 
-// `lines` points from 1 Hz to 24 kHz with a phase column, as MLSSA exports them.
-std::string mlssaText(int lines) {
-    std::string text = "MLSSA: Frequency Domain\r\n\"Hz\",\"dB\",\"deg\"\r\n";
-    text.reserve(26u * static_cast<std::size_t>(lines));
+// `lines` points from 1 Hz to 24 kHz with a phase column after `header`,
+// their columns apart by `separator`.
+std::string sweepText(std::string header, char separator, int lines) {
+    std::string text = std::move(header);
+    text.reserve(text.size() + 26u * static_cast<std::size_t>(lines));
+    const std::string format = std::string("%.4f") + separator + "%.3f" + separator + "%.2f\r\n";
     char line[64];
     const double step = 24000.0 / lines;
     for (int k = 0; k < lines; ++k) {
         const double f = 1.0 + k * step;
-        std::snprintf(line, sizeof line, "%.4f,%.3f,%.2f\r\n", f, -3.0 + (k % 1000) * 0.006, (k % 3600) * 0.1 - 180);
+        std::snprintf(line, sizeof line, format.c_str(), f, -3.0 + (k % 1000) * 0.006, (k % 3600) * 0.1 - 180);
         text += line;
     }
     return text;
 }
 
+// As MLSSA exports them.
+std::string mlssaText(int lines) {
+    return sweepText("MLSSA: Frequency Domain\r\n\"Hz\",\"dB\",\"deg\"\r\n", ',', lines);
+}
+
 // The same points as blank-separated frequency-response text with comments.
 std::string frdText(int lines) {
-    std::string text = "* benchmark sweep\r\n* Freq(Hz) SPL(dB) Phase(degrees)\r\n";
-    text.reserve(26u * static_cast<std::size_t>(lines));
-    char line[64];
-    const double step = 24000.0 / lines;
-    for (int k = 0; k < lines; ++k) {
-        const double f = 1.0 + k * step;
-        std::snprintf(line, sizeof line, "%.4f %.3f %.2f\r\n", f, -3.0 + (k % 1000) * 0.006, (k % 3600) * 0.1 - 180);
-        text += line;
-    }
-    return text;
+    return sweepText("* benchmark sweep\r\n* Freq(Hz) SPL(dB) Phase(degrees)\r\n", ' ', lines);
 }
 
 // `points` complex points from 0 Hz to 24 kHz.
