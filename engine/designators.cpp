@@ -22,4 +22,16 @@ std::string capacitorDesignator(int section, int which) {
     return name;
 }
 
+std::string summingResistorDesignator(int section, int which) {
+    std::string name = "R";
+    name += std::to_string(13 + 4 * (section - 1) + which);
+    return name;
+}
+
+std::string opAmpDesignator(int section, Stage stage) {
+    std::string name = "U";
+    name += std::to_string(2 * section - (stage == Stage::BandPass ? 1 : 0));
+    return name;
+}
+
 } // namespace tessera
