@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "circuit_input.h"
+#include "program_version.h"
 
 #include <ostream>
 
@@ -85,7 +86,8 @@ namespace {
 
 void programHelp(std::ostream& stream) {
     stream << "usage: tessera-design COMMAND [ARGUMENTS]\n"
-              "       tessera-design COMMAND --help\n\n"
+              "       tessera-design COMMAND --help\n"
+              "       tessera-design -h | --help | --version\n\n"
               "Designs the four-section TESSERA equaliser without its windows.\n\ncommands:\n";
     for (const Command& c : commands()) stream << "  " << c.name << std::string(12 - std::min<std::size_t>(c.name.size(), 11), ' ') << c.summary << "\n";
     stream << "\nExit status of every command: 0 on success, 1 for a file that cannot be read or\n"
@@ -102,6 +104,10 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
     const std::string& name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         programHelp(out);
+        return kSuccess;
+    }
+    if (name == "--version") {
+        out << kVersionLine << "\n";
         return kSuccess;
     }
     for (const Command& c : commands()) {

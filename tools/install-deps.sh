@@ -21,6 +21,8 @@ packages=(
   poppler-utils
   # simulating the exported netlists in the tests
   ngspice
+  # the manual pages: checked with mandoc, shown with man
+  mandoc man-db
 )
 
 missing=()
