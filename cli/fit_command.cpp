@@ -8,6 +8,8 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "fit_form.h"
+#include "fit_json.h"
+#include "fit_target.h"
 #include "number_text.h"
 #include "section_formulas.h"
 
@@ -20,7 +22,8 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: tessera-design fit MEASUREMENT [--config START.tsn] [--band 40:16000] [--level auto|DB]\n"
     "                          [--tilt DB_PER_DECADE] [--max-boost DB] [--series E24|E12]\n"
-    "                          [--keep-capacitors] [--sections 1,2,3,4] [-o OUT.tsn]\n"
+    "                          [--keep-capacitors] [--sections 1,2,3,4] [--target FILE]\n"
+    "                          [--smoothing none|1/48|1/24|1/12|1/6|1/3|1/1] [--json] [-o OUT.tsn]\n"
     "Imports a measurement into the start-up sections or those of START.tsn and fits the\n"
     "sections with standard parts so that the Result meets the target over the band:\n"
     "  --band LOW:HIGH      the band in Hz (default 20:20000)\n"
@@ -30,6 +33,10 @@ constexpr std::string_view kUsage =
     "  --series E24|E12     the resistor series (default E24)\n"
     "  --keep-capacitors    keep each section's capacitor instead of choosing one\n"
     "  --sections LIST      the sections that take part (default 1,2,3,4); the others stay\n"
+    "  --target FILE        aim at the curve of a measurement file Import reads (moved to the\n"
+    "                       level at 1 kHz, the tilt added) instead of the line of level and tilt\n"
+    "  --smoothing 1/N      fit the measurement smoothed over 1/N octave (default none)\n"
+    "  --json               print the fit as one JSON object instead of the table\n"
     "  -o OUT.tsn           apply the fit and write the configuration (as File > Save as does)\n"
     "Prints each section's frequency, Q, gain, capacitor and resistors and the error\n"
     "before and after. Exit status 0 on success, 1 for a file that cannot be read or\n"
@@ -64,6 +71,11 @@ std::optional<std::string> readSettings(const Arguments& args, FitSettings& sett
         else return "--series takes E24 or E12";
     }
     settings.chooseCapacitors = !args.has("keep-capacitors");
+    if (const auto smoothing = args.value("smoothing")) {
+        const auto n = smoothingNamed(*smoothing);
+        if (!n) return "--smoothing takes none, 1/48, 1/24, 1/12, 1/6, 1/3 or 1/1";
+        settings.smoothing = *n;
+    }
     if (const auto list = args.value("sections")) {
         settings.sections = {false, false, false, false};
         std::size_t from = 0;
@@ -112,7 +124,9 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     const Command& self = command("fit");
     std::string error;
     const Arguments args = Arguments::parse(
-        words, {{"config", "band", "level", "tilt", "max-boost", "series", "sections", "output"}, {"keep-capacitors"}},
+        words,
+        {{"config", "band", "level", "tilt", "max-boost", "series", "sections", "target", "smoothing", "output"},
+         {"keep-capacitors", "json"}},
         error);
     if (!error.empty()) return usageError(self, error, err);
     if (args.positional().size() != 1) return usageError(self, "name one measurement file", err);
@@ -122,18 +136,26 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     DesignSession session;
     if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))
         return status;
+    if (const auto target = args.value("target")) {
+        TargetReading reading = readTargetCurve(*target);
+        if (!reading.outcome.done()) return reportFileFailure(self.name, reading.outcome, *target, kMeasurementExpected, err);
+        settings.target = std::move(reading.curve);
+    }
 
     const FitOutcome fit = fitSections(session.state(), settings);
     if (!fit.done()) {
         err << "tessera-design fit: " << fit.message << "\n";
         return kFileError;
     }
-    printTable(fit.result, session.state(), settings, out);
+    if (args.has("json"))
+        out << fitJson(fit.result, session.state(), settings) << "\n";
+    else
+        printTable(fit.result, session.state(), settings, out);
     if (const auto output = args.value("output")) {
         applyFit(session.engine(), fit.result);
         const FileOutcome saved = session.saveAs(*output);
         if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, err);
-        out << "wrote " << *output << "\n";
+        if (!args.has("json")) out << "wrote " << *output << "\n";
     }
     return kSuccess;
 }

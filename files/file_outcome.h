@@ -18,16 +18,19 @@ struct FileOutcome {
     FileStatus status = FileStatus::Done;
     std::string message;       // set when Refused
     std::string importCaption; // when not empty: the import window's new caption
+    // For a measurement read: the lowest and highest frequency of its data
+    // points, Hz (the grid beyond them repeats the nearest value).
+    double importedLowHz = 0, importedHighHz = 0;
 
     bool done() const { return status == FileStatus::Done; }
     bool ignored() const { return status == FileStatus::Ignored; }
     bool refused() const { return status == FileStatus::Refused; }
     bool wasCancelled() const { return status == FileStatus::Cancelled; }
 
-    static FileOutcome success(std::string caption = {}) { return {FileStatus::Done, {}, std::move(caption)}; }
-    static FileOutcome passedOver() { return {FileStatus::Ignored, {}, {}}; }
-    static FileOutcome refusal(std::string text) { return {FileStatus::Refused, std::move(text), {}}; }
-    static FileOutcome cancelled() { return {FileStatus::Cancelled, {}, {}}; }
+    static FileOutcome success(std::string caption = {}) { return {FileStatus::Done, {}, std::move(caption), 0, 0}; }
+    static FileOutcome passedOver() { return {FileStatus::Ignored, {}, {}, 0, 0}; }
+    static FileOutcome refusal(std::string text) { return {FileStatus::Refused, std::move(text), {}, 0, 0}; }
+    static FileOutcome cancelled() { return {FileStatus::Cancelled, {}, {}, 0, 0}; }
 };
 
 // The message texts, each naming the file.

@@ -64,7 +64,10 @@ FileOutcome finishImport(FilterEngine& engine, GridResampler& resampled, double 
     engine.state().ImportedResponse = resampled.values();
     if (PlotSink* plots = engine.plotSink()) plots->setData(GraphWindow::Import, resampled.plotBlock(aux));
     engine.refreshresult();
-    return FileOutcome::success("Import " + fileName);
+    FileOutcome done = FileOutcome::success("Import " + fileName);
+    done.importedLowHz = resampled.firstFrequency();
+    done.importedHighHz = resampled.lastFrequency();
+    return done;
 }
 
 } // namespace tessera

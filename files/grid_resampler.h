@@ -39,6 +39,8 @@ public:
     // into the value of a grid point.
     template <typename GridValue>
     void add(double frequency, double value, GridValue&& gridValue) {
+        if (points_++ == 0) firstFrequency_ = frequency;
+        lastFrequency_ = frequency;
         sum_ += value;
         ++count_;
         if (!passes(frequency)) return;
@@ -61,6 +63,9 @@ public:
     const Curve& values() const { return values_; }
     const Curve& frequencies() const { return frequencies_; }
     double lowest() const { return lowest_; }
+    // The frequencies of the first and the last data point added.
+    double firstFrequency() const { return firstFrequency_; }
+    double lastFrequency() const { return lastFrequency_; }
     double highest() const { return highest_; }
 
     // The import plot's block: 2 rows of 256 points, sample rate 0, the given
@@ -82,6 +87,8 @@ private:
     int next_ = 0;            // its index
     double sum_ = 0;
     std::int64_t count_ = 0; // points in the pending mean
+    std::int64_t points_ = 0; // data points added
+    double firstFrequency_ = 0, lastFrequency_ = 0;
     double lowest_ = 0, highest_ = 0;
     Curve values_{};
     Curve frequencies_{};
@@ -90,7 +97,8 @@ private:
 // Finishes an import: refuses data that leave no grid value or hold a value
 // that is not finite; otherwise stores the curve as the imported response,
 // hands the block to the import plot, redraws the result (which sets the
-// modified flag) and names the file in the import window's caption.
+// modified flag) and names the file in the import window's caption. Done
+// carries the span of the data points read.
 FileOutcome finishImport(FilterEngine& engine, GridResampler& resampled, double aux, const std::string& fileName);
 
 } // namespace tessera

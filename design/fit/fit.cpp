@@ -3,6 +3,7 @@
 
 #include "fit_apply.h"
 #include "fit_parts.h"
+#include "fit_target.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "vector_state.h"
@@ -24,24 +25,34 @@ bool allFinite(const Curve& curve) {
     return std::all_of(curve.begin(), curve.end(), [](double v) { return std::isfinite(v); });
 }
 
-// The target on the whole grid for a Result: the given level, or the one
-// that minimises the RMS error over the band.
+// The target on the whole grid for a Result (the imported response in it
+// smoothed as the settings ask): the given level, or the one that minimises
+// the RMS error over the band.
 Curve targetFor(const Curve& result, const FitSettings& settings, GridBand band, double& level) {
-    const auto& grid = gridFrequencies();
+    const Curve shape = targetShape(settings);
     if (settings.level) {
         level = *settings.level;
     } else {
         long double sum = 0;
         for (int i = band.first; i <= band.last; ++i) {
             const auto g = static_cast<std::size_t>(i);
-            sum += result[g] - tiltAt(settings.tiltDbPerDecade, grid[g]);
+            sum += result[g] - shape[g];
         }
         level = static_cast<double>(sum / band.count());
     }
     Curve target;
-    for (std::size_t i = 0; i < kGridPoints; ++i) target[i] = level + tiltAt(settings.tiltDbPerDecade, grid[i]);
+    for (std::size_t i = 0; i < kGridPoints; ++i) target[i] = level + shape[i];
     return target;
 }
+
+// The Result with the measurement the fit works on in place of the imported one.
+Curve fittedResult(const FilterBankState& state, const Curve& measurement) {
+    Curve result;
+    for (std::size_t i = 0; i < kGridPoints; ++i) result[i] = state.CombinedCurve[i] + measurement[i];
+    return result;
+}
+
+std::string hertzText(double frequency) { return generalText(frequency, 6, '.') + " Hz"; }
 
 std::optional<std::string> refusalFor(const FilterBankState& state, const FitSettings& settings, GridBand band) {
     if (std::all_of(state.ImportedResponse.begin(), state.ImportedResponse.end(), [](double v) { return v == 0; }))
@@ -59,6 +70,22 @@ std::optional<std::string> refusalFor(const FilterBankState& state, const FitSet
     if ((settings.level && !std::isfinite(*settings.level)) || !std::isfinite(settings.tiltDbPerDecade))
         return "The target level and tilt must be numbers.";
     if (!(settings.maxBoostDb >= 0)) return "The maximum boost must be a number of 0 dB or more.";
+    if (!isOfferedSmoothing(settings.smoothing))
+        return "The smoothing must be none, 1/48, 1/24, 1/12, 1/6, 1/3 or 1/1 octave.";
+    if (settings.target) {
+        if (!allFinite(settings.target->values))
+            return "The target curve " + settings.target->name + " holds values that are not numbers.";
+        if (!targetReachesBand(*settings.target, band))
+            return "The target curve " + settings.target->name + " holds no point in the band (" +
+                   hertzText(gridFrequencies()[static_cast<std::size_t>(band.first)]) + " to " +
+                   hertzText(gridFrequencies()[static_cast<std::size_t>(band.last)]) + ").";
+    }
+    const ResistorRange& range = settings.circuit.resistors;
+    if (!(range.low > 0) || !std::isfinite(range.high) || !(range.low <= range.high))
+        return "The resistor range must run from a positive value up to a larger one.";
+    if (allowedPositions(state, settings.series, range).empty())
+        return "No " + std::string(settings.series == Series::E12 ? "E12" : "E24") + " resistor the fit can set lies between " +
+               generalText(range.low, 6, '.') + " and " + generalText(range.high, 6, '.') + " ohms.";
     if (!settings.chooseCapacitors)
         for (int s = 1; s <= kSectionCount; ++s)
             if (settings.sections[static_cast<std::size_t>(s - 1)] &&
@@ -136,11 +163,14 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
     const auto applied = predictApply(state, result);
     result.predictedResult = resultCurve(*applied);
     if (!allFinite(result.predictedResult)) return refusal("The fit found no design with finite values.");
+    result.resultBefore = resultCurve(state);
+    result.measurement = fitMeasurement(state, settings);
     double levelBefore = 0;
-    const Curve before = resultCurve(state);
+    const Curve before = fittedResult(state, result.measurement);
     result.before = bandError(before, targetFor(before, settings, band, levelBefore), band);
-    result.target = targetFor(result.predictedResult, settings, band, result.level);
-    result.after = bandError(result.predictedResult, result.target, band);
+    const Curve after = fittedResult(*applied, result.measurement);
+    result.target = targetFor(after, settings, band, result.level);
+    result.after = bandError(after, result.target, band);
     if (progress) progress(1);
     outcome.status = FitStatus::Done;
     return outcome;

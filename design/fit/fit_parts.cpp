@@ -26,12 +26,12 @@ double ohmsAt(const FilterBankState& table, int position) {
 }
 
 // The allowed position nearest to `ohms` on a logarithmic scale.
-int nearestPosition(const FilterBankState& table, double ohms, int step) {
-    if (!(ohms > 0) || !std::isfinite(ohms)) return kTopPosition;
+int nearestPosition(const FilterBankState& table, double ohms, const PositionRange& allowed) {
+    if (!(ohms > 0) || !std::isfinite(ohms)) return allowed.highest;
     const double target = std::log(ohms);
-    int best = 0;
+    int best = allowed.lowest;
     double distance = kInfinity;
-    for (int p = 0; p <= kTopPosition; p += step) {
+    for (int p = allowed.lowest; p <= allowed.highest; p += allowed.step) {
         const double d = std::fabs(std::log(ohmsAt(table, p)) - target);
         if (d < distance) distance = d, best = p;
     }
@@ -39,14 +39,16 @@ int nearestPosition(const FilterBankState& table, double ohms, int step) {
 }
 
 // The table positions nearest to the ideal resistors of a design.
-std::array<int, 3> idealPositions(const FilterBankState& table, double c, double f, double q, double a, int step) {
+std::array<int, 3> idealPositions(const FilterBankState& table, double c, double f, double q, double a,
+                                  const PositionRange& allowed) {
     const long double r2 = q / (kPi * c * f);
     const long double r1 = a > 0 ? r2 / (2.0L * a) : std::numeric_limits<long double>::infinity();
     const long double omegaC = 2.0L * kPi * f * c;
     const long double d = omegaC * omegaC - 1.0L / (r1 * r2);
     const long double r3 = d > 0 ? 1.0L / (r2 * d) : -1.0L;
-    return {nearestPosition(table, static_cast<double>(r1), step), nearestPosition(table, static_cast<double>(r2), step),
-            nearestPosition(table, static_cast<double>(r3), step)};
+    return {nearestPosition(table, static_cast<double>(r1), allowed),
+            nearestPosition(table, static_cast<double>(r2), allowed),
+            nearestPosition(table, static_cast<double>(r3), allowed)};
 }
 
 bool insidePreferred(const FilterBankState& table, const std::array<int, 3>& positions) {
@@ -63,8 +65,8 @@ struct Candidate {
 
 class PartsSearch {
 public:
-    PartsSearch(const FitProblem& problem, const FilterBankState& table, int step)
-        : problem_(problem), table_(table), step_(step), scratch_(problem.base.size()) {}
+    PartsSearch(const FitProblem& problem, const FilterBankState& table, const PositionRange& allowed)
+        : problem_(problem), table_(table), allowed_(allowed), step_(allowed.step), scratch_(problem.base.size()) {}
 
     // The error with section k realised by `parts` on top of `others`.
     double cost(int k, const PartsChoice& parts, const std::vector<double>& others) {
@@ -94,9 +96,9 @@ public:
     // neighbourhood of its ideal parts cannot realise at all.
     Candidate scan(int k, int item, double capacitance, int r1, const std::vector<double>& others) {
         Candidate best;
-        for (int first : {r1, kTopPosition})
-            for (int p2 = 0; p2 <= kTopPosition; p2 += step_)
-                for (int p3 = 0; p3 <= kTopPosition; p3 += step_) {
+        for (int first : {r1, allowed_.highest})
+            for (int p2 = allowed_.lowest; p2 <= allowed_.highest; p2 += step_)
+                for (int p3 = allowed_.lowest; p3 <= allowed_.highest; p3 += step_) {
                     PartsChoice parts{true, item, capacitance, {first, p2, p3}};
                     consider(best, parts, cost(k, parts, others));
                 }
@@ -130,7 +132,7 @@ private:
     bool move(std::array<int, 3>& positions, const std::array<int, 3>& delta) const {
         for (std::size_t s = 0; s < 3; ++s) {
             positions[s] += delta[s] * step_;
-            if (positions[s] < 0 || positions[s] > kTopPosition) return false;
+            if (positions[s] < allowed_.lowest || positions[s] > allowed_.highest) return false;
         }
         return true;
     }
@@ -149,6 +151,7 @@ private:
 
     const FitProblem& problem_;
     const FilterBankState& table_;
+    PositionRange allowed_;
     int step_;
     std::vector<double> scratch_;
 };
@@ -165,6 +168,19 @@ double capacitorItemFarads(int item) {
     return capacitorTextFarads(kCapacitorItems[static_cast<std::size_t>(item)]); // as the selector reads it
 }
 
+PositionRange allowedPositions(const FilterBankState& table, Series series, const ResistorRange& range) {
+    PositionRange allowed;
+    allowed.step = series == Series::E12 ? 2 : 1;
+    allowed.lowest = kTopPosition + 1;
+    allowed.highest = -1;
+    for (int p = 0; p <= kTopPosition; p += allowed.step)
+        if (range.contains(ohmsAt(table, p))) {
+            allowed.lowest = std::min(allowed.lowest, p);
+            allowed.highest = std::max(allowed.highest, p);
+        }
+    return allowed;
+}
+
 Realised realise(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions) {
     const double r1 = ohmsAt(table, positions[0]), r2 = ohmsAt(table, positions[1]), r3 = ohmsAt(table, positions[2]);
     Realised r;
@@ -179,9 +195,10 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
                                       const std::function<void(double)>& progress) {
     const int count = static_cast<int>(designs.size());
-    const int step = settings.series == Series::E12 ? 2 : 1;
-    PartsSearch search(problem, table, step);
+    const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
     std::vector<Candidate> chosen(designs.size());
+    if (allowed.empty()) return std::vector<PartsChoice>(designs.size());
+    PartsSearch search(problem, table, allowed);
     std::vector<double> total = totalCurve(problem, designs);
 
     // Section by section, each on top of the parts already chosen and the
@@ -197,7 +214,7 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
             const double c = settings.chooseCapacitors ? capacitorItemFarads(item)
                                                        : keptCapacitance[static_cast<std::size_t>(k)];
             const int itemIndex = settings.chooseCapacitors ? item : -1;
-            const auto centre = idealPositions(table, c, d.frequency(), d.q(), d.gainFactor(), step);
+            const auto centre = idealPositions(table, c, d.frequency(), d.q(), d.gainFactor(), allowed);
             Candidate candidate = search.around(k, itemIndex, c, centre, others);
             if (!std::isfinite(candidate.cost)) candidate = search.scan(k, itemIndex, c, centre[0], others);
             if (!std::isfinite(candidate.cost)) continue;

@@ -1,7 +1,7 @@
 #pragma once
 // The second half of the fit: parts that can be bought. For each section the
 // capacitor whose snapped resistors realise the ideal design best (resistors
-// between 1 kOhm and 470 kOhm preferred), then a search over the resistors'
+// only within the resistor range; between 1 kOhm and 470 kOhm preferred), then a search over the resistors'
 // table positions, a few steps up and down, singly and in pairs, until no
 // step lowers the realised error.
 
@@ -22,6 +22,15 @@ struct Realised {
     double q = 0;
     double gainFactor = 0;
 };
+// The table positions the fit may give a resistor: every position (E24) or
+// every second one (E12) from `lowest` to `highest`, within the steppers'
+// reach and the resistor range.
+struct PositionRange {
+    int lowest = 0, highest = -1, step = 1;
+    bool empty() const { return highest < lowest; }
+};
+PositionRange allowedPositions(const FilterBankState& table, Series series, const ResistorRange& range);
+
 // The capacitance of a selector item, exactly as the selector sets it.
 double capacitorItemFarads(int item);
 

@@ -1,5 +1,6 @@
 #include "fit_problem.h"
 
+#include "fit_target.h"
 #include "frequency_grid.h"
 
 #include <algorithm>
@@ -26,6 +27,8 @@ FitProblem makeFitProblem(const FilterBankState& state, const FitSettings& setti
         problem.gainLimitDb.push_back(isBoostSection(s) ? boostLimit : kSectionGainLimitDb);
     }
     const auto& grid = gridFrequencies();
+    const Curve measurement = fitMeasurement(state, settings);
+    const Curve shape = targetShape(settings);
     for (int i = band.first; i <= band.last; ++i) {
         const auto g = static_cast<std::size_t>(i);
         // The combined curve less the curves of the sections being fitted:
@@ -33,7 +36,7 @@ FitProblem makeFitProblem(const FilterBankState& state, const FitSettings& setti
         double kept = state.CombinedCurve[g];
         for (int s : problem.sections) kept -= state.section(s).SectionCurve[g];
         problem.frequencies.push_back(grid[g]);
-        problem.base.push_back(kept + state.ImportedResponse[g] - tiltAt(settings.tiltDbPerDecade, grid[g]));
+        problem.base.push_back(kept + measurement[g] - shape[g]);
     }
     return problem;
 }

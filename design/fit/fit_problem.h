@@ -23,8 +23,8 @@ struct SectionDesign {
 
 struct FitProblem {
     std::vector<double> frequencies; // the band's grid frequencies
-    // Per band point: kept sections + measurement - target slope. The Result
-    // minus the target is base + fitted sections - level.
+    // Per band point: kept sections + measurement (smoothed as asked) - the
+    // target's shape. The Result minus the target is base + fitted sections - level.
     std::vector<double> base;
     std::optional<double> level; // none: the level that minimises the error
     std::vector<int> sections;   // the fitted sections, ascending

@@ -3,6 +3,7 @@
 // dialog and of `tessera-design fit`, and for each section the parts found,
 // with the realised values those parts give.
 
+#include "circuit_settings.h"
 #include "filter_bank_state.h"
 #include "filter_engine.h"
 #include "grid_band.h"
@@ -19,6 +20,15 @@ inline constexpr double kSectionGainLimitDb = 20.827853703164502;
 // The band must hold at least this many grid points.
 inline constexpr int kMinimumBandPoints = 5;
 
+// A target curve read from a file, on the grid as an import puts it.
+struct TargetCurve {
+    std::string name;   // the file's name as given
+    Curve values{};     // dB
+    double lowHz = 0, highHz = 0; // the file's first and last data point
+
+    bool operator==(const TargetCurve&) const = default;
+};
+
 struct FitSettings {
     double bandLow = 20;     // Hz
     double bandHigh = 20000; // Hz
@@ -29,6 +39,12 @@ struct FitSettings {
     Series series = Series::E24;
     bool chooseCapacitors = true;
     std::array<bool, kSectionCount> sections{true, true, true, true}; // by section - 1
+    // The measurement smoothed over 1/N octave (one of kSmoothingFractions); 0: not smoothed.
+    int smoothing = 0;
+    // A target curve; none: the line of level and tilt.
+    std::optional<TargetCurve> target;
+    // The op-amp, the summing resistors and the range of the resistors the fit may choose.
+    CircuitSettings circuit;
 };
 
 // The error of a Result against the target over the band's grid points.
@@ -54,7 +70,10 @@ struct FitResult {
     GridBand band;
     double level = 0;       // the target level at 1 kHz used for `after`, dB
     Curve target{};         // the target on the whole grid, dB
+    Curve measurement{};    // the measurement the fit worked on (smoothed as asked), dB
+    Curve resultBefore{};   // the Result as it is now
     Curve predictedResult{}; // the Result after Apply, bit for bit
+    // Against the target, with the measurement smoothed as asked.
     FitError before;        // the Result as it is now
     FitError after;         // the predicted Result
 

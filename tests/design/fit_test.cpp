@@ -129,17 +129,23 @@ TEST(Fit, PartsStayWithinTheirLimits) {
     Bank bank;
     importRoom(*bank.state, 7);
     for (std::size_t i = 0; i < kGridPoints; ++i) bank.state->ImportedResponse[i] -= 8 * (i > 100 && i < 140);
+    const ResistorRange ranges[] = {{}, {2200, 220000}, {1000, 47000}};
     for (const Series series : {Series::E24, Series::E12}) {
         for (const bool choose : {true, false}) {
+          for (const ResistorRange& range : ranges) {
+            if (!choose && range.high < 1e5) continue; // the kept 1 nF capacitors need large resistors
             FitSettings settings;
             settings.maxBoostDb = 3;
             settings.series = series;
             settings.chooseCapacitors = choose;
+            settings.circuit.resistors = range;
             const FitOutcome fit = fitSections(*bank.state, settings);
             ASSERT_TRUE(fit.done()) << fit.message;
+            int fitted = 0;
             for (int s = 1; s <= 4; ++s) {
                 const FittedSection& fs = fit.result.section(s);
-                ASSERT_TRUE(fs.fitted);
+                if (!fs.fitted) continue;
+                ++fitted;
                 EXPECT_GE(fs.frequency, 20);
                 EXPECT_LE(fs.frequency, 20000);
                 EXPECT_GE(fs.q, 0.1);
@@ -148,6 +154,8 @@ TEST(Fit, PartsStayWithinTheirLimits) {
                 for (int p : fs.positions) {
                     EXPECT_GE(p, 0);
                     EXPECT_LE(p, 100); // the steppers' range
+                    EXPECT_TRUE(range.contains(bank.state->SeriesValues[static_cast<std::size_t>(p)]))
+                        << bank.state->SeriesValues[static_cast<std::size_t>(p)] << " ohms";
                     if (series == Series::E12) {
                         EXPECT_EQ(p % 2, 0);
                     }
@@ -158,9 +166,17 @@ TEST(Fit, PartsStayWithinTheirLimits) {
                     EXPECT_EQ(fs.capacitance, bank.state->section(s).Capacitance);
                 }
             }
+            EXPECT_GE(fitted, 3);
             EXPECT_TRUE(std::isfinite(fit.result.after.rms));
+          }
         }
     }
+    // A range that holds no resistor the steppers reach is refused.
+    FitSettings none;
+    none.circuit.resistors = {600e3, 900e3};
+    EXPECT_NE(fitSections(*bank.state, none).message.find("600000"), std::string::npos);
+    none.circuit.resistors = {1e5, 1e4};
+    EXPECT_EQ(fitSections(*bank.state, none).status, FitStatus::Refused);
 }
 
 TEST(Fit, MeetsARealisableMeasurementAndIsDeterministic) {
@@ -203,6 +219,8 @@ TEST(Fit, SectionsNoPartsRealiseKeepTheirSettingAndTheOthersFitAroundThem) {
     FitSettings settings;
     settings.maxBoostDb = 0;
     settings.series = Series::E12;
+    // Mirroring a 19.5 kHz peak takes resistors below 1 kOhm: any the table holds.
+    settings.circuit.resistors = {1, 1e9};
     const FitOutcome fit = fitSections(*bank.state, settings);
     ASSERT_TRUE(fit.done()) << fit.message;
     EXPECT_FALSE(fit.result.section(1).fitted);

@@ -1,0 +1,158 @@
+// `tessera-design fit` with a target curve, smoothing and --json.
+#include "cli_fixture.h"
+#include "json_reading.h"
+#include "json_text.h"
+
+#include "design_session.h"
+#include "fit.h"
+#include "fit_target.h"
+#include "frequency_grid.h"
+#include "measurement_import.h"
+#include "section_formulas.h"
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+using namespace tessera;
+using tessera::cli_test::CliTest;
+using tessera::cli_test::JsonReader;
+using tessera::cli_test::JsonValue;
+
+namespace {
+
+std::string roomFrd() {
+    std::string text;
+    for (double f = 15; f < 22000; f *= 1.02) {
+        const double dip = std::log(f / 150), peak = std::log(f / 2500);
+        const double db = -5 * std::exp(-dip * dip / 0.1) + 3 * std::exp(-peak * peak / 0.3) + 0.4 * std::sin(f / 40);
+        text += std::to_string(f) + " " + std::to_string(db) + "\n";
+    }
+    return text;
+}
+
+std::string houseCsv() { return "Hz,dB\n20,6\n200,2\n1000,0\n10000,-2\n20000,-3\n"; }
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+} // namespace
+
+TEST(JsonText, NumbersReadBackAsTheSameDoubles) {
+    std::mt19937_64 random(7);
+    std::vector<double> values = {0.1, 1.0 / 3, -0.0, 1e-310, 1.7976931348623157e308, 20000.000000000004, 100};
+    for (int k = 0; k < 2000; ++k) {
+        double v;
+        const std::uint64_t bits = random();
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) values.push_back(v);
+    }
+    for (double v : values) {
+        const auto read = JsonReader::read(cli::jsonNumber(v));
+        ASSERT_TRUE(read) << cli::jsonNumber(v);
+        EXPECT_TRUE(sameBits(read->number, v)) << cli::jsonNumber(v);
+    }
+    EXPECT_EQ(cli::jsonNumber(0.1), "0.1");
+    EXPECT_EQ(cli::jsonNumber(std::nan("")), "null");
+    const auto text = JsonReader::read(cli::jsonString("a \"b\" \\ \n\t\x01 ü"));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->text, "a \"b\" \\ \n\t\x01 ü");
+}
+
+TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
+    const std::string measurement = write("room.frd", roomFrd());
+    const std::string house = write("house.csv", houseCsv());
+    const auto r = run({"fit", measurement, "--band", "30:18000", "--target", house, "--smoothing", "1/6", "--tilt",
+                        "-0.5", "--series", "E12", "--sections", "1,2,4", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto json = JsonReader::read(r.out);
+    ASSERT_TRUE(json) << r.out;
+    ASSERT_EQ(json->kind, JsonValue::Object);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : json->members) keys.push_back(key);
+    const std::vector<std::string> listed = {
+        "band_hz",          "points",          "level_db",          "tilt_db_per_decade", "smoothing",
+        "target",           "frequencies_hz",  "measurement_db",    "target_db",          "result_before_db",
+        "result_after_db",  "rms_before_db",   "largest_before_db", "rms_after_db",       "largest_after_db",
+        "sections"};
+    for (const std::string& key : listed)
+        EXPECT_NE(std::find(keys.begin(), keys.end(), key), keys.end()) << key;
+
+    // The very fit of the program's document.
+    cli::DesignSession session;
+    ASSERT_TRUE(session.import(measurement).done());
+    FitSettings settings;
+    settings.bandLow = 30;
+    settings.bandHigh = 18000;
+    settings.target = readTargetCurve(house).curve;
+    settings.smoothing = 6;
+    settings.tiltDbPerDecade = -0.5;
+    settings.series = Series::E12;
+    settings.sections = {true, true, false, true};
+    const FitOutcome fit = fitSections(session.state(), settings);
+    ASSERT_TRUE(fit.done());
+    const FitResult& result = fit.result;
+
+    EXPECT_EQ((*json)["band_hz"].numbers(), (std::vector<double>{30, 18000}));
+    EXPECT_EQ((*json)["points"].number, result.band.count());
+    EXPECT_TRUE(sameBits((*json)["level_db"].number, result.level));
+    EXPECT_EQ((*json)["tilt_db_per_decade"].number, -0.5);
+    EXPECT_EQ((*json)["smoothing"].text, "1/6");
+    EXPECT_EQ((*json)["target"].text, house);
+    const auto curve = [&](const char* key, const Curve& expected) {
+        const std::vector<double> values = (*json)[key].numbers();
+        ASSERT_EQ(values.size(), kGridPoints) << key;
+        for (std::size_t i = 0; i < kGridPoints; ++i) ASSERT_TRUE(sameBits(values[i], expected[i])) << key << " " << i;
+    };
+    curve("frequencies_hz", gridFrequencies());
+    curve("measurement_db", result.measurement);
+    curve("target_db", result.target);
+    curve("result_before_db", result.resultBefore);
+    curve("result_after_db", result.predictedResult);
+    EXPECT_TRUE(sameBits((*json)["rms_before_db"].number, result.before.rms));
+    EXPECT_TRUE(sameBits((*json)["largest_before_db"].number, result.before.largest));
+    EXPECT_TRUE(sameBits((*json)["rms_after_db"].number, result.after.rms));
+    EXPECT_TRUE(sameBits((*json)["largest_after_db"].number, result.after.largest));
+
+    const JsonValue& sections = (*json)["sections"];
+    ASSERT_EQ(sections.items.size(), 4u);
+    for (int s = 1; s <= kSectionCount; ++s) {
+        const JsonValue& section = sections.items[static_cast<std::size_t>(s - 1)];
+        const FittedSection& fs = result.section(s);
+        EXPECT_EQ(section["section"].number, s);
+        EXPECT_EQ(section["fitted"].boolean, s != 3);
+        EXPECT_TRUE(sameBits(section["frequency_hz"].number, fs.frequency));
+        EXPECT_TRUE(sameBits(section["q"].number, fs.q));
+        EXPECT_TRUE(sameBits(section["gain_db"].number, shownGainDb(s, fs.gainFactor)));
+        EXPECT_TRUE(sameBits(section["capacitor_nf"].number, fs.capacitance * 1e9));
+        const std::vector<double> ohms = section["resistors_ohms"].numbers();
+        ASSERT_EQ(ohms.size(), 3u);
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_EQ(ohms[k], session.state().SeriesValues[static_cast<std::size_t>(fs.positions[k])]);
+        EXPECT_EQ(section["series"].text, s == 3 ? "E24" : "E12");
+    }
+}
+
+TEST_F(CliTest, FitRefusesBadTargetsAndSmoothingsAndWritesNothing) {
+    const std::string measurement = write("room.frd", roomFrd());
+    const std::string output = path("out.tsn");
+    for (const char* smoothing : {"1/5", "6", "1/6octave", ""}) {
+        const auto r = run({"fit", measurement, "--smoothing", smoothing, "-o", output});
+        EXPECT_EQ(r.status, 2) << smoothing;
+        EXPECT_NE(r.err.find("--smoothing"), std::string::npos);
+    }
+    // A target file Import refuses: refused with Import's own message.
+    const std::string refused = write("bad.frd", "100 1\n50 2\n");
+    cli::DesignSession session;
+    const FileOutcome imported = session.import(refused);
+    ASSERT_TRUE(imported.refused());
+    const auto bad = run({"fit", measurement, "--target", refused, "-o", output});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find(imported.message), std::string::npos) << bad.err;
+    // A name Import passes over, and a curve with no point in the band.
+    EXPECT_EQ(run({"fit", measurement, "--target", write("curve.dat", "100 1\n200 2\n"), "-o", output}).status, 1);
+    const auto outside = run({"fit", measurement, "--target", write("bass.frd", "20 3\n80 0\n"), "--band", "200:2000",
+                              "-o", output});
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_NE(outside.err.find("no point in the band"), std::string::npos) << outside.err;
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
