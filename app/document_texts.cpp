@@ -42,12 +42,15 @@ const FileDialogLayout& fileDialogLayout(FileDialogKind kind) {
         "Export SPICE netlist", "*.cir", "SPICE netlist (*.cir)|*.cir", "cir", false, true};
     static const FileDialogLayout exportFrd{"Export curve as FRD", "*.frd", "FRD file (*.frd)|*.frd", "frd",
                                             false, true};
+    // The fit's target curve: any file Import reads.
+    static const FileDialogLayout targetCurve{"Target curve", import.initialName, import.filter, "", true};
     switch (kind) {
     case FileDialogKind::Open: return open;
     case FileDialogKind::SaveAs: return saveAs;
     case FileDialogKind::Import: return import;
     case FileDialogKind::ExportNetlist: return exportNetlist;
     case FileDialogKind::ExportFrd: return exportFrd;
+    case FileDialogKind::TargetCurve: return targetCurve;
     }
     return open;
 }

@@ -28,7 +28,7 @@ std::string emptyPageText();
 // Print while the printer is still busy with a job.
 std::string printerBusyText();
 
-enum class FileDialogKind { Open, SaveAs, Import, ExportNetlist, ExportFrd };
+enum class FileDialogKind { Open, SaveAs, Import, ExportNetlist, ExportFrd, TargetCurve };
 
 struct FileDialogLayout {
     std::string title;

@@ -1,11 +1,16 @@
 #include "fit_dialog.h"
 
+#include "circuit_input.h"
 #include "contimage.h"
 #include "fit.h"
 #include "fit_apply.h"
+#include "fit_target.h"
 #include "plot_drawing.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -66,6 +71,7 @@ void TFitDialog::buildFields(const FitForm& form) {
     band->addWidget(named(new QLabel(QStringLiteral("to")), "BandToLabel"));
     band->addWidget(bandHigh_);
     fields->addRow(named(new QLabel(QStringLiteral("Band (Hz):")), "BandLabel"), band);
+    buildTargetRows(fields);
 
     auto* level = new QHBoxLayout;
     automaticLevel_ = named(new QCheckBox(QStringLiteral("automatic")), "AutomaticLevelCheck");
@@ -153,6 +159,65 @@ void TFitDialog::buildFields(const FitForm& form) {
     all->addLayout(buttons);
 }
 
+void TFitDialog::buildTargetRows(QFormLayout* fields) {
+    auto* choice = new QHBoxLayout;
+    targetLine_ = named(new QRadioButton(QStringLiteral("level and tilt")), "TargetLineRadio");
+    targetCurve_ = named(new QRadioButton(QStringLiteral("curve from file…")), "TargetCurveRadio");
+    targetLine_->setChecked(true);
+    auto* group = new QButtonGroup(this);
+    group->addButton(targetLine_);
+    group->addButton(targetCurve_);
+    targetFile_ = named(new QLabel, "TargetFileLabel");
+    choice->addWidget(targetLine_);
+    choice->addWidget(targetCurve_);
+    choice->addWidget(targetFile_, 1);
+    fields->addRow(named(new QLabel(QStringLiteral("Target:")), "TargetLabel"), choice);
+    // A click, not a toggle: choosing the curve again picks another file.
+    connect(targetCurve_, &QRadioButton::clicked, this, &TFitDialog::chooseTarget);
+    connect(targetLine_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) refreshPreview();
+    });
+
+    smoothing_ = named(new QComboBox, "SmoothingCombo");
+    for (const auto& [text, n] : smoothingChoices()) smoothing_->addItem(qtext(text), n);
+    fields->addRow(named(new QLabel(QStringLiteral("Smoothing:")), "SmoothingLabel"), smoothing_);
+    connect(smoothing_, &QComboBox::currentIndexChanged, this, &TFitDialog::refreshPreview);
+}
+
+void TFitDialog::chooseTarget() {
+    const auto restore = [this] { (target_ ? targetCurve_ : targetLine_)->setChecked(true); };
+    const std::optional<std::string> file = chooseTargetFile_ ? chooseTargetFile_() : std::nullopt;
+    if (!file) return restore();
+    TargetReading reading = readTargetCurve(*file);
+    if (!reading.outcome.done()) {
+        restore();
+        if (reading.outcome.refused()) showMessage(qtext(reading.outcome.message));
+        return;
+    }
+    target_ = std::move(reading.curve);
+    targetCurve_->setChecked(true);
+    const QString name = QString::fromStdString(*file);
+    targetFile_->setText(QFileInfo(name).fileName());
+    targetFile_->setToolTip(name);
+    message_->clear();
+    refreshPreview();
+}
+
+void TFitDialog::refreshPreview() {
+    if (fitting_) return;
+    FitSettings settings;
+    FitForm f = form();
+    f.automaticLevel = f.automaticLevel || !typedNumber(f.level); // a level still being typed
+    if (readFitForm(f, settings)) {
+        settings = FitSettings{};
+        settings.smoothing = f.smoothing;
+        settings.target = f.target;
+    }
+    preview_->SetData(currentPreview(engine_.state(), settings));
+    legend_->setText(previewLegend(settings.target.has_value()));
+    showMessage({}); // a fit shown no longer matches the choices
+}
+
 FitForm TFitDialog::form() const {
     FitForm f;
     f.bandLow = bandLow_->text().trimmed().toStdString();
@@ -164,6 +229,8 @@ FitForm TFitDialog::form() const {
     f.series = e12_->isChecked() ? Series::E12 : Series::E24;
     f.chooseCapacitors = chooseCapacitors_->isChecked();
     for (std::size_t k = 0; k < sections_.size(); ++k) f.sections[k] = sections_[k]->isChecked();
+    f.smoothing = smoothing_->currentData().toInt();
+    if (targetCurve_->isChecked()) f.target = target_;
     return f;
 }
 
@@ -179,6 +246,7 @@ void TFitDialog::showMessage(const QString& message) {
 void TFitDialog::FitButtonClick() {
     if (fitting_) return;
     FitSettings settings;
+    settings.circuit = circuit_;
     if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(*problem));
 
     QProgressDialog progress(QStringLiteral("Fitting the sections…"), QStringLiteral("Cancel"), 0, 100, this);

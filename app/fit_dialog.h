@@ -10,9 +10,12 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +34,14 @@ public:
     // The fields as they read now.
     tessera::FitForm form() const;
 
+    // Asks for the target curve's file when "curve from file…" is clicked;
+    // nullopt when the user cancels.
+    using FileChooser = std::function<std::optional<std::string>()>;
+    void setTargetFileChooser(FileChooser chooser) { chooseTargetFile_ = std::move(chooser); }
+    // The op-amp, summing resistors and resistor range the fit works with.
+    void setCircuitSettings(const tessera::CircuitSettings& settings) { circuit_ = settings; }
+    const tessera::CircuitSettings& circuitSettings() const { return circuit_; }
+
 public slots:
     void FitButtonClick();
     void ApplyButtonClick();
@@ -39,12 +50,24 @@ public slots:
 
 private:
     void buildFields(const tessera::FitForm& form);
+    void buildTargetRows(class QFormLayout* fields);
     void showMessage(const QString& message);
+    // "curve from file…" clicked: the chooser, then the file read as Import reads it.
+    void chooseTarget();
+    // The preview before a fit, with the target and smoothing as chosen now.
+    void refreshPreview();
 
+    FileChooser chooseTargetFile_;
+    tessera::CircuitSettings circuit_;
+    std::optional<tessera::TargetCurve> target_;
     tessera::FilterEngine& engine_;
     std::optional<tessera::FitResult> result_;
     bool fitting_ = false;
 
+    QRadioButton* targetLine_ = nullptr;
+    QRadioButton* targetCurve_ = nullptr;
+    QLabel* targetFile_ = nullptr;
+    QComboBox* smoothing_ = nullptr;
     QLineEdit* bandLow_ = nullptr;
     QLineEdit* bandHigh_ = nullptr;
     QCheckBox* automaticLevel_ = nullptr;

@@ -28,6 +28,7 @@ std::optional<std::pair<double, double>> markedBand(QMdiArea* area) {
 
 void TMainForm::FitItemClick() {
     auto* dialog = new TFitDialog(engine_, markedBand(MdiArea), this);
+    dialog->setTargetFileChooser([this] { return prompts_.chooseFile(tessera::FileDialogKind::TargetCurve); });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Modal to the whole program, the configuration dialog included: the
     // sections cannot change between Fit and Apply.

@@ -25,33 +25,6 @@ bool allFinite(const Curve& curve) {
     return std::all_of(curve.begin(), curve.end(), [](double v) { return std::isfinite(v); });
 }
 
-// The target on the whole grid for a Result (the imported response in it
-// smoothed as the settings ask): the given level, or the one that minimises
-// the RMS error over the band.
-Curve targetFor(const Curve& result, const FitSettings& settings, GridBand band, double& level) {
-    const Curve shape = targetShape(settings);
-    if (settings.level) {
-        level = *settings.level;
-    } else {
-        long double sum = 0;
-        for (int i = band.first; i <= band.last; ++i) {
-            const auto g = static_cast<std::size_t>(i);
-            sum += result[g] - shape[g];
-        }
-        level = static_cast<double>(sum / band.count());
-    }
-    Curve target;
-    for (std::size_t i = 0; i < kGridPoints; ++i) target[i] = level + shape[i];
-    return target;
-}
-
-// The Result with the measurement the fit works on in place of the imported one.
-Curve fittedResult(const FilterBankState& state, const Curve& measurement) {
-    Curve result;
-    for (std::size_t i = 0; i < kGridPoints; ++i) result[i] = state.CombinedCurve[i] + measurement[i];
-    return result;
-}
-
 std::string hertzText(double frequency) { return generalText(frequency, 6, '.') + " Hz"; }
 
 std::optional<std::string> refusalFor(const FilterBankState& state, const FitSettings& settings, GridBand band) {

@@ -4,6 +4,7 @@
 #include "designators.h"
 #include "fit.h"
 #include "fit_apply.h"
+#include "fit_target.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "section_formulas.h"
@@ -64,6 +65,9 @@ std::optional<std::string> readFitForm(const FitForm& form, FitSettings& setting
     s.series = form.series;
     s.chooseCapacitors = form.chooseCapacitors;
     s.sections = form.sections;
+    s.smoothing = form.smoothing;
+    s.target = form.target;
+    s.circuit = settings.circuit; // not a field of the form
     settings = s;
     return std::nullopt;
 }
@@ -125,13 +129,26 @@ PlotData previewBlock(const std::vector<const Curve*>& curves) {
 
 } // namespace
 
-PlotData fitPreview(const FilterBankState& state, const FitResult& result) {
-    return previewBlock({&result.predictedResult, &state.ImportedResponse, &result.target});
+PlotData fitPreview(const FilterBankState&, const FitResult& result) {
+    return previewBlock({&result.predictedResult, &result.measurement, &result.target});
 }
 
-PlotData currentPreview(const FilterBankState& state) {
+PlotData currentPreview(const FilterBankState& state, const FitSettings& settings) {
     const Curve result = resultCurve(state);
-    return previewBlock({&result, &state.ImportedResponse});
+    const Curve measurement = fitMeasurement(state, settings);
+    if (!settings.target) return previewBlock({&result, &measurement});
+    // The automatic level for the Result as it is, over the band when it holds points.
+    GridBand band = gridBand(settings.bandLow, settings.bandHigh);
+    if (band.count() == 0) band = fullGridBand();
+    double level = 0;
+    const Curve target = targetFor(fittedResult(state, measurement), settings, band, level);
+    return previewBlock({&result, &measurement, &target});
+}
+
+std::vector<std::pair<std::string, int>> smoothingChoices() {
+    std::vector<std::pair<std::string, int>> choices{{"none", 0}};
+    for (int n : kSmoothingFractions) choices.emplace_back(smoothingName(n) + " octave", n);
+    return choices;
 }
 
 } // namespace tessera

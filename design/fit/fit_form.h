@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tessera {
 
@@ -22,7 +23,13 @@ struct FitForm {
     Series series = Series::E24;
     bool chooseCapacitors = true;
     std::array<bool, kSectionCount> sections{true, true, true, true};
+    int smoothing = 0; // N of 1/N octave; 0 none
+    std::optional<TargetCurve> target; // none: level and tilt
 };
+
+// The smoothing choices as the dialog lists them ("none", "1/48 octave", ...)
+// with their N, none first.
+std::vector<std::pair<std::string, int>> smoothingChoices();
 
 // The band marked by two markers (either order) or 20 Hz - 20 kHz, level
 // 0 dB (automatic), tilt 0, maximum boost 6 dB, E24, capacitors chosen,
@@ -50,7 +57,9 @@ std::string unrealisedNote(const FitSettings& settings, const FitResult& result)
 // the target as further curves of their own kinds (each with its colour),
 // over the whole grid.
 PlotData fitPreview(const FilterBankState& state, const FitResult& result);
-// Before a fit: the Result as it is and the measurement.
-PlotData currentPreview(const FilterBankState& state);
+// Before a fit: the Result as it is and the measurement (smoothed as the
+// settings ask), and a target curve when one is chosen, at the settings'
+// level or the automatic one for the Result as it is.
+PlotData currentPreview(const FilterBankState& state, const FitSettings& settings = {});
 
 } // namespace tessera

@@ -75,6 +75,29 @@ Curve targetShape(const FitSettings& settings) {
     return shape;
 }
 
+Curve targetFor(const Curve& result, const FitSettings& settings, GridBand band, double& level) {
+    const Curve shape = targetShape(settings);
+    if (settings.level) {
+        level = *settings.level;
+    } else {
+        long double sum = 0;
+        for (int i = band.first; i <= band.last; ++i) {
+            const auto g = static_cast<std::size_t>(i);
+            sum += result[g] - shape[g];
+        }
+        level = static_cast<double>(sum / band.count());
+    }
+    Curve target;
+    for (std::size_t i = 0; i < kGridPoints; ++i) target[i] = level + shape[i];
+    return target;
+}
+
+Curve fittedResult(const FilterBankState& state, const Curve& measurement) {
+    Curve result;
+    for (std::size_t i = 0; i < kGridPoints; ++i) result[i] = state.CombinedCurve[i] + measurement[i];
+    return result;
+}
+
 bool targetReachesBand(const TargetCurve& target, GridBand band) {
     if (band.count() == 0) return false;
     const auto& f = gridFrequencies();

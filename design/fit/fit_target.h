@@ -35,6 +35,14 @@ Curve fitMeasurement(const FilterBankState& state, const FitSettings& settings);
 // The level is then the target's value at 1 kHz.
 Curve targetShape(const FitSettings& settings);
 
+// The target on the whole grid for `result` (a Result with the measurement
+// the fit works on in it): the settings' level, or the one that minimises the
+// RMS error over the band, which must hold points; `level` receives it.
+Curve targetFor(const Curve& result, const FitSettings& settings, GridBand band, double& level);
+
+// The Result with `measurement` in place of the imported response.
+Curve fittedResult(const FilterBankState& state, const Curve& measurement);
+
 // Whether any data point of the target curve lies in the band.
 bool targetReachesBand(const TargetCurve& target, GridBand band);
 

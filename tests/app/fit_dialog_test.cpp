@@ -9,7 +9,13 @@
 #include "number_text.h"
 #include "page_layout.h"
 
+#include "fit.h"
+#include "fit_target.h"
+#include "measurement_import.h"
+
 #include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -154,6 +160,74 @@ private slots:
         QVERIFY(!dialog->result()->section(1).fitted);
         QTest::mouseClick(child<QPushButton>(dialog, "ApplyButton"), Qt::LeftButton);
         QVERIFY(sameBits(tessera::resultCurve(f.bank()), dialog->result()->predictedResult));
+    }
+
+    void targetCurveAndSmoothingDriveThePreviewAndTheFit() {
+        ProgramFixture f;
+        importRoom(f);
+        TFitDialog* dialog = openFitDialog(f);
+        QVERIFY(dialog != nullptr);
+        auto* line = child<QRadioButton>(dialog, "TargetLineRadio");
+        auto* curve = child<QRadioButton>(dialog, "TargetCurveRadio");
+        auto* file = child<QLabel>(dialog, "TargetFileLabel");
+        auto* preview = child<TControlImage>(dialog, "PreviewPlot");
+        QVERIFY(line->isChecked());
+        QCOMPARE(preview->FullData().rows(), 3); // frequencies, Result, measurement
+
+        // Cancelled before any curve was read: the line stays.
+        f.prompts.chosenFiles = {std::nullopt};
+        QTest::mouseClick(curve, Qt::LeftButton);
+        QVERIFY(line->isChecked());
+        QCOMPARE(f.prompts.dialogs.back(), tessera::FileDialogKind::TargetCurve);
+
+        const std::string house = f.path("house.csv");
+        writeFile(house, "Hz,dB\n20,6\n200,2\n1000,0\n10000,-2\n20000,-3\n");
+        f.prompts.chosenFiles = {house};
+        QTest::mouseClick(curve, Qt::LeftButton);
+        QVERIFY(curve->isChecked());
+        QCOMPARE(file->text(), QStringLiteral("house.csv"));
+        QCOMPARE(preview->FullData().rows(), 4); // and the target
+        const auto expectedTarget = tessera::readTargetCurve(house).curve;
+        QVERIFY(expectedTarget.has_value());
+        QVERIFY(dialog->form().target == expectedTarget);
+
+        // A file Import refuses: its message, and the curve read before stays.
+        const std::string bad = f.path("bad.frd");
+        writeFile(bad, "100 1\n50 2\n");
+        tessera::FilterBankState scratch = f.bank();
+        tessera::FilterEngine engine(scratch);
+        const tessera::FileOutcome refused = tessera::importMeasurement(engine, bad);
+        QVERIFY(refused.refused());
+        f.prompts.chosenFiles = {bad};
+        QTest::mouseClick(curve, Qt::LeftButton);
+        QCOMPARE(child<QLabel>(dialog, "MessageLabel")->text().toStdString(), refused.message);
+        QVERIFY(curve->isChecked());
+        QCOMPARE(file->text(), QStringLiteral("house.csv"));
+
+        // 1/6 octave: the preview shows the smoothed measurement at once.
+        auto* smoothing = child<QComboBox>(dialog, "SmoothingCombo");
+        smoothing->setCurrentIndex(smoothing->findText(QStringLiteral("1/6 octave")));
+        const tessera::Curve smoothed = tessera::smoothedCurve(f.bank().ImportedResponse, 6);
+        QCOMPARE(preview->FullData().value(2 * 256 + 120), smoothed[120]);
+
+        QTest::mouseClick(child<QPushButton>(dialog, "FitButton"), Qt::LeftButton);
+        QVERIFY2(dialog->result().has_value(), qPrintable(child<QLabel>(dialog, "MessageLabel")->text()));
+        tessera::FitSettings settings;
+        settings.smoothing = 6;
+        settings.target = expectedTarget;
+        const tessera::FitOutcome direct = tessera::fitSections(f.bank(), settings);
+        QVERIFY(direct.done());
+        QCOMPARE(dialog->result()->after.rms, direct.result.after.rms);
+        QVERIFY(sameBits(dialog->result()->target, direct.result.target));
+        QCOMPARE(preview->FullData().value(2 * 256 + 120), smoothed[120]);
+        QCOMPARE(preview->FullData().value(3 * 256 + 30), direct.result.target[30]);
+
+        // Back to the line: the fit shown is gone, the target with it.
+        QTest::mouseClick(line, Qt::LeftButton);
+        QVERIFY(!dialog->result().has_value());
+        QVERIFY(!child<QPushButton>(dialog, "ApplyButton")->isEnabled());
+        QVERIFY(!dialog->form().target.has_value());
+        QCOMPARE(preview->FullData().rows(), 3);
     }
 
     void bandIsTakenFromTheMarkers() {
