@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "artwork.h"
+#include "circuit_settings_holder.h"
 #include "report_printer.h"
 #include "user_prompts.h"
 #include "window_arrangement.h"
@@ -81,7 +82,7 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
     : engine_(engine),
       ownPrompts_(prompts ? nullptr : std::make_unique<tessera::QtPrompts>(this)),
       prompts_(prompts ? *prompts : *ownPrompts_),
-      document_(engine, prompts_, *this) {
+      document_(engine, prompts_, *this), circuitSettings_(new tessera::CircuitSettingsHolder(this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(qtText(tessera::startCaption()));
     // The application's icon where the program has set it: drawing it again

@@ -20,6 +20,10 @@ class QDialog;
 class QPrinter;
 class TAboutBox;
 
+namespace tessera {
+class CircuitSettingsHolder;
+}
+
 class TMainForm : public QMainWindow, private tessera::DocumentWindows {
     Q_OBJECT
 public:
@@ -43,6 +47,9 @@ public:
     // printers, which would hold up the start.
     QPrinter& printer();
     QAction* action(tessera::MenuCommand command) const { return actions_.at(command); }
+    // The circuit settings every circuit tool shares (op-amp, summing
+    // resistors, levels, resistor range), remembered between runs.
+    tessera::CircuitSettingsHolder& circuitSettings() { return *circuitSettings_; }
 
 signals:
     // The frame has been closed; the program ends.
@@ -99,6 +106,7 @@ private:
     tessera::DocumentPrompts& prompts_;
     tessera::Document document_;
     std::unique_ptr<QPrinter> printer_;
+    tessera::CircuitSettingsHolder* circuitSettings_ = nullptr; // a child of the frame
 
     QMdiArea* MdiArea = nullptr;
     QMenu* windowMenu_ = nullptr;

@@ -1,11 +1,12 @@
 #include "opamp_dialog.h"
 
-#include "circuit_curves.h"
 #include "circuit_input.h"
+#include "circuit_settings_holder.h"
 #include "document.h"
 #include "number_text.h"
 #include "tool_widgets.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -20,26 +21,48 @@
 namespace {
 using tessera::tools::named;
 using tessera::tools::qt;
+
+const QString kCustom = QString::fromUtf8(tessera::kCustomOpAmpName.data(),
+                                          static_cast<qsizetype>(tessera::kCustomOpAmpName.size()));
 } // namespace
 
-TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitCurves& curves,
+TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitSettingsHolder& settings,
                            tessera::DocumentPrompts& prompts, QWidget* parent)
-    : QDialog(parent), engine_(engine), curves_(curves), prompts_(prompts) {
+    : QDialog(parent), engine_(engine), settings_(settings), prompts_(prompts) {
     setObjectName(QStringLiteral("OpAmpDialog"));
     setWindowTitle(QStringLiteral("Op-amp"));
 
     auto* entry = new QGridLayout;
-    entry->addWidget(named(new QLabel(QStringLiteral("&Gain-bandwidth (Hz):")), "GbwLabel"), 0, 0);
-    GbwEdit = named(new QLineEdit, "GbwEdit");
-    GbwEdit->setPlaceholderText(QStringLiteral("ideal"));
-    GbwEdit->setToolTip(QStringLiteral("Empty for the ideal op-amp"));
-    if (curves_.gbw() > 0) GbwEdit->setText(qt(tessera::generalText(curves_.gbw(), 7, engine_.separator())));
-    qobject_cast<QLabel*>(entry->itemAtPosition(0, 0)->widget())->setBuddy(GbwEdit);
-    entry->addWidget(GbwEdit, 0, 1);
+    const auto addField = [&](int row, int column, const char* caption, const char* labelName, QWidget* field) {
+        auto* label = named(new QLabel(QString::fromUtf8(caption)), labelName);
+        label->setBuddy(field);
+        entry->addWidget(label, row, column);
+        entry->addWidget(field, row, column + 1);
+    };
+    OpAmpBox = named(new QComboBox, "OpAmpBox");
+    for (const tessera::OpAmpModel& model : tessera::opAmpCatalogue()) OpAmpBox->addItem(qt(model.name));
+    OpAmpBox->addItem(kCustom);
+    OpAmpBox->setToolTip(QStringLiteral("The op-amp every circuit tool uses; Custom: type its four figures"));
+    addField(0, 0, "&Op-amp:", "OpAmpLabel", OpAmpBox);
     auto* apply = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
-    entry->addWidget(apply, 0, 2);
+    apply->setDefault(true); // Return in a figure applies it, never pre-compensates
+    entry->addWidget(apply, 0, 4);
+
+    const auto figureEdit = [&](const char* name, const char* tip) {
+        auto* edit = named(new QLineEdit, name);
+        edit->setToolTip(QString::fromUtf8(tip));
+        return edit;
+    };
+    GbwEdit = figureEdit("GbwEdit", "Gain-bandwidth of the single-pole model (open-loop gain 1E5)");
+    SlewEdit = figureEdit("SlewEdit", "Slew rate");
+    EnEdit = figureEdit("EnEdit", "Input voltage noise density");
+    InEdit = figureEdit("InEdit", "Input current noise density, at each input");
+    addField(1, 0, "&Gain-bandwidth (Hz):", "GbwLabel", GbwEdit);
+    addField(1, 2, "&Slew rate (V/µs):", "SlewLabel", SlewEdit);
+    addField(2, 0, "&en (nV/√Hz):", "EnLabel", EnEdit);
+    addField(2, 2, "&in (pA/√Hz):", "InLabel", InEdit);
     connect(apply, &QPushButton::clicked, this, &TOpAmpDialog::ApplyButtonClick);
-    connect(GbwEdit, &QLineEdit::returnPressed, this, &TOpAmpDialog::ApplyButtonClick);
+    connect(OpAmpBox, &QComboBox::activated, this, &TOpAmpDialog::opAmpPicked);
 
     const auto& headings = tessera::opAmpTableHeadings();
     OpAmpTable = named(new QTableWidget(tessera::kSectionCount, static_cast<int>(headings.size()) - 1), "OpAmpTable");
@@ -68,6 +91,8 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     layout->addWidget(OpAmpTable);
     layout->addWidget(StatusLabel);
     layout->addWidget(buttons);
+    // Another tool may change the op-amp while this dialog stays.
+    connect(&settings_, &tessera::CircuitSettingsHolder::changed, this, &TOpAmpDialog::refreshTable);
     refreshTable();
     // The table opens showing its four rows whole, without a gap beside or below.
     OpAmpTable->resizeColumnsToContents();
@@ -79,8 +104,27 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
                                OpAmpTable->verticalHeader()->length() + frame);
 }
 
+double TOpAmpDialog::gbw() const { return settings_.opAmp().isIdeal() ? 0 : settings_.opAmp().gbw; }
+
+void TOpAmpDialog::showFigures(const tessera::OpAmpModel& model, bool custom) {
+    const char separator = engine_.separator();
+    const auto figure = [&](QLineEdit* edit, double value) {
+        edit->setText(model.isIdeal() ? QString() : qt(tessera::generalText(value, 7, separator)));
+        edit->setPlaceholderText(model.isIdeal() && !custom ? QStringLiteral("ideal") : QString());
+        edit->setReadOnly(!custom);
+    };
+    figure(GbwEdit, model.gbw);
+    figure(SlewEdit, model.slewVPerUs);
+    figure(EnEdit, model.enNv);
+    figure(InEdit, model.inPa);
+}
+
 void TOpAmpDialog::refreshTable() {
-    const auto cells = tessera::opAmpTableCells(tessera::opAmpTable(engine_, curves_.gbw()), engine_.separator());
+    const tessera::OpAmpModel& model = settings_.opAmp();
+    const bool custom = model.name == tessera::kCustomOpAmpName;
+    OpAmpBox->setCurrentText(custom ? kCustom : qt(model.name));
+    showFigures(model, custom);
+    const auto cells = tessera::opAmpTableCells(tessera::opAmpTable(engine_, gbw()), engine_.separator());
     QStringList sections;
     for (int row = 0; row < static_cast<int>(cells.size()); ++row) {
         const auto& line = cells[static_cast<std::size_t>(row)];
@@ -93,29 +137,49 @@ void TOpAmpDialog::refreshTable() {
         }
     }
     OpAmpTable->setVerticalHeaderLabels(sections);
-    PrecompensateButton->setEnabled(curves_.gbw() > 0);
+    PrecompensateButton->setEnabled(gbw() > 0);
+}
+
+void TOpAmpDialog::opAmpPicked(int index) {
+    const QString name = OpAmpBox->itemText(index);
+    if (name == kCustom) {
+        // The figures of the op-amp chosen so far are where the typing starts.
+        showFigures(settings_.opAmp(), true);
+        StatusLabel->setText(QStringLiteral("Type the four figures of the op-amp and press Apply."));
+        GbwEdit->setFocus();
+        return;
+    }
+    ApplyButtonClick();
 }
 
 bool TOpAmpDialog::ApplyButtonClick() {
-    const tessera::Checked<double> gbw = tessera::checkGbw(GbwEdit->text().toStdString());
-    if (!gbw.ok()) {
-        prompts_.reportError(gbw.message);
-        return false;
+    const QString name = OpAmpBox->currentText();
+    tessera::OpAmpModel model;
+    if (name == kCustom) {
+        const auto checked = tessera::checkCustomOpAmp(GbwEdit->text().toStdString(), SlewEdit->text().toStdString(),
+                                                       EnEdit->text().toStdString(), InEdit->text().toStdString());
+        if (!checked.ok()) {
+            prompts_.reportError(checked.message);
+            return false;
+        }
+        model = *checked.value;
+    } else {
+        model = *tessera::opAmpNamed(name.toStdString()); // the list holds only catalogue names besides Custom
     }
-    curves_.setGbw(*gbw.value);
-    StatusLabel->setText(*gbw.value > 0 ? QString() : QStringLiteral("Ideal op-amp: no second curve."));
+    settings_.setOpAmp(model);
+    StatusLabel->setText(model.isIdeal() ? QStringLiteral("Ideal op-amp: no second curve.") : QString());
     refreshTable();
     return true;
 }
 
 void TOpAmpDialog::PrecompensateButtonClick() {
-    if (!ApplyButtonClick() || curves_.gbw() <= 0) return;
+    if (!ApplyButtonClick() || gbw() <= 0) return;
     std::set<int> sections;
     for (const QModelIndex& index : OpAmpTable->selectionModel()->selectedRows()) sections.insert(index.row() + 1);
     if (sections.empty()) sections = {1, 2, 3, 4};
     QStringList report;
     for (int s : sections) {
-        const auto outcome = precompensation_.apply(engine_, s, curves_.gbw());
+        const auto outcome = precompensation_.apply(engine_, s, gbw());
         report << qt(outcome.message);
     }
     StatusLabel->setText(report.join(QLatin1Char(' ')));

@@ -4,6 +4,7 @@
 #include "about.h"
 #include "artwork.h"
 #include "circuit_curves.h"
+#include "circuit_settings_holder.h"
 #include "regional.h"
 #include "shared_icon_style.h"
 
@@ -41,6 +42,11 @@ TesseraProgram::TesseraProgram(FilterBankState& state, DocumentPrompts* prompts)
     sink_ = std::make_unique<GraphPlotSink>(*graphWindows_);
     circuitCurves_ = std::make_unique<CircuitCurves>(engine_, *sink_);
     engine_.setPlotSink(circuitCurves_.get());
+    // The curves draw the op-amp of the shared settings, whoever changes it.
+    CircuitSettingsHolder& settings = MainForm_->circuitSettings();
+    circuitCurves_->setOpAmp(settings.opAmp());
+    QObject::connect(&settings, &CircuitSettingsHolder::changed, MainForm_.get(),
+                     [this](const CircuitSettings& s) { circuitCurves_->setOpAmp(s.opAmp); });
 
     const auto setTitles = [this](GraphWindow window, const QString& title, const QString& xLabel) {
         TControlImage* plot = graphWindows_->plot(window);

@@ -2,7 +2,7 @@
 // question of Save as, then the netlist written with the safe save.
 #include "Main.h"
 
-#include "circuit_curves.h"
+#include "circuit_settings_holder.h"
 #include "netlist.h"
 
 void TMainForm::ExportNetlistItemClick() {
@@ -11,7 +11,7 @@ void TMainForm::ExportNetlistItemClick() {
     tessera::NetlistOptions options;
     options.configurationName = document_.fileName();
     // The chosen op-amp (Tools > Op-amp) is the netlist's op-amp.
-    if (const tessera::CircuitCurves* curves = tessera::circuitCurvesOf(engine_)) options.gbw = curves->gbw();
+    options.gbw = circuitSettings().opAmp().gbw;
     const tessera::FileOutcome outcome = tessera::writeNetlist(engine_, options, *name);
     if (outcome.refused()) prompts_.reportError(outcome.message);
 }

@@ -1,6 +1,7 @@
 #include "number_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -174,6 +175,12 @@ std::string exponentText15(double value, char separator) {
     text += d.exponent < 0 ? "E-" : "E+";
     text += std::to_string(std::abs(d.exponent));
     return text;
+}
+
+std::string roundTripText(double value) {
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
 }
 
 } // namespace tessera

@@ -16,6 +16,10 @@ std::string fixedText(double value, int precision, int decimals, char separator)
 // exponent form below 0.00001 or with more than P integer digits.
 std::string generalText(double value, int precision, char separator);
 
+// The shortest text that reads back as the same double, '.' as the point
+// (what scripts and stored settings get), e.g. 0.30000000000000004, 1e+20.
+std::string roundTripText(double value);
+
 // Configuration-file form: 15 significant digits, e.g. 1.00000000000000E+3.
 std::string exponentText15(double value, char separator);
 

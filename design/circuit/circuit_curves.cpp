@@ -54,20 +54,21 @@ std::vector<ExtraRow> CircuitCurves::extraRows(GraphWindow window, const PlotDat
     std::vector<ExtraRow> rows;
     // Only the engine's own grid blocks get extra rows; the parts are looked
     // at only when there is something to draw from them.
-    if ((gbw_ <= 0 && !bounds_) || block.count() != kGridPoints || block.rows() < 2) return rows;
+    const double gbw = this->gbw();
+    if ((gbw <= 0 && !bounds_) || block.count() != kGridPoints || block.rows() < 2) return rows;
     const CircuitParts parts = circuitParts(engine_);
     const bool buildable = !unbuildableReason(parts);
-    if (gbw_ > 0 && buildable) {
+    if (gbw > 0 && buildable) {
         if (window == GraphWindow::Result) {
             ExtraRow row{CurveKind::RealOpAmp, engine_.state().ImportedResponse};
             for (int s = 1; s <= kSectionCount; ++s) {
-                const Curve section = realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw_);
+                const Curve section = realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw);
                 for (std::size_t i = 0; i < kGridPoints; ++i) row.values[i] += section[i];
             }
             rows.push_back(row);
         } else if (window != GraphWindow::Import) {
             const int s = static_cast<int>(window) + 1;
-            rows.push_back({CurveKind::RealOpAmp, realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw_)});
+            rows.push_back({CurveKind::RealOpAmp, realSectionCurve(parts[static_cast<std::size_t>(s - 1)], s, gbw)});
         }
     }
     if (bounds_ && window == GraphWindow::Result) {
@@ -96,10 +97,22 @@ void CircuitCurves::setData(GraphWindow window, const PlotData& block) {
     if (bounds_ && window == GraphWindow::Result && !(circuitParts(engine_) == bounds_->parts)) bounds_.reset();
     last_[slot(window)] = block;
     pass(window, block);
+    if (window != GraphWindow::Result) return;
+    // A copy: a watcher may take itself or another away.
+    const auto watchers = watchers_;
+    for (const auto& [id, watcher] : watchers) watcher();
 }
 
-void CircuitCurves::setGbw(double gbw) {
-    gbw_ = gbw > 0 ? gbw : 0;
+int CircuitCurves::watchDesign(std::function<void()> watcher) {
+    watchers_.emplace(nextWatcher_, std::move(watcher));
+    return nextWatcher_++;
+}
+
+void CircuitCurves::unwatchDesign(int id) { watchers_.erase(id); }
+
+void CircuitCurves::setOpAmp(const OpAmpModel& model) {
+    if (model == opAmp_) return;
+    opAmp_ = model;
     replot();
 }
 

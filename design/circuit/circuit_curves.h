@@ -7,10 +7,13 @@
 // nothing of them: this sink sits between it and the windows.
 
 #include "filter_engine.h"
+#include "opamp_model.h"
 #include "plot_sink.h"
 #include "section_parts.h"
 
 #include <array>
+#include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -36,10 +39,12 @@ public:
 
     void setData(GraphWindow window, const PlotData& block) override;
 
-    // Gain-bandwidth of the chosen op-amp in Hz; 0 for the ideal one (no
-    // extra curve). Redraws the windows that show it.
-    void setGbw(double gbw);
-    double gbw() const { return gbw_; }
+    // The chosen op-amp; an ideal one draws no extra curve. Redraws the
+    // windows that show it.
+    void setOpAmp(const OpAmpModel& model);
+    const OpAmpModel& opAmp() const { return opAmp_; }
+    // Its gain-bandwidth in Hz; 0 for the ideal one.
+    double gbw() const { return opAmp_.gbw > 0 ? opAmp_.gbw : 0; }
 
     // Bounds to draw on the Result window (nullopt: none). They go away by
     // themselves once the parts differ from theirs.
@@ -50,6 +55,13 @@ public:
     // are now.
     void replot();
 
+    // `watcher` is called each time the Result window has been handed a new
+    // block from the engine: the sections (or the import) have changed. The
+    // circuit tools that show figures of the design follow it so. The number
+    // returned takes the watcher away again.
+    int watchDesign(std::function<void()> watcher);
+    void unwatchDesign(int id);
+
 private:
     // The rows this window gets beside the engine's own; none while no op-amp
     // is chosen and no tolerance bounds are kept.
@@ -59,8 +71,10 @@ private:
 
     const FilterEngine& engine_;
     PlotSink& windows_;
-    double gbw_ = 0;
+    OpAmpModel opAmp_ = idealOpAmp();
     std::optional<ToleranceBounds> bounds_;
+    std::map<int, std::function<void()>> watchers_;
+    int nextWatcher_ = 0;
     // The last block from the engine for each window, without extra rows.
     std::array<std::optional<PlotData>, 6> last_;
 };

@@ -1,5 +1,6 @@
 #include "circuit_input.h"
 
+#include "number_text.h"
 #include "real_conversion.h"
 
 #include <charconv>
@@ -23,9 +24,7 @@ Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const s
     std::string list;
     for (double a : allowed) {
         if (!list.empty()) list += ", ";
-        char buffer[16];
-        const auto written = std::to_chars(buffer, buffer + sizeof buffer, a);
-        list.append(buffer, written.ptr);
+        list += roundTripText(a);
     }
     return {std::nullopt, what + " must be one of " + list + " %"};
 }
@@ -57,6 +56,53 @@ Checked<double> checkGbw(std::string_view text) {
     if (v && *v >= kLowestGbw && *v <= kHighestGbw) return {*v, {}};
     return {std::nullopt,
             "The gain-bandwidth must be a number of hertz from 10000 to 1E12 (empty for the ideal op-amp)"};
+}
+
+namespace {
+
+// The four figures of a custom op-amp, in the order they are typed.
+struct Figure {
+    const char* what;
+    double OpAmpModel::*value;
+    double lowest; // the least value allowed; 0 means any positive one
+    double highest;
+};
+constexpr Figure kCustomFigures[] = {
+    {"gain-bandwidth in Hz", &OpAmpModel::gbw, kLowestGbw, kHighestGbw},
+    {"slew rate in V/us", &OpAmpModel::slewVPerUs, 0, HUGE_VAL},
+    {"voltage noise en in nV/sqrt(Hz)", &OpAmpModel::enNv, 0, HUGE_VAL},
+    {"current noise in in pA/sqrt(Hz)", &OpAmpModel::inPa, 0, HUGE_VAL},
+};
+
+bool allowed(const Figure& f, double v) {
+    return std::isfinite(v) && (f.lowest > 0 ? v >= f.lowest : v > 0) && v <= f.highest;
+}
+
+std::string figureFault(const Figure& f, std::string_view shown) {
+    std::string text = std::string("The ") + f.what + " of a custom op-amp must be ";
+    text += f.lowest > 0 ? "a number from 10000 to 1E12" : "a positive number";
+    return text + ", not \"" + std::string(shown) + "\"";
+}
+
+} // namespace
+
+Checked<OpAmpModel> checkCustomOpAmp(std::string_view gbw, std::string_view slew, std::string_view en,
+                                     std::string_view in) {
+    const std::string_view texts[] = {gbw, slew, en, in};
+    OpAmpModel model = customOpAmp(0, 0, 0, 0);
+    for (std::size_t k = 0; k < std::size(kCustomFigures); ++k) {
+        const Figure& f = kCustomFigures[k];
+        const auto v = typedNumber(texts[k]);
+        if (!v || !allowed(f, *v)) return {std::nullopt, figureFault(f, trimmed(texts[k]))};
+        model.*f.value = *v;
+    }
+    return {model, {}};
+}
+
+std::optional<std::string> customOpAmpFault(const OpAmpModel& model) {
+    for (const Figure& f : kCustomFigures)
+        if (!allowed(f, model.*f.value)) return figureFault(f, roundTripText(model.*f.value));
+    return std::nullopt;
 }
 
 Checked<double> checkResistorTolerance(std::string_view text) {

@@ -4,6 +4,7 @@
 // allowed; a refused entry changes nothing.
 
 #include "grid_band.h"
+#include "opamp_model.h"
 
 #include <optional>
 #include <string>
@@ -29,6 +30,16 @@ template <typename T> struct Checked {
 // Gain-bandwidth in Hz; the empty text means the ideal op-amp (value 0).
 inline constexpr double kLowestGbw = 1e4, kHighestGbw = 1e12;
 Checked<double> checkGbw(std::string_view text);
+
+// The four figures of a "Custom" op-amp as typed: gain-bandwidth in Hz
+// (10000 to 1E12), slew rate in V/us, voltage noise en in nV/sqrt(Hz) and
+// current noise in in pA/sqrt(Hz), each a positive number. The message names
+// the first figure refused.
+Checked<OpAmpModel> checkCustomOpAmp(std::string_view gbw, std::string_view slew, std::string_view en,
+                                     std::string_view in);
+// The same rule on figures already read (remembered ones): the message for
+// the first figure out of range, nullopt when all four are usable.
+std::optional<std::string> customOpAmpFault(const OpAmpModel& model);
 
 // Tolerances in percent, one of the offered values.
 inline constexpr double kResistorTolerances[] = {0.1, 0.5, 1, 2, 5};

@@ -3,6 +3,7 @@
 #include "number_text.h"
 #include "section_formulas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessera {
@@ -26,18 +27,27 @@ bool sameDesign(const SectionDesign& a, const SectionDesign& b) {
     return a.frequency == b.frequency && a.q == b.q && a.gainFactor == b.gainFactor;
 }
 
+// A signed percentage: a change that rounds to zero keeps the sign it
+// has ("-0.00 %" for a small fall, "+0.00 %" for none or a small rise).
 std::string percentChange(double real, double ideal, char separator) {
     const double change = 100 * (real / ideal - 1);
-    // Appended rather than prepended: GCC 12 warns falsely on "+" + string.
-    std::string text = change >= 0 ? "+" : "";
-    text += fixedText(change, 4, 2, separator);
+    std::string text = fixedText(std::fabs(change), 4, 2, separator);
+    text.insert(text.begin(), change < 0 ? '-' : '+');
     text += " %";
     return text;
 }
 
+// At least three significant digits (25.7, 2.57, 0.257) and no more
+// decimals than that takes; five digits before the exponent form.
+std::string significantText(double value, char separator) {
+    const int exponent = value > 0 ? static_cast<int>(std::floor(std::log10(value))) : 0;
+    return fixedText(value, 5, std::max(0, 2 - exponent), separator);
+}
+
 std::string hertz(double f, char separator) {
-    return f >= 1e6 ? fixedText(f / 1e6, 4, 2, separator) + " MHz"
-                    : f >= 1e3 ? fixedText(f / 1e3, 4, 1, separator) + " kHz" : fixedText(f, 4, 0, separator) + " Hz";
+    return f >= 1e6   ? significantText(f / 1e6, separator) + " MHz"
+           : f >= 1e3 ? significantText(f / 1e3, separator) + " kHz"
+                      : significantText(f, separator) + " Hz";
 }
 
 } // namespace
@@ -76,9 +86,9 @@ std::vector<std::vector<std::string>> opAmpTableCells(const std::array<OpAmpRow,
             continue;
         }
         const auto gain = [&](double a) { return fixedText(shownGainDb(s, a), 3, 2, separator) + " dB"; };
-        line.push_back(fixedText(row.ideal.frequency, 5, 0, separator) + " Hz");
+        line.push_back(significantText(row.ideal.frequency, separator) + " Hz");
         if (row.real) {
-            line.push_back(fixedText(row.real->frequency, 5, 0, separator) + " Hz");
+            line.push_back(significantText(row.real->frequency, separator) + " Hz");
             line.push_back(percentChange(row.real->frequency, row.ideal.frequency, separator));
         } else {
             line.insert(line.end(), {"no peak", "-"});

@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 
 #include "circuit_curves.h"
+#include "circuit_settings_holder.h"
 #include "netlist.h"
 #include "opamp_dialog.h"
 #include "tolerance_dialog.h"
@@ -13,14 +14,51 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 using tessera::FileDialogKind;
 using tessera::MenuCommand;
 
+// The op-amp dialog, with its list of op-amps and the four figures of a custom one.
+struct OpAmpForm {
+    TOpAmpDialog* dialog;
+    QComboBox* box;
+    QLineEdit *gbw, *slew, *en, *in;
+
+    explicit OpAmpForm(ProgramFixture& f) {
+        f.trigger(MenuCommand::OpAmp);
+        dialog = f.frame().findChild<TOpAmpDialog*>(QStringLiteral("OpAmpDialog"));
+        box = dialog->findChild<QComboBox*>(QStringLiteral("OpAmpBox"));
+        gbw = dialog->findChild<QLineEdit*>(QStringLiteral("GbwEdit"));
+        slew = dialog->findChild<QLineEdit*>(QStringLiteral("SlewEdit"));
+        en = dialog->findChild<QLineEdit*>(QStringLiteral("EnEdit"));
+        in = dialog->findChild<QLineEdit*>(QStringLiteral("InEdit"));
+    }
+    // As the user picks a name from the list.
+    void choose(const QString& name) {
+        const int index = box->findText(name);
+        QVERIFY2(index >= 0, qPrintable(name));
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    void custom(const char* gbwText, const char* slewText, const char* enText, const char* inText) {
+        choose(QStringLiteral("Custom"));
+        gbw->setText(QString::fromLatin1(gbwText));
+        slew->setText(QString::fromLatin1(slewText));
+        en->setText(QString::fromLatin1(enText));
+        in->setText(QString::fromLatin1(inText));
+        dialog->findChild<QPushButton*>(QStringLiteral("ApplyButton"))->click();
+    }
+};
+
 class CircuitToolsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ProgramFixture> f;
+
+    int rows(tessera::GraphWindow w) { return f->plot(w)->FullData().rows(); }
+    tessera::CircuitSettingsHolder& settings() { return f->frame().circuitSettings(); }
 
 private slots:
     void init() { f = std::make_unique<ProgramFixture>(); }
@@ -52,30 +90,25 @@ private slots:
         QCOMPARE(f->prompts.errors, std::vector<std::string>{"Kann Datei " + unwritable + " nicht erstellen"});
     }
 
-    void opAmpDialogDrawsTheSecondCurvesAndRefusesBadEntries() {
-        f->trigger(MenuCommand::OpAmp);
-        auto* dialog = f->frame().findChild<TOpAmpDialog*>(QStringLiteral("OpAmpDialog"));
-        QVERIFY(dialog != nullptr && dialog->isVisible());
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("GbwEdit"));
-        const auto apply = [&](const char* text) {
-            edit->setText(QString::fromLatin1(text));
-            dialog->findChild<QPushButton*>(QStringLiteral("ApplyButton"))->click();
-        };
-        const auto rows = [&](tessera::GraphWindow w) { return f->plot(w)->FullData().rows(); };
-
-        for (const char* bad : {"-3000000", "fast", "1e13"}) apply(bad);
-        QCOMPARE(f->prompts.errors.size(), std::size_t{3});
+    void opAmpChosenByNameDrivesTheCurvesTheTableAndTheNetlist() {
+        OpAmpForm form(*f);
+        QVERIFY(form.dialog->isVisible());
+        QCOMPARE(form.box->currentText(), QStringLiteral("Ideal"));
+        QCOMPARE(form.box->count(), static_cast<int>(tessera::opAmpCatalogue().size()) + 1);
         QCOMPARE(rows(tessera::GraphWindow::Result), 2);
 
-        apply("3000000");
-        QCOMPARE(f->prompts.errors.size(), std::size_t{3});
+        form.choose(QStringLiteral("TL072")); // 3 MHz, taken at once
+        QCOMPARE(settings().opAmp(), *tessera::opAmpNamed("TL072"));
+        QVERIFY(form.gbw->isReadOnly());
+        QCOMPARE(form.gbw->text(), QStringLiteral("3000000"));
+        QCOMPARE(form.slew->text(), QStringLiteral("13"));
         for (auto w : {tessera::GraphWindow::Filter1, tessera::GraphWindow::Filter4, tessera::GraphWindow::Result}) {
             QCOMPARE(rows(w), 3);
             QCOMPARE(f->plot(w)->FullData().rowKind(2), tessera::CurveKind::RealOpAmp);
         }
         QCOMPARE(rows(tessera::GraphWindow::Import), 2);
         QCOMPARE(f->bank().Modified, 0);
-        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("OpAmpTable"));
+        auto* table = form.dialog->findChild<QTableWidget*>(QStringLiteral("OpAmpTable"));
         QCOMPARE(table->item(0, 2)->text(), QStringLiteral("-4.83 %")); // the start-up section's frequency
 
         // The netlist takes the chosen op-amp.
@@ -84,17 +117,93 @@ private slots:
         f->trigger(MenuCommand::ExportNetlist);
         QVERIFY(fileContents(name).contains("single pole: gain-bandwidth 3000000 Hz"));
 
+        // A faster part moves the section's frequency less.
+        form.choose(QStringLiteral("LM4562"));
+        const double lm4562 = table->item(0, 2)->text().remove(QStringLiteral(" %")).toDouble();
+        QVERIFY2(lm4562 < 0 && lm4562 > -0.5, qPrintable(table->item(0, 2)->text()));
+
         // Pre-compensating section 1 brings its frequency back near the start-up one.
+        form.choose(QStringLiteral("TL072"));
         table->selectRow(0);
-        dialog->findChild<QPushButton*>(QStringLiteral("PrecompensateButton"))->click();
+        form.dialog->findChild<QPushButton*>(QStringLiteral("PrecompensateButton"))->click();
         const double change = table->item(0, 2)->text().remove(QStringLiteral(" %")).toDouble();
         QVERIFY2(std::fabs(table->item(0, 1)->text().remove(QStringLiteral(" Hz")).toDouble() / 19551 - 1) < 0.03,
                  qPrintable(table->item(0, 1)->text()));
         QVERIFY(change < 0); // the op-amp still lowers it; the design was raised to make up for it
 
-        apply("");
+        form.choose(QStringLiteral("Ideal"));
         QCOMPARE(rows(tessera::GraphWindow::Result), 2);
         QCOMPARE(rows(tessera::GraphWindow::Filter1), 2);
+        QVERIFY(!form.dialog->findChild<QPushButton*>(QStringLiteral("PrecompensateButton"))->isEnabled());
+    }
+
+    void badCustomFiguresAreRefusedAndChangeNothing() {
+        OpAmpForm form(*f);
+        form.choose(QStringLiteral("NE5532"));
+        const tessera::CircuitSettings before = settings().settings();
+        QSignalSpy changes(&settings(), &tessera::CircuitSettingsHolder::changed);
+        const auto resultCurve = [&] { return f->plot(tessera::GraphWindow::Result)->FullData().value(2 * 256 + 200); };
+        const double curveBefore = resultCurve();
+
+        form.custom("fast", "9", "5", "0.7");
+        form.custom("3e6", "-9", "5", "0.7");
+        form.custom("3e6", "9", "0", "0.7");
+        form.custom("3e6", "9", "5", "");
+        form.custom("1e13", "9", "5", "0.7");
+        QCOMPARE(f->prompts.errors.size(), std::size_t{5});
+        QVERIFY2(f->prompts.errors[1].find("\"-9\"") != std::string::npos, f->prompts.errors[1].c_str());
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(settings().settings(), before);
+        QCOMPARE(resultCurve(), curveBefore);
+
+        form.custom("2e6", "4,5", "12", "0.25"); // the comma as the decimal separator too
+        QCOMPARE(f->prompts.errors.size(), std::size_t{5});
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(settings().opAmp(), tessera::customOpAmp(2e6, 4.5, 12, 0.25));
+        QVERIFY(!form.gbw->isReadOnly());
+        QVERIFY(resultCurve() != curveBefore);
+    }
+
+    void circuitSettingsSurviveARestartAndBadRememberedEntriesFallBack() {
+        tessera::CircuitSettings chosen;
+        chosen.opAmp = tessera::customOpAmp(2.5e6, 7.5, 4.25, 0.125);
+        chosen.summingOhms = 4700;
+        chosen.inputLevelDbu = -2.5;
+        chosen.outputPeakV = 10.75;
+        chosen.resistors = {470, 2.2e6};
+        QVERIFY(settings().set(chosen));
+        f->restart();
+        QCOMPARE(settings().settings(), chosen);
+        QCOMPARE(rows(tessera::GraphWindow::Result), 3); // the curves start with the remembered op-amp
+        OpAmpForm form(*f);
+        QCOMPARE(form.box->currentText(), QStringLiteral("Custom"));
+        QCOMPARE(form.slew->text(), QStringLiteral("7.5"));
+
+        // Settings the checks refuse are not taken, nor remembered.
+        tessera::CircuitSettings bad = chosen;
+        bad.summingOhms = 4800; // no E24 value
+        QVERIFY(!settings().set(bad));
+        bad = chosen;
+        bad.resistors = {2e6, 1e3};
+        QVERIFY(!settings().set(bad));
+        QCOMPARE(tessera::CircuitSettingsHolder().settings(), chosen);
+
+        // What the settings file holds that cannot be read falls back to the
+        // default; the rest stays.
+        {
+            QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tessera"),
+                            QStringLiteral("tessera"));
+            store.setValue(QStringLiteral("circuit/opamp"), QStringLiteral("LM741"));
+            store.setValue(QStringLiteral("circuit/summing_ohms"), QStringLiteral("12345"));
+            store.setValue(QStringLiteral("circuit/output_peak_v"), QStringLiteral("-3"));
+            store.setValue(QStringLiteral("circuit/resistor_high_ohms"), QStringLiteral("many"));
+        }
+        const tessera::CircuitSettings fallen = tessera::CircuitSettingsHolder().settings();
+        QCOMPARE(fallen.opAmp, tessera::idealOpAmp());
+        QCOMPARE(fallen.summingOhms, tessera::kDefaultSummingOhms);
+        QCOMPARE(fallen.outputPeakV, tessera::kDefaultOutputPeakV);
+        QCOMPARE(fallen.resistors, tessera::ResistorRange{});
+        QCOMPARE(fallen.inputLevelDbu, -2.5);
     }
 
     void toleranceRunDrawsTheBoundsOnTheResultAndIntoItsMetafile() {

@@ -1,6 +1,8 @@
 #pragma once
-// The whole program over a fresh filter bank, with scripted prompts and a
-// temporary working directory (the plots write "temp.wmf" there).
+// The whole program over a fresh filter bank, with scripted prompts, a
+// temporary working directory (the plots write "temp.wmf" there) and
+// settings of its own (the user's remembered settings are never read or
+// written).
 
 #include "Main.h"
 #include "program.h"
@@ -13,12 +15,24 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
+// Points the program's remembered settings into a fresh folder for as long
+// as it lives; a new one in the same place starts where the last ended.
+struct SettingsFolder {
+    QTemporaryDir folder;
+    SettingsFolder() {
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, folder.path());
+    }
+};
+
 struct ProgramFixture {
+    SettingsFolder settings;
     QTemporaryDir folder;
     QString previousDir = QDir::currentPath();
     std::unique_ptr<tessera::FilterBankState> state = std::make_unique<tessera::FilterBankState>();
@@ -32,6 +46,12 @@ struct ProgramFixture {
     ~ProgramFixture() {
         program.reset();
         QDir::setCurrent(previousDir);
+    }
+
+    // The program ends and starts again over the same filter bank and settings.
+    void restart() {
+        program.reset();
+        program = std::make_unique<tessera::TesseraProgram>(*state, &prompts);
     }
 
     TMainForm& frame() { return program->mainForm(); }

@@ -163,7 +163,7 @@ TEST(OpAmp, ChosenOpAmpAddsItsCurveToTheSectionAndResultWindows) {
     design.state->Modified = 0;
     EXPECT_EQ(windows.last.at(GraphWindow::Result).rows(), 2);
 
-    curves.setGbw(1e6);
+    curves.setOpAmp(customOpAmp(1e6, 1, 1, 1));
     EXPECT_EQ(design.state->Modified, 0); // choosing an op-amp changes no design
     const auto& grid = gridFrequencies();
     std::array<double, kGridPoints> sum{};
@@ -183,7 +183,40 @@ TEST(OpAmp, ChosenOpAmpAddsItsCurveToTheSectionAndResultWindows) {
     ASSERT_EQ(result.rows(), 3);
     for (std::size_t i = 0; i < kGridPoints; ++i) EXPECT_NEAR(result.value(2 * kGridPoints + i), sum[i], 1e-9);
 
-    curves.setGbw(0);
+    curves.setOpAmp(idealOpAmp());
     EXPECT_EQ(windows.last.at(GraphWindow::Result).rows(), 2);
     EXPECT_EQ(windows.last.at(sectionWindow(1)).rows(), 2);
+}
+
+TEST(OpAmpTable, FrequenciesKeepThreeDigitsAndChangesTheirSign) {
+    std::array<OpAmpRow, kSectionCount> table{};
+    for (OpAmpRow& row : table) {
+        row.buildable = true;
+        row.ideal = {25.73, 2, 1};
+    }
+    table[0].real = table[0].ideal; // the ideal op-amp: no change at all
+    table[0].lowestGbw = 1534.6;
+    table[1].real = StageFigures{25.7299, 1.998, 1}; // falls too small to show
+    table[1].lowestGbw = 2.5e6;
+    table[2].real = StageFigures{2.5734, 2.5, 1};
+    table[2].lowestGbw = 123456;
+    table[3].ideal = {19551.23, 8, 1};
+    table[3].real = StageFigures{18606.7, 8.36, 1};
+    table[3].lowestGbw = 999.96;
+    const auto cells = opAmpTableCells(table, ',');
+    // Section, f ideal, f real, f change, Q ideal, Q real, Q change, gain ideal, gain real, GBW for 1 %.
+    EXPECT_EQ(cells[0][1], "25,7 Hz");
+    EXPECT_EQ(cells[0][3], "+0,00 %");
+    EXPECT_EQ(cells[0][6], "+0,00 %");
+    EXPECT_EQ(cells[0][9], "1,53 kHz");
+    EXPECT_EQ(cells[1][3], "-0,00 %");
+    EXPECT_EQ(cells[1][6], "-0,10 %");
+    EXPECT_EQ(cells[1][9], "2,50 MHz");
+    EXPECT_EQ(cells[2][2], "2,57 Hz");
+    EXPECT_EQ(cells[2][3], "-90,00 %");
+    EXPECT_EQ(cells[2][6], "+25,00 %");
+    EXPECT_EQ(cells[2][9], "123 kHz");
+    EXPECT_EQ(cells[3][1], "19551 Hz");
+    EXPECT_EQ(cells[3][2], "18607 Hz");
+    EXPECT_EQ(cells[3][9], "1000 Hz");
 }

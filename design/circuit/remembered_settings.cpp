@@ -1,0 +1,100 @@
+#include "remembered_settings.h"
+
+#include "circuit_input.h"
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace tessera {
+namespace {
+
+namespace key {
+constexpr std::string_view opAmp = "opamp";
+constexpr std::string_view gbw = "custom_gbw_hz";
+constexpr std::string_view slew = "custom_slew_v_per_us";
+constexpr std::string_view en = "custom_en_nv";
+constexpr std::string_view in = "custom_in_pa";
+constexpr std::string_view summing = "summing_ohms";
+constexpr std::string_view inputLevel = "input_level_dbu";
+constexpr std::string_view outputPeak = "output_peak_v";
+constexpr std::string_view lowestResistor = "resistor_low_ohms";
+constexpr std::string_view highestResistor = "resistor_high_ohms";
+} // namespace key
+
+bool positive(double v) { return std::isfinite(v) && v > 0; }
+
+// The number exactly as written: the shortest round-trip form, read back
+// at full precision (a typed number goes through the program's own, coarser
+// conversion).
+std::optional<double> storedNumber(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    double value = 0;
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, value);
+    if (error != std::errc{} || stop != end) return std::nullopt;
+    return value;
+}
+
+bool usableOpAmp(const OpAmpModel& model) {
+    if (model.name != kCustomOpAmpName) return opAmpNamed(model.name) == model;
+    return !customOpAmpFault(model);
+}
+
+bool usableSumming(double ohms) {
+    if (!(ohms >= kLowestSummingOhms && ohms <= kHighestSummingOhms)) return false;
+    for (double decade = 1e3; decade <= kHighestSummingOhms; decade *= 10)
+        for (double mantissa : {1.0, 1.1, 1.2, 1.3, 1.5, 1.6, 1.8, 2.0, 2.2, 2.4, 2.7, 3.0, 3.3, 3.6, 3.9, 4.3, 4.7,
+                                5.1, 5.6, 6.2, 6.8, 7.5, 8.2, 9.1})
+            if (std::fabs(ohms / (mantissa * decade) - 1) < 1e-9) return true;
+    return false;
+}
+
+bool usableRange(const ResistorRange& range) { return positive(range.low) && positive(range.high) && range.low < range.high; }
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> rememberedEntries(const CircuitSettings& s) {
+    std::vector<std::pair<std::string, std::string>> entries = {{std::string(key::opAmp), s.opAmp.name}};
+    if (s.opAmp.name == kCustomOpAmpName) {
+        entries.emplace_back(key::gbw, roundTripText(s.opAmp.gbw));
+        entries.emplace_back(key::slew, roundTripText(s.opAmp.slewVPerUs));
+        entries.emplace_back(key::en, roundTripText(s.opAmp.enNv));
+        entries.emplace_back(key::in, roundTripText(s.opAmp.inPa));
+    }
+    entries.emplace_back(key::summing, roundTripText(s.summingOhms));
+    entries.emplace_back(key::inputLevel, roundTripText(s.inputLevelDbu));
+    entries.emplace_back(key::outputPeak, roundTripText(s.outputPeakV));
+    entries.emplace_back(key::lowestResistor, roundTripText(s.resistors.low));
+    entries.emplace_back(key::highestResistor, roundTripText(s.resistors.high));
+    return entries;
+}
+
+CircuitSettings rememberedCircuitSettings(const RememberedLookup& lookup) {
+    CircuitSettings settings;
+    const auto number = [&](std::string_view name) { return storedNumber(lookup(name)); };
+    if (const auto name = lookup(key::opAmp)) {
+        if (const auto named = opAmpNamed(*name)) {
+            settings.opAmp = *named;
+        } else if (*name == kCustomOpAmpName) {
+            const auto gbw = number(key::gbw), slew = number(key::slew), en = number(key::en), in = number(key::in);
+            if (gbw && slew && en && in) {
+                const OpAmpModel custom = customOpAmp(*gbw, *slew, *en, *in);
+                if (usableOpAmp(custom)) settings.opAmp = custom;
+            }
+        }
+    }
+    if (const auto ohms = number(key::summing); ohms && usableSumming(*ohms)) settings.summingOhms = *ohms;
+    if (const auto level = number(key::inputLevel); level && std::isfinite(*level)) settings.inputLevelDbu = *level;
+    if (const auto peak = number(key::outputPeak); peak && positive(*peak)) settings.outputPeakV = *peak;
+    const auto low = number(key::lowestResistor), high = number(key::highestResistor);
+    if (low && high && usableRange({*low, *high})) settings.resistors = {*low, *high};
+    return settings;
+}
+
+bool acceptableCircuitSettings(const CircuitSettings& s) {
+    return usableOpAmp(s.opAmp) && usableSumming(s.summingOhms) && std::isfinite(s.inputLevelDbu) &&
+           positive(s.outputPeakV) && usableRange(s.resistors);
+}
+
+} // namespace tessera
