@@ -1,7 +1,9 @@
 // Draws the motif pictures once at build time and writes them as a C++
-// source of packed pixel runs (see packed_artwork.h). Needs no display.
+// source of packed pixel runs (see packed_artwork.h), and the program icon of
+// each size as tessera-SIZE.png into ICON_FOLDER for the desktop's icon theme.
+// Needs no display.
 //
-//   tessera_make_artwork OUTPUT.cpp
+//   tessera_make_artwork OUTPUT.cpp [ICON_FOLDER]
 #include "motif.h"
 
 #include <cstdint>
@@ -49,8 +51,8 @@ std::string imageEntry(const std::string& name, const QImage& image) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.cpp\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT.cpp [ICON_FOLDER]\n", argv[0]);
         return 2;
     }
     std::ofstream out(argv[1], std::ios::binary);
@@ -64,6 +66,13 @@ int main(int argc, char** argv) {
         const QImage image = tessera::renderProgramIcon(size);
         writeImage(out, name, image);
         icons += "    " + imageEntry(name, image) + ",\n";
+        if (argc == 3) {
+            const std::string png = std::string(argv[2]) + "/tessera-" + std::to_string(size) + ".png";
+            if (!image.save(QString::fromStdString(png), "PNG")) {
+                std::fprintf(stderr, "%s: cannot write %s\n", argv[0], png.c_str());
+                return 1;
+            }
+        }
     }
     const QImage splash = tessera::renderSplashMotif();
     writeImage(out, "kSplashMotif", splash);

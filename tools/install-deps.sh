@@ -23,6 +23,9 @@ packages=(
   ngspice
   # the manual pages: checked with mandoc, shown with man
   mandoc man-db
+  # the Debian package: made with dpkg-shlibdeps (dpkg-dev), checked with
+  # dpkg-deb, readelf (binutils), desktop-file-validate and appstreamcli
+  dpkg-dev binutils desktop-file-utils appstream
 )
 
 missing=()
