@@ -10,6 +10,8 @@ const std::vector<Command>& commands() {
         responseCommand(),
         opAmpCommand(),
         toleranceCommand(),
+        schematicCommand(),
+        partsCommand(),
     };
     return all;
 }

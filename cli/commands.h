@@ -11,5 +11,7 @@ Command netlistCommand();
 Command responseCommand();
 Command opAmpCommand();
 Command toleranceCommand();
+Command schematicCommand();
+Command partsCommand();
 
 } // namespace tessera::cli

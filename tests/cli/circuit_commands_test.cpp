@@ -8,16 +8,7 @@
 using namespace tessera;
 using tessera::cli_test::CliTest;
 
-namespace {
-// A configuration with a boost section at 1 kHz, saved as the program saves it.
-std::string savedConfiguration(const std::string& name) {
-    cli::DesignSession session;
-    session.engine().commitEntry(1, Entry::Frequency, "1000");
-    session.engine().selectSeries(1, Series::E12);
-    EXPECT_TRUE(session.saveAs(name).done());
-    return name;
-}
-} // namespace
+using tessera::cli_test::savedConfiguration;
 
 TEST_F(CliTest, NetlistWritesTheConfigurationsCircuit) {
     const std::string config = savedConfiguration(path("eq.tsn"));

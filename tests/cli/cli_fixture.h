@@ -3,6 +3,7 @@
 // folder for its files.
 
 #include "command_line.h"
+#include "design_session.h"
 
 #include <gtest/gtest.h>
 
@@ -53,5 +54,14 @@ protected:
 
     std::filesystem::path folder;
 };
+
+// A configuration with a boost section at 1 kHz, saved as the program saves it.
+inline std::string savedConfiguration(const std::string& name) {
+    cli::DesignSession session;
+    session.engine().commitEntry(1, Entry::Frequency, "1000");
+    session.engine().selectSeries(1, Series::E12);
+    EXPECT_TRUE(session.saveAs(name).done());
+    return name;
+}
 
 } // namespace tessera::cli_test
