@@ -21,8 +21,8 @@ packages=(
   poppler-utils
   # simulating the exported netlists in the tests
   ngspice
-  # the manual pages: checked with mandoc, shown with man
-  mandoc man-db
+  # the manual pages: checked with mandoc and groff, shown with man
+  mandoc groff-base man-db
   # the Debian package: made with dpkg-shlibdeps (dpkg-dev), checked with
   # dpkg-deb, readelf (binutils), desktop-file-validate and appstreamcli
   dpkg-dev binutils desktop-file-utils appstream
