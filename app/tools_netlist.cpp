@@ -11,7 +11,8 @@ void TMainForm::ExportNetlistItemClick() {
     tessera::NetlistOptions options;
     options.configurationName = document_.fileName();
     // The chosen op-amp (Tools > Op-amp) is the netlist's op-amp.
-    options.gbw = circuitSettings().opAmp().gbw;
+    options.opAmp = circuitSettings().opAmp();
+    options.summingOhms = circuitSettings().settings().summingOhms;
     const tessera::FileOutcome outcome = tessera::writeNetlist(engine_, options, *name);
     if (outcome.refused()) prompts_.reportError(outcome.message);
 }

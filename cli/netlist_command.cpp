@@ -28,7 +28,7 @@ int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::os
     if (const auto gbw = args.value("gbw")) {
         const Checked<double> checked = checkGbw(*gbw);
         if (!checked.ok() || *checked.value <= 0) return usageError(self, kBadGbw, err);
-        options.gbw = *checked.value;
+        options.opAmp = customOpAmp(*checked.value, 0, 0, 0);
     }
 
     DesignSession session;

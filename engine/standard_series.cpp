@@ -28,6 +28,20 @@ std::string labelFor(std::int32_t ohms) {
 
 } // namespace
 
+std::vector<double> e24Values(double lowest, double highest) {
+    std::vector<double> values;
+    if (!(lowest > 0) || !(highest >= lowest) || !std::isfinite(highest)) return values;
+    // From the decade below `lowest`; decades as exact powers of ten.
+    for (int exponent = static_cast<int>(std::floor(std::log10(lowest))) - 3;; ++exponent) {
+        const double decade = std::pow(10.0, exponent);
+        for (std::int32_t v : kE24Decade) {
+            const double value = v * decade;
+            if (value > highest * (1 + 1e-12)) return values;
+            if (value >= lowest * (1 - 1e-12)) values.push_back(value);
+        }
+    }
+}
+
 void E24Init(FilterBankState& state) {
     std::size_t position = 0;
     for (std::int32_t v : kBelow100) state.SeriesValues[position++] = v;

@@ -6,11 +6,16 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessera {
 
 // Fills SeriesValues and SeriesLabels.
 void E24Init(FilterBankState& state);
+
+// Every E24 value (1.0, 1.1, ... 9.1 times a power of ten) from `lowest` to
+// `highest` ohms, ascending; both ends included.
+std::vector<double> e24Values(double lowest, double highest);
 
 inline constexpr const char* kE24StatusText = "E24 - Setting";
 inline constexpr const char* kE12StatusText = "E12 - Setting";

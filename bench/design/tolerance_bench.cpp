@@ -4,37 +4,19 @@
 
 #include "tolerance.h"
 
-#include "filter_engine.h"
+#include "bench_circuit.h"
 #include "frequency_grid.h"
 #include "random_stream.h"
 #include "section_response.h"
-#include "standard_series.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 namespace {
 
 using namespace tessera;
-
-CircuitParts benchDesign() {
-    static auto state = std::make_unique<FilterBankState>();
-    static FilterEngine engine(*state);
-    E24Init(*state);
-    engine.Reset(true);
-    const char* frequencies[] = {"60", "1000", "4000", "12000"};
-    for (int s = 1; s <= kSectionCount; ++s) {
-        engine.selectCapacitor(s, kCapacitorItems[static_cast<std::size_t>(3 * s - 2)]);
-        engine.commitEntry(s, Entry::Frequency, frequencies[s - 1]);
-        engine.commitEntry(s, Entry::Q, "3");
-        engine.commitEntry(s, Entry::Gain, "9");
-        engine.selectSeries(s, Series::E24);
-    }
-    return circuitParts(engine);
-}
 
 void BM_ToleranceThousandTrials(benchmark::State& state) {
     const CircuitParts parts = benchDesign();

@@ -2,6 +2,7 @@
 
 #include "number_text.h"
 #include "real_conversion.h"
+#include "standard_series.h"
 
 #include <charconv>
 #include <cmath>
@@ -27,6 +28,11 @@ Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const s
         list += roundTripText(a);
     }
     return {std::nullopt, what + " must be one of " + list + " %"};
+}
+
+// "The summing resistor (12.5k)": what was typed, shown back in the message.
+std::string named(const std::string& what, std::string_view text) {
+    return what + " (" + std::string(trimmed(text)) + ")";
 }
 
 } // namespace
@@ -140,6 +146,55 @@ Checked<GridBand> checkBand(std::string_view text) {
         if (band.count() > 0) return {band, {}};
     }
     return {std::nullopt, "The band must be LOW:HIGH in Hz holding at least one grid frequency (20 to 20000 Hz)"};
+}
+
+Checked<OpAmpModel> checkOpAmpName(std::string_view name) {
+    if (const auto model = opAmpNamed(trimmed(name))) return {*model, {}};
+    return {std::nullopt, "The op-amp \"" + std::string(trimmed(name)) + "\" is not known; known are " +
+                              knownOpAmpNames() + " (or Custom with its four figures)"};
+}
+
+std::optional<double> typedOhms(std::string_view text) {
+    text = trimmed(text);
+    double scale = 1;
+    if (!text.empty() && (text.back() == 'k' || text.back() == 'K')) scale = 1e3;
+    if (!text.empty() && text.back() == 'M') scale = 1e6;
+    if (scale != 1) text.remove_suffix(1);
+    const auto v = typedNumber(text);
+    if (!v || (!text.empty() && (text.back() == ' ' || text.back() == '\t'))) return std::nullopt;
+    return *v * scale;
+}
+
+Checked<double> checkSummingOhms(std::string_view text) {
+    if (const auto v = typedOhms(text))
+        for (double allowed : e24Values(kLowestSummingOhms, kHighestSummingOhms))
+            if (std::fabs(*v / allowed - 1) < 1e-9) return {allowed, {}};
+    return {std::nullopt, named("The summing resistor", text) +
+                              " must be an E24 value from 1k to 100k ohms: 1k, 1.1k, 1.2k, 1.3k, 1.5k, 1.6k, 1.8k, 2k, "
+                              "2.2k, 2.4k, 2.7k, 3k, 3.3k, 3.6k, 3.9k, 4.3k, 4.7k, 5.1k, 5.6k, 6.2k, 6.8k, 7.5k, "
+                              "8.2k, 9.1k, 10k, ... 91k, 100k"};
+}
+
+Checked<ResistorRange> checkResistorRange(std::string_view text) {
+    const auto colon = text.find(':');
+    const std::string allowed = " must be LOW:HIGH in ohms (such as 1k:1M), both positive, LOW not above HIGH";
+    if (colon == std::string_view::npos) return {std::nullopt, named("The resistor range", text) + allowed};
+    const auto low = typedOhms(text.substr(0, colon)), high = typedOhms(text.substr(colon + 1));
+    if (!low || !high || !(*low > 0) || !std::isfinite(*high) || !(*low <= *high))
+        return {std::nullopt, named("The resistor range", text) + allowed};
+    return {ResistorRange{*low, *high}, {}};
+}
+
+Checked<double> checkInputLevel(std::string_view text) {
+    const auto v = typedNumber(text);
+    if (v && *v >= kLowestInputLevelDbu && *v <= kHighestInputLevelDbu) return {*v, {}};
+    return {std::nullopt, named("The input level", text) + " must be a number of dBu from -60 to 40"};
+}
+
+Checked<double> checkOutputPeak(std::string_view text) {
+    const auto v = typedNumber(text);
+    if (v && *v >= kLowestOutputPeakV && *v <= kHighestOutputPeakV) return {*v, {}};
+    return {std::nullopt, named("The output peak", text) + " must be a number of volts from 0.1 to 100"};
 }
 
 } // namespace tessera

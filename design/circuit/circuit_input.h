@@ -3,6 +3,7 @@
 // command line: each check gives the value or a message that says what is
 // allowed; a refused entry changes nothing.
 
+#include "circuit_settings.h"
 #include "grid_band.h"
 #include "opamp_model.h"
 
@@ -61,5 +62,28 @@ std::optional<TypedBand> typedBand(std::string_view text);
 
 // "LOW:HIGH" in Hz: the grid points of that band; refused when it holds none.
 Checked<GridBand> checkBand(std::string_view text);
+
+// An op-amp of the catalogue by name, letter case ignored; an unknown name
+// (and "Custom", which needs its figures: checkCustomOpAmp) is answered with
+// the known ones.
+Checked<OpAmpModel> checkOpAmpName(std::string_view name);
+
+// Ohms as typed: a number, optionally with "k" (kilo-ohms) or "M"
+// (mega-ohms) right after it ("4.7k", "1M", "10000").
+std::optional<double> typedOhms(std::string_view text);
+
+// The summing resistors: an E24 value from 1 k to 100 k.
+Checked<double> checkSummingOhms(std::string_view text);
+
+// "LOW:HIGH" in ohms ("1k:1M"): both positive and finite, LOW not above HIGH.
+Checked<ResistorRange> checkResistorRange(std::string_view text);
+
+// The largest input level, a sine, in dBu.
+inline constexpr double kLowestInputLevelDbu = -60, kHighestInputLevelDbu = 40;
+Checked<double> checkInputLevel(std::string_view text);
+
+// The largest output peak of the op-amps in volts.
+inline constexpr double kLowestOutputPeakV = 0.1, kHighestOutputPeakV = 100;
+Checked<double> checkOutputPeak(std::string_view text);
 
 } // namespace tessera

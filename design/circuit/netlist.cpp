@@ -1,5 +1,6 @@
 #include "netlist.h"
 
+#include "circuit_response.h"
 #include "designators.h"
 #include "safe_save.h"
 #include "number_text.h"
@@ -14,27 +15,49 @@
 namespace tessera {
 namespace {
 
-// The helper resistors of the difference amplifier and the gain-2 stage.
-constexpr const char* kHelperOhms = "10k";
-
 std::string number(double value, int digits) {
     char text[40];
     const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
     return std::string(text, written.ptr);
 }
 
-void opAmpSubcircuit(std::string& out, double gbw) {
+// 4kT at the temperature SPICE assumes, in V^2 / (ohm Hz).
+constexpr double kFourKT = 4 * kBoltzmann * kNoiseTemperatureK;
+
+// The op-amp's en and in from noisy resistors through controlled sources
+// (see netlist.h); only a real op-amp has them.
+void opAmpNoise(std::string& out, const OpAmpModel& opAmp) {
+    if (opAmp.enNv > 0) {
+        const double en = opAmp.enNv * 1e-9;
+        out += "* voltage noise " + number(opAmp.enNv, 9) + " nV/sqrt(Hz): thermal noise of RN added to the input\n";
+        out += "RN en 0 " + number(en * en / kFourKT, 9) + "\n";
+        out += "G2 0 p en 0 1\n";
+    }
+    if (opAmp.inPa > 0) {
+        const double in = opAmp.inPa * 1e-12;
+        const std::string ohms = number(kFourKT / (in * in), 9), siemens = number(in * in / kFourKT, 9);
+        out += "* current noise " + number(opAmp.inPa, 9) + " pA/sqrt(Hz) at each input: thermal noise of RI as a current\n";
+        out += "RIP ip 0 " + ohms + "\nGIP inp 0 ip 0 " + siemens + "\n";
+        out += "RIN im 0 " + ohms + "\nGIN inn 0 im 0 " + siemens + "\n";
+    }
+}
+
+void opAmpSubcircuit(std::string& out, const OpAmpModel& opAmp) {
+    const double gbw = opAmp.gbw;
     out += ".subckt opamp inp inn out\n";
     if (gbw > 0) {
         // A transconductance into R || C: DC gain gm R = 1e5, pole at
-        // 1 / (2 pi R C) = GBW / 1e5; a unity buffer drives the output.
+        // 1 / (2 pi R C) = GBW / 1e5; a unity buffer drives the output. R is
+        // a controlled source (a current of its own voltage over R), so it
+        // adds no noise of its own.
         const double capacitance = 1 / (2 * std::numbers::pi * gbw);
-        out += "* single pole: gain-bandwidth " + number(gbw, 9) + " Hz, open-loop gain " +
+        out += "* " + opAmp.name + ", single pole: gain-bandwidth " + number(gbw, 9) + " Hz, open-loop gain " +
                number(kSinglePoleDcGain, 6) + "\n";
         out += "G1 0 p inp inn 1\n";
-        out += "R1 p 0 " + number(kSinglePoleDcGain, 6) + "\n";
+        out += "GR p 0 p 0 " + number(1 / kSinglePoleDcGain, 6) + "\n";
         out += "C1 p 0 " + number(capacitance, 9) + "\n";
         out += "E1 out 0 p 0 1\n";
+        opAmpNoise(out, opAmp);
     } else {
         out += "* ideal: voltage-controlled source of gain " + number(kIdealOpAmpGain, 6) + "\n";
         out += "E1 out 0 inp inn " + number(kIdealOpAmpGain, 6) + "\n";
@@ -70,28 +93,33 @@ void bandPassStage(std::string& out, int s, const SectionParts& p, const std::st
     out += capacitorDesignator(s, 1) + " a bp " + spiceValue(p.C2) + "\n";
     resistor(Slot::R3, "a", "0");
     resistor(Slot::R2, "bp", "inv");
-    out += "XS 0 inv bp opamp\n";
+    // Appended rather than prepended: GCC 12 warns falsely on "X" + string.
+    out += 'X';
+    out += opAmpDesignator(s, Stage::BandPass) + " 0 inv bp opamp\n";
 }
 
-// The op-amp XA with its four equal resistors RA1 ... RA4, each between the
-// two nodes given.
-void helperAmplifier(std::string& out, const char* comment, const std::array<const char*, 8>& nodes) {
+// The summing op-amp with its four equal resistors, each between the two
+// nodes given.
+void summingAmplifier(std::string& out, int s, double ohms, const char* comment,
+                      const std::array<const char*, 8>& nodes) {
     out += std::string("* ") + comment + "\n";
     for (std::size_t k = 0; k < 4; ++k)
-        out += "RA" + std::to_string(k + 1) + " " + nodes[2 * k] + " " + nodes[2 * k + 1] + " " + kHelperOhms + "\n";
-    out += "XA p n out opamp\n";
+        out += summingResistorDesignator(s, static_cast<int>(k)) + " " + nodes[2 * k] + " " + nodes[2 * k + 1] + " " +
+               spiceValue(ohms) + "\n";
+    out += 'X';
+    out += opAmpDesignator(s, Stage::Summing) + " p n out opamp\n";
 }
 
-void boostSection(std::string& out, int s, const SectionParts& p) {
+void boostSection(std::string& out, int s, const SectionParts& p, double summingOhms) {
     bandPassStage(out, s, p, "in");
-    helperAmplifier(out, "difference amplifier: out = in - bp = (1 + A H) in",
-                    {"bp", "n", "n", "out", "in", "p", "p", "0"});
+    summingAmplifier(out, s, summingOhms, "difference amplifier: out = in - bp = (1 + A H) in",
+                     {"bp", "n", "n", "out", "in", "p", "p", "0"});
 }
 
-void cutSection(std::string& out, int s, const SectionParts& p) {
+void cutSection(std::string& out, int s, const SectionParts& p, double summingOhms) {
     bandPassStage(out, s, p, "out");
-    helperAmplifier(out, "band-pass in the feedback path: out = in + bp = in / (1 + A H)",
-                    {"in", "p", "bp", "p", "out", "n", "n", "0"});
+    summingAmplifier(out, s, summingOhms, "band-pass in the feedback path: out = in + bp = in / (1 + A H)",
+                     {"in", "p", "bp", "p", "out", "n", "n", "0"});
 }
 
 } // namespace
@@ -121,16 +149,16 @@ std::string netlistText(const FilterEngine& engine, const NetlistOptions& option
     out += "* Configuration: " + name + "\n";
     out += "* Each band-pass stage: input -R- node a, a -C- inverting input, a -C- stage output,\n";
     out += "* a -R- ground, stage output -R- inverting input, non-inverting input at ground.\n\n";
-    opAmpSubcircuit(out, options.gbw);
+    opAmpSubcircuit(out, options.opAmp);
     for (int s = 1; s <= kSectionCount; ++s) {
         const SectionParts& p = parts[static_cast<std::size_t>(s - 1)];
         out += "\n";
         sectionHeading(out, engine, s, p);
         out += ".subckt filter" + std::to_string(s) + " in out\n";
         if (isBoostSection(s))
-            boostSection(out, s, p);
+            boostSection(out, s, p, options.summingOhms);
         else
-            cutSection(out, s, p);
+            cutSection(out, s, p, options.summingOhms);
         out += ".ends filter" + std::to_string(s) + "\n";
     }
     out += "\nV1 in 0 DC 0 AC 1\n";
@@ -141,6 +169,7 @@ std::string netlistText(const FilterEngine& engine, const NetlistOptions& option
     out += "* 85 points per decade from 20 Hz: the program's 256 grid frequencies\n";
     out += ".ac dec 85 20 20k\n";
     out += ".print ac vdb(out)\n";
+    out += "* the output noise over the same grid: .noise v(out) V1 dec 85 20 20k\n";
     out += ".end\n";
     return out;
 }

@@ -22,6 +22,10 @@ struct OpAmpModel {
     bool operator==(const OpAmpModel&) const = default;
 };
 
+// The open-loop gain at DC of every real op-amp model; its single pole sits
+// at GBW / kOpenLoopGain.
+inline constexpr double kOpenLoopGain = 1e5;
+
 inline constexpr std::string_view kIdealOpAmpName = "Ideal";
 inline constexpr std::string_view kCustomOpAmpName = "Custom";
 

@@ -37,11 +37,19 @@ TEST(Netlist, StartUpDesignNamesEveryPartAsThePageShowsIt) {
     // Section 1 after start-up: 1 nF; R1 (feedback) 130 K, R2 (shunt) 510, R3 (input) 1 M.
     for (const char* line : {"R1 bp inv 130k\n", "R2 a 0 510\n", "R3 in a 1Meg\n", "C1 a inv 1n\n", "C2 a bp 1n\n",
                              "R12 out a 1Meg\n", "C7 a inv 1n\n", "E1 out 0 inp inn 1e+06\n",
-                             "V1 in 0 DC 0 AC 1\n", ".ac dec 85 20 20k\n", ".print ac vdb(out)\n"})
+                             "V1 in 0 DC 0 AC 1\n", ".ac dec 85 20 20k\n", ".print ac vdb(out)\n",
+                             // Summing resistors and op-amps by designator.
+                             "R13 bp n 10k\n", "R16 p 0 10k\n", "XU1 0 inv bp opamp\n", "XU2 p n out opamp\n",
+                             "R25 in p 10k\n", "R28 n 0 10k\n", "XU8 p n out opamp\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_EQ(text.substr(text.size() - 5), ".end\n");
+    // The summing resistors' value and the op-amp with its noise sources.
+    const std::string real = netlistText(*design.engine, {*opAmpNamed("NE5532"), 2.2e3, {}});
+    for (const char* line : {"R13 bp n 2.2k\n", "R28 n 0 2.2k\n", "* NE5532, single pole: gain-bandwidth 10000000 Hz",
+                             "RN en 0 1508.", "G2 0 p en 0 1\n", "RIP ip 0 33", "GIP inp 0 ip 0 2.9", "GIN inn 0 im 0 2.9"})
+        EXPECT_NE(real.find(line), std::string::npos) << line;
     // A line break in the configuration's file name stays inside the comment.
-    const std::string named = netlistText(*design.engine, {0, "/tmp/odd\nR99 in 0 1\r.end"});
+    const std::string named = netlistText(*design.engine, {idealOpAmp(), kDefaultSummingOhms, "/tmp/odd\nR99 in 0 1\r.end"});
     EXPECT_NE(named.find("* Configuration: /tmp/odd R99 in 0 1 .end\n"), std::string::npos) << named;
     // Standard SPICE only: no control block, no parameters.
     EXPECT_EQ(text.find(".control"), std::string::npos);

@@ -99,7 +99,7 @@ TEST(OpAmpSimulation, NgspiceConfirmsFrequencyAndQWithASinglePoleOpAmp) {
             ASSERT_TRUE(real);
             // The exported netlist, swept finely around the stage's peak; the
             // stage's gain is its output over its input.
-            std::string text = netlistText(*design.engine, {gbw, {}});
+            std::string text = netlistText(*design.engine, {customOpAmp(gbw, 0, 0, 0), kDefaultSummingOhms, {}});
             const std::string input = s == 1 ? "in" : "n3";
             const std::string sweep = ".ac dec 4000 " + std::to_string(real->frequency / 6) + " " +
                                       std::to_string(real->frequency * 6) + "\n";
