@@ -16,7 +16,7 @@ TEST_F(CliTest, NetlistWritesTheConfigurationsCircuit) {
     ASSERT_EQ(r.status, 0) << r.err;
     cli::DesignSession session;
     ASSERT_TRUE(session.open(config).done());
-    EXPECT_EQ(read(path("eq.cir")), netlistText(session.engine(), {3e6, config}));
+    EXPECT_EQ(read(path("eq.cir")), netlistText(session.engine(), {customOpAmp(3e6, 0, 0, 0), kDefaultSummingOhms, config}));
 
     // Bad numbers are usage errors and write nothing; a missing file is a file error.
     for (const char* gbw : {"-5", "abc", "0", "1e13", ""}) {
