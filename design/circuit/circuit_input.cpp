@@ -6,6 +6,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 namespace tessera {
@@ -162,8 +164,25 @@ std::optional<double> typedOhms(std::string_view text) {
     if (scale != 1) text.remove_suffix(1);
     const auto v = typedNumber(text);
     if (!v || (!text.empty() && (text.back() == ' ' || text.back() == '\t'))) return std::nullopt;
-    return *v * scale;
+    // The typed conversion is coarser than a double: "4.7k" is 4700 ohms.
+    char rounded[32];
+    std::snprintf(rounded, sizeof rounded, "%.12g", *v * scale);
+    return std::strtod(rounded, nullptr);
 }
+
+bool allowedSummingOhms(double ohms) {
+    for (double allowed : e24Values(kLowestSummingOhms, kHighestSummingOhms))
+        if (std::fabs(ohms / allowed - 1) < 1e-9) return true;
+    return false;
+}
+
+bool allowedResistorRange(const ResistorRange& range) {
+    return range.low > 0 && std::isfinite(range.high) && range.low < range.high;
+}
+
+bool allowedInputLevel(double dbu) { return dbu >= kLowestInputLevelDbu && dbu <= kHighestInputLevelDbu; }
+
+bool allowedOutputPeak(double volts) { return volts >= kLowestOutputPeakV && volts <= kHighestOutputPeakV; }
 
 Checked<double> checkSummingOhms(std::string_view text) {
     if (const auto v = typedOhms(text))
@@ -177,23 +196,21 @@ Checked<double> checkSummingOhms(std::string_view text) {
 
 Checked<ResistorRange> checkResistorRange(std::string_view text) {
     const auto colon = text.find(':');
-    const std::string allowed = " must be LOW:HIGH in ohms (such as 1k:1M), both positive, LOW not above HIGH";
-    if (colon == std::string_view::npos) return {std::nullopt, named("The resistor range", text) + allowed};
-    const auto low = typedOhms(text.substr(0, colon)), high = typedOhms(text.substr(colon + 1));
-    if (!low || !high || !(*low > 0) || !std::isfinite(*high) || !(*low <= *high))
-        return {std::nullopt, named("The resistor range", text) + allowed};
-    return {ResistorRange{*low, *high}, {}};
+    const std::string allowed = " must be LOW:HIGH in ohms (such as 1k:1M), both positive, LOW below HIGH";
+    if (colon != std::string_view::npos) {
+        const auto low = typedOhms(text.substr(0, colon)), high = typedOhms(text.substr(colon + 1));
+        if (low && high && allowedResistorRange({*low, *high})) return {ResistorRange{*low, *high}, {}};
+    }
+    return {std::nullopt, named("The resistor range", text) + allowed};
 }
 
 Checked<double> checkInputLevel(std::string_view text) {
-    const auto v = typedNumber(text);
-    if (v && *v >= kLowestInputLevelDbu && *v <= kHighestInputLevelDbu) return {*v, {}};
+    if (const auto v = typedNumber(text); v && allowedInputLevel(*v)) return {*v, {}};
     return {std::nullopt, named("The input level", text) + " must be a number of dBu from -60 to 40"};
 }
 
 Checked<double> checkOutputPeak(std::string_view text) {
-    const auto v = typedNumber(text);
-    if (v && *v >= kLowestOutputPeakV && *v <= kHighestOutputPeakV) return {*v, {}};
+    if (const auto v = typedNumber(text); v && allowedOutputPeak(*v)) return {*v, {}};
     return {std::nullopt, named("The output peak", text) + " must be a number of volts from 0.1 to 100"};
 }
 

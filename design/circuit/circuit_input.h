@@ -75,7 +75,7 @@ std::optional<double> typedOhms(std::string_view text);
 // The summing resistors: an E24 value from 1 k to 100 k.
 Checked<double> checkSummingOhms(std::string_view text);
 
-// "LOW:HIGH" in ohms ("1k:1M"): both positive and finite, LOW not above HIGH.
+// "LOW:HIGH" in ohms ("1k:1M"): both positive and finite, LOW below HIGH.
 Checked<ResistorRange> checkResistorRange(std::string_view text);
 
 // The largest input level, a sine, in dBu.
@@ -85,5 +85,11 @@ Checked<double> checkInputLevel(std::string_view text);
 // The largest output peak of the op-amps in volts.
 inline constexpr double kLowestOutputPeakV = 0.1, kHighestOutputPeakV = 100;
 Checked<double> checkOutputPeak(std::string_view text);
+
+// The same rules on values already read (remembered ones).
+bool allowedSummingOhms(double ohms);
+bool allowedResistorRange(const ResistorRange& range);
+bool allowedInputLevel(double dbu);
+bool allowedOutputPeak(double volts);
 
 } // namespace tessera

@@ -22,8 +22,6 @@ constexpr std::string_view lowestResistor = "resistor_low_ohms";
 constexpr std::string_view highestResistor = "resistor_high_ohms";
 } // namespace key
 
-bool positive(double v) { return std::isfinite(v) && v > 0; }
-
 // The number exactly as written: the shortest round-trip form, read back
 // at full precision (a typed number goes through the program's own, coarser
 // conversion).
@@ -40,17 +38,6 @@ bool usableOpAmp(const OpAmpModel& model) {
     if (model.name != kCustomOpAmpName) return opAmpNamed(model.name) == model;
     return !customOpAmpFault(model);
 }
-
-bool usableSumming(double ohms) {
-    if (!(ohms >= kLowestSummingOhms && ohms <= kHighestSummingOhms)) return false;
-    for (double decade = 1e3; decade <= kHighestSummingOhms; decade *= 10)
-        for (double mantissa : {1.0, 1.1, 1.2, 1.3, 1.5, 1.6, 1.8, 2.0, 2.2, 2.4, 2.7, 3.0, 3.3, 3.6, 3.9, 4.3, 4.7,
-                                5.1, 5.6, 6.2, 6.8, 7.5, 8.2, 9.1})
-            if (std::fabs(ohms / (mantissa * decade) - 1) < 1e-9) return true;
-    return false;
-}
-
-bool usableRange(const ResistorRange& range) { return positive(range.low) && positive(range.high) && range.low < range.high; }
 
 } // namespace
 
@@ -84,17 +71,17 @@ CircuitSettings rememberedCircuitSettings(const RememberedLookup& lookup) {
             }
         }
     }
-    if (const auto ohms = number(key::summing); ohms && usableSumming(*ohms)) settings.summingOhms = *ohms;
-    if (const auto level = number(key::inputLevel); level && std::isfinite(*level)) settings.inputLevelDbu = *level;
-    if (const auto peak = number(key::outputPeak); peak && positive(*peak)) settings.outputPeakV = *peak;
+    if (const auto ohms = number(key::summing); ohms && allowedSummingOhms(*ohms)) settings.summingOhms = *ohms;
+    if (const auto level = number(key::inputLevel); level && allowedInputLevel(*level)) settings.inputLevelDbu = *level;
+    if (const auto peak = number(key::outputPeak); peak && allowedOutputPeak(*peak)) settings.outputPeakV = *peak;
     const auto low = number(key::lowestResistor), high = number(key::highestResistor);
-    if (low && high && usableRange({*low, *high})) settings.resistors = {*low, *high};
+    if (low && high && allowedResistorRange({*low, *high})) settings.resistors = {*low, *high};
     return settings;
 }
 
 bool acceptableCircuitSettings(const CircuitSettings& s) {
-    return usableOpAmp(s.opAmp) && usableSumming(s.summingOhms) && std::isfinite(s.inputLevelDbu) &&
-           positive(s.outputPeakV) && usableRange(s.resistors);
+    return usableOpAmp(s.opAmp) && allowedSummingOhms(s.summingOhms) && allowedInputLevel(s.inputLevelDbu) &&
+           allowedOutputPeak(s.outputPeakV) && allowedResistorRange(s.resistors);
 }
 
 } // namespace tessera

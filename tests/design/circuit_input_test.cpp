@@ -56,8 +56,8 @@ TEST(CircuitInput, ResistorRangeLevelsAndPeaks) {
     const auto range = checkResistorRange("1k:1M");
     ASSERT_TRUE(range.ok()) << range.message;
     EXPECT_EQ(*range.value, (ResistorRange{1e3, 1e6}));
-    EXPECT_EQ(checkResistorRange("470:470").value, (ResistorRange{470, 470}));
-    for (const char* bad : {"1M:1k", "0:1M", "-1k:1M", "1k", "1k:", ":1M", "1k:inf", "a:b"}) {
+    EXPECT_EQ(checkResistorRange("470:4,7k").value, (ResistorRange{470, 4700}));
+    for (const char* bad : {"1M:1k", "1k:1k", "0:1M", "-1k:1M", "1k", "1k:", ":1M", "1k:inf", "a:b"}) {
         const auto refused = checkResistorRange(bad);
         EXPECT_FALSE(refused.ok()) << bad;
         EXPECT_NE(refused.message.find(std::string("(") + bad + ")"), std::string::npos) << refused.message;
