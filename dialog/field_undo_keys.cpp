@@ -29,7 +29,10 @@ bool FieldUndoKeys::eventFilter(QObject* watched, QEvent* event) {
     const bool fieldHasIt = undo ? field->isUndoAvailable() : field->isRedoAvailable();
     if (event->type() == QEvent::ShortcutOverride) {
         // Accepted: the field gets the key. Passed over unaccepted: the
-        // shortcut of the program's Undo or Redo takes it.
+        // shortcut of the program's Undo or Redo takes it, and the typing
+        // the field had taken back is forgotten, so that Redo next makes the
+        // design's step again rather than that older typing.
+        if (undo && !fieldHasIt && field->isRedoAvailable()) field->setText(field->text());
         event->setAccepted(fieldHasIt);
         return true;
     }

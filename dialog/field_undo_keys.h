@@ -4,7 +4,7 @@
 // otherwise they are left to the program's Undo and Redo of the design (a
 // field would take them even with nothing to undo). Redo is Ctrl+Shift+Z and
 // Ctrl+Y. Committing or reverting sets the field's text, which ends its own
-// undo history.
+// undo history; so does Ctrl+Z going on to the design.
 
 #include <QObject>
 
