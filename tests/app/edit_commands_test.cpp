@@ -158,8 +158,9 @@ private slots:
             {"Pre-compensate", [&] {
                  f->trigger(MenuCommand::OpAmp);
                  auto* opAmp = f->frame().findChild<TOpAmpDialog*>(QStringLiteral("OpAmpDialog"));
-                 opAmp->findChild<QLineEdit*>(QStringLiteral("GbwEdit"))->setText(QStringLiteral("1000000"));
-                 opAmp->findChild<QPushButton*>(QStringLiteral("ApplyButton"))->click();
+                 auto* box = opAmp->findChild<QComboBox*>(QStringLiteral("OpAmpBox"));
+                 box->setCurrentIndex(box->findText(QStringLiteral("TL072")));
+                 emit box->activated(box->currentIndex());
                  opAmp->findChild<QPushButton*>(QStringLiteral("PrecompensateButton"))->click();
                  opAmp->close();
              }},
