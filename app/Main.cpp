@@ -107,7 +107,6 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
     setStatusBar(bar);
 
     buildMenu();
-    followHistory();
     FormCreate();
 }
 
@@ -210,8 +209,6 @@ void TMainForm::connectCommand(MenuCommand command) {
         {MenuCommand::Print, &TMainForm::Print1Click},
         {MenuCommand::PrinterSetup, &TMainForm::PrinterSetup1Click},
         {MenuCommand::Exit, &TMainForm::FileExitItemClick},
-        {MenuCommand::Undo, &TMainForm::UndoItemClick},
-        {MenuCommand::Redo, &TMainForm::RedoItemClick},
         {MenuCommand::Copy, &TMainForm::CopyItemClick},
         {MenuCommand::ZoomIn, &TMainForm::Zoomin1Click},
         {MenuCommand::ZoomOut, &TMainForm::Zoomout1Click},
@@ -219,6 +216,7 @@ void TMainForm::connectCommand(MenuCommand command) {
         {MenuCommand::ExportNetlist, &TMainForm::ExportNetlistItemClick},
         {MenuCommand::OpAmp, &TMainForm::OpAmpItemClick},
         {MenuCommand::Tolerances, &TMainForm::TolerancesItemClick},
+        {MenuCommand::NoiseHeadroom, &TMainForm::NoiseItemClick},
         {MenuCommand::ExportFrd, &TMainForm::ExportFrdItemClick},
         {MenuCommand::Cascade, &TMainForm::WindowCascadeItemClick},
         {MenuCommand::Tile, &TMainForm::WindowTileItemClick},

@@ -31,7 +31,7 @@ std::string absoluteName(const std::string& name) {
 } // namespace
 
 Document::Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows)
-    : engine_(engine), prompts_(prompts), windows_(windows), history_(engine) {}
+    : engine_(engine), prompts_(prompts), windows_(windows) {}
 
 bool Document::savePrompt() {
     if (!engine_.state().Modified || !prompts_.confirm(savePromptText(fileName_))) return true;
@@ -51,9 +51,7 @@ void Document::rename(const std::string& name) {
 }
 
 bool Document::write(const std::string& name) {
-    if (!accepted(Speichern(engine_, name, engine_.separator()))) return false;
-    history_.markClean();
-    return true;
+    return accepted(Speichern(engine_, name, engine_.separator()));
 }
 
 void Document::fileNew() {
@@ -62,7 +60,6 @@ void Document::fileNew() {
     rename({});
     windows_.setImportCaption(kImportCaption);
     engine_.state().Modified = 0;
-    history_.restart();
 }
 
 void Document::fileOpen() {
@@ -78,7 +75,6 @@ bool Document::openFile(const std::string& given) {
     if (outcome.ignored()) prompts_.reportError(notLoadedText(name));
     if (!accepted(outcome)) return false;
     rename(name);
-    history_.restart();
     return true;
 }
 
@@ -104,7 +100,7 @@ void Document::fileImport() {
 }
 
 void Document::importFile(const std::string& name) {
-    if (accepted(importMeasurement(engine_, name, prompts_.watchReading(name).get()))) history_.record(steps::kImport);
+    accepted(importMeasurement(engine_, name, prompts_.watchReading(name).get()));
 }
 
 DropAction dropActionFor(std::string_view fileName) {

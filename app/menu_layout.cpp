@@ -20,9 +20,7 @@ const std::vector<MenuLayout>& mainMenuLayout() {
          }},
         {"Edit1", "&Edit", "Bearbeiten",
          {
-             {C::Undo, "UndoItem", "&Undo", "Letzte Änderung zurücknehmen"},
-             {C::Redo, "RedoItem", "&Redo", "Zurückgenommene Änderung wiederholen"},
-             {C::Copy, "CopyItem", "&Copy", "In die Zwischenablage kopieren", true, true},
+             {C::Copy, "CopyItem", "&Copy", "In die Zwischenablage kopieren", false, true},
          }},
         {"Zoom1", "&Zoom", "",
          {
@@ -36,6 +34,7 @@ const std::vector<MenuLayout>& mainMenuLayout() {
               "Schaltung als SPICE-Netzliste exportieren", true},
              {C::OpAmp, "OpAmpItem", "&Op-amp…", "Operationsverstärker wählen"},
              {C::Tolerances, "TolerancesItem", "&Tolerances…", "Bauteiltoleranzen untersuchen"},
+             {C::NoiseHeadroom, "NoiseItem", "&Noise and Headroom…", "Rauschen und Aussteuerungsreserve berechnen"},
              {C::ExportFrd, "ExportFrdItem", "Export curve as &FRD…", "Kurve des aktiven Fensters als FRD-Datei exportieren",
               true, true},
          }},

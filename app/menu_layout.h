@@ -10,8 +10,8 @@ namespace tessera {
 
 enum class MenuCommand {
     New, Open, Import, Save, SaveAs, Print, PrinterSetup, Exit,
-    Undo, Redo, Copy, ZoomIn, ZoomOut,
-    FitToImport, ExportNetlist, OpAmp, Tolerances, ExportFrd,
+    Copy, ZoomIn, ZoomOut,
+    FitToImport, ExportNetlist, OpAmp, Tolerances, NoiseHeadroom, ExportFrd,
     Cascade, Tile, Arrange, Minimize, Configuration,
     About,
 };

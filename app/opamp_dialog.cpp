@@ -109,7 +109,7 @@ double TOpAmpDialog::gbw() const { return settings_.opAmp().isIdeal() ? 0 : sett
 void TOpAmpDialog::showFigures(const tessera::OpAmpModel& model, bool custom) {
     const char separator = engine_.separator();
     const auto figure = [&](QLineEdit* edit, double value) {
-        edit->setText(model.isIdeal() ? QString() : qt(tessera::generalText(value, 7, separator)));
+        edit->setText(model.isIdeal() ? QString() : qt(tessera::generalText(value, 12, separator)));
         edit->setPlaceholderText(model.isIdeal() && !custom ? QStringLiteral("ideal") : QString());
         edit->setReadOnly(!custom);
     };

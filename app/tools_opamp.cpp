@@ -7,10 +7,7 @@
 
 void TMainForm::OpAmpItemClick() {
     auto* dialog = findChild<TOpAmpDialog*>(QStringLiteral("OpAmpDialog"));
-    if (dialog == nullptr) {
-        dialog = new TOpAmpDialog(engine_, circuitSettings(), prompts_, this);
-        recordStepAfter(dialog, "PrecompensateButton", tessera::steps::kPrecompensate);
-    }
+    if (dialog == nullptr) dialog = new TOpAmpDialog(engine_, circuitSettings(), prompts_, this);
     dialog->refreshTable();
     dialog->open();
 }

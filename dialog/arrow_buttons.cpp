@@ -66,7 +66,6 @@ void ArrowPair::mousePressEvent(QMouseEvent* event) {
     if (pressed_ == Half::None) return;
     update();
     repeat_.start(kFirstRepeatMs);
-    emit holdStarted();
     if (fireOn_ == FireOn::Press) emit arrowClicked(pressed_ == Half::Up);
 }
 
@@ -84,9 +83,8 @@ void ArrowPair::mouseReleaseEvent(QMouseEvent* event) {
     under_ = halfAt(event->position().toPoint());
     const bool fire = fireOn_ == FireOn::Release && heldDown();
     const bool up = pressed_ == Half::Up;
-    cancelPress(false);
+    cancelPress();
     if (fire) emit arrowClicked(up);
-    emit holdEnded();
 }
 
 void ArrowPair::repeatTick() {
@@ -95,12 +93,10 @@ void ArrowPair::repeatTick() {
     if (heldDown()) emit arrowClicked(pressed_ == Half::Up);
 }
 
-void ArrowPair::cancelPress(bool endHold) {
-    const bool held = pressed_ != Half::None;
+void ArrowPair::cancelPress() {
     repeat_.stop();
     pressed_ = under_ = Half::None;
     update();
-    if (held && endHold) emit holdEnded();
 }
 
 void ArrowPair::changeEvent(QEvent* event) {

@@ -28,10 +28,6 @@ public:
 signals:
     // One step of the up or the down half.
     void arrowClicked(bool up);
-    // A half went down, and came up again (or the press was dropped): the
-    // steps in between, its repeats included, are one edit for the user.
-    void holdStarted();
-    void holdEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,8 +43,7 @@ private:
     void drawArrow(QPainter& painter, QRect half, bool up) const;
     bool heldDown() const { return pressed_ != Half::None && pressed_ == under_; }
     void repeatTick();
-    // With `endHold` a press in progress ends its hold at once.
-    void cancelPress(bool endHold = true);
+    void cancelPress();
 
     FireOn fireOn_;
     QTimer repeat_{this}; // a child, so that its schedule can be looked at
