@@ -107,6 +107,7 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
     setStatusBar(bar);
 
     buildMenu();
+    followHistory();
     FormCreate();
 }
 
@@ -209,6 +210,8 @@ void TMainForm::connectCommand(MenuCommand command) {
         {MenuCommand::Print, &TMainForm::Print1Click},
         {MenuCommand::PrinterSetup, &TMainForm::PrinterSetup1Click},
         {MenuCommand::Exit, &TMainForm::FileExitItemClick},
+        {MenuCommand::Undo, &TMainForm::UndoItemClick},
+        {MenuCommand::Redo, &TMainForm::RedoItemClick},
         {MenuCommand::Copy, &TMainForm::CopyItemClick},
         {MenuCommand::ZoomIn, &TMainForm::Zoomin1Click},
         {MenuCommand::ZoomOut, &TMainForm::Zoomout1Click},

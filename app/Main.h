@@ -19,6 +19,7 @@ class QMenu;
 class QDialog;
 class QPrinter;
 class TAboutBox;
+class TDialog;
 
 namespace tessera {
 class CircuitSettingsHolder;
@@ -50,6 +51,10 @@ public:
     // The circuit settings every circuit tool shares (op-amp, summing
     // resistors, levels, resistor range), remembered between runs.
     tessera::CircuitSettingsHolder& circuitSettings() { return *circuitSettings_; }
+    // The configuration dialog's changes become steps of the edit history,
+    // which starts afresh from the design as it stands; Undo and Redo work
+    // from the dialog too.
+    void recordEditsOf(TDialog& configuration);
 
 signals:
     // The frame has been closed; the program ends.
@@ -64,6 +69,8 @@ public slots:
     void Print1Click();
     void PrinterSetup1Click();
     void FileExitItemClick();
+    void UndoItemClick();
+    void RedoItemClick();
     void CopyItemClick();
     void Zoomin1Click();
     void Zoomout1Click();
@@ -98,6 +105,13 @@ private:
     void listWindows();
     void reportError(const QString& message);
     void fitIntoScreen();
+    // Edit → Undo and Redo: their keys, and their texts and enabling kept
+    // with the history.
+    void followHistory();
+    void showHistory();
+    // A click on the button `buttonName` of `dialog` (after the dialog's own
+    // handling) is the step `step`.
+    void recordStepAfter(QWidget* dialog, const char* buttonName, std::string_view step);
 
     void setCaption(const std::string& caption) override;
     void setImportCaption(const std::string& caption) override;

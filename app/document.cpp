@@ -31,7 +31,7 @@ std::string absoluteName(const std::string& name) {
 } // namespace
 
 Document::Document(FilterEngine& engine, DocumentPrompts& prompts, DocumentWindows& windows)
-    : engine_(engine), prompts_(prompts), windows_(windows) {}
+    : engine_(engine), prompts_(prompts), windows_(windows), history_(engine) {}
 
 bool Document::savePrompt() {
     if (!engine_.state().Modified || !prompts_.confirm(savePromptText(fileName_))) return true;
@@ -51,7 +51,9 @@ void Document::rename(const std::string& name) {
 }
 
 bool Document::write(const std::string& name) {
-    return accepted(Speichern(engine_, name, engine_.separator()));
+    if (!accepted(Speichern(engine_, name, engine_.separator()))) return false;
+    history_.markClean();
+    return true;
 }
 
 void Document::fileNew() {
@@ -60,6 +62,7 @@ void Document::fileNew() {
     rename({});
     windows_.setImportCaption(kImportCaption);
     engine_.state().Modified = 0;
+    history_.restart();
 }
 
 void Document::fileOpen() {
@@ -75,6 +78,7 @@ bool Document::openFile(const std::string& given) {
     if (outcome.ignored()) prompts_.reportError(notLoadedText(name));
     if (!accepted(outcome)) return false;
     rename(name);
+    history_.restart();
     return true;
 }
 
@@ -100,7 +104,7 @@ void Document::fileImport() {
 }
 
 void Document::importFile(const std::string& name) {
-    accepted(importMeasurement(engine_, name, prompts_.watchReading(name).get()));
+    if (accepted(importMeasurement(engine_, name, prompts_.watchReading(name).get()))) history_.record(steps::kImport);
 }
 
 DropAction dropActionFor(std::string_view fileName) {

@@ -4,9 +4,11 @@
 // the user asked for in the prompt but that did not happen (it failed, or
 // Save as was cancelled) stops New, Open and closing, so no work is lost. The
 // questions, errors and file choices go through DocumentPrompts; the window
-// captions through DocumentWindows.
+// captions through DocumentWindows. The document keeps the edit history:
+// New and Open start it afresh, Save marks its clean point, Import is a step.
 
 #include "document_texts.h"
+#include "edit_history.h"
 #include "filter_engine.h"
 #include "read_progress.h"
 
@@ -75,6 +77,8 @@ public:
     // The current file name: empty until Open or Save as, and after New.
     const std::string& fileName() const { return fileName_; }
 
+    EditHistory& history() { return history_; }
+
 private:
     // False when the user asked for a save that did not happen.
     bool savePrompt();
@@ -87,6 +91,7 @@ private:
     DocumentPrompts& prompts_;
     DocumentWindows& windows_;
     std::string fileName_;
+    EditHistory history_;
 };
 
 } // namespace tessera

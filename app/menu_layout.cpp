@@ -20,7 +20,9 @@ const std::vector<MenuLayout>& mainMenuLayout() {
          }},
         {"Edit1", "&Edit", "Bearbeiten",
          {
-             {C::Copy, "CopyItem", "&Copy", "In die Zwischenablage kopieren", false, true},
+             {C::Undo, "UndoItem", "&Undo", "Letzte Änderung zurücknehmen"},
+             {C::Redo, "RedoItem", "&Redo", "Zurückgenommene Änderung wiederholen"},
+             {C::Copy, "CopyItem", "&Copy", "In die Zwischenablage kopieren", true, true},
          }},
         {"Zoom1", "&Zoom", "",
          {

@@ -10,7 +10,7 @@ namespace tessera {
 
 enum class MenuCommand {
     New, Open, Import, Save, SaveAs, Print, PrinterSetup, Exit,
-    Copy, ZoomIn, ZoomOut,
+    Undo, Redo, Copy, ZoomIn, ZoomOut,
     FitToImport, ExportNetlist, OpAmp, Tolerances, NoiseHeadroom, ExportFrd,
     Cascade, Tile, Arrange, Minimize, Configuration,
     About,

@@ -55,6 +55,7 @@ TesseraProgram::TesseraProgram(FilterBankState& state, DocumentPrompts* prompts)
     };
     Dialog_ = std::make_unique<TDialog>(engine_, setTitles, MainForm_.get());
     graphWindows_->setSectionActivatedHook([this](int section) { Dialog_->selectPage(section); });
+    MainForm_->recordEditsOf(*Dialog_);
 
     MainForm_->attachWindows(Dialog_.get(), [this]() -> TAboutBox& { return aboutBox(); });
 }

@@ -30,6 +30,7 @@ void TMainForm::FitItemClick() {
     auto* dialog = new TFitDialog(engine_, markedBand(MdiArea), this);
     dialog->setTargetFileChooser([this] { return prompts_.chooseFile(tessera::FileDialogKind::TargetCurve); });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    recordStepAfter(dialog, "ApplyButton", tessera::steps::kFit);
     // Modal to the whole program, the configuration dialog included: the
     // sections cannot change between Fit and Apply.
     dialog->setWindowModality(Qt::ApplicationModal);

@@ -7,7 +7,10 @@
 
 void TMainForm::OpAmpItemClick() {
     auto* dialog = findChild<TOpAmpDialog*>(QStringLiteral("OpAmpDialog"));
-    if (dialog == nullptr) dialog = new TOpAmpDialog(engine_, circuitSettings(), prompts_, this);
+    if (dialog == nullptr) {
+        dialog = new TOpAmpDialog(engine_, circuitSettings(), prompts_, this);
+        recordStepAfter(dialog, "PrecompensateButton", tessera::steps::kPrecompensate);
+    }
     dialog->refreshTable();
     dialog->open();
 }

@@ -66,6 +66,7 @@ void ArrowPair::mousePressEvent(QMouseEvent* event) {
     if (pressed_ == Half::None) return;
     update();
     repeat_.start(kFirstRepeatMs);
+    emit holdStarted();
     if (fireOn_ == FireOn::Press) emit arrowClicked(pressed_ == Half::Up);
 }
 
@@ -83,8 +84,9 @@ void ArrowPair::mouseReleaseEvent(QMouseEvent* event) {
     under_ = halfAt(event->position().toPoint());
     const bool fire = fireOn_ == FireOn::Release && heldDown();
     const bool up = pressed_ == Half::Up;
-    cancelPress();
+    cancelPress(false);
     if (fire) emit arrowClicked(up);
+    emit holdEnded();
 }
 
 void ArrowPair::repeatTick() {
@@ -93,10 +95,12 @@ void ArrowPair::repeatTick() {
     if (heldDown()) emit arrowClicked(pressed_ == Half::Up);
 }
 
-void ArrowPair::cancelPress() {
+void ArrowPair::cancelPress(bool endHold) {
+    const bool held = pressed_ != Half::None;
     repeat_.stop();
     pressed_ = under_ = Half::None;
     update();
+    if (held && endHold) emit holdEnded();
 }
 
 void ArrowPair::changeEvent(QEvent* event) {

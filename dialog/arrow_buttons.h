@@ -28,6 +28,10 @@ public:
 signals:
     // One step of the up or the down half.
     void arrowClicked(bool up);
+    // A half went down, and came up again (or the press was dropped): the
+    // steps in between, its repeats included, are one edit for the user.
+    void holdStarted();
+    void holdEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,7 +47,8 @@ private:
     void drawArrow(QPainter& painter, QRect half, bool up) const;
     bool heldDown() const { return pressed_ != Half::None && pressed_ == under_; }
     void repeatTick();
-    void cancelPress();
+    // With `endHold` a press in progress ends its hold at once.
+    void cancelPress(bool endHold = true);
 
     FireOn fireOn_;
     QTimer repeat_{this}; // a child, so that its schedule can be looked at

@@ -1,6 +1,8 @@
 #include "filter_page.h"
 
 #include "arrow_buttons.h"
+#include "edit_history.h"
+#include "field_undo_keys.h"
 #include "realedit.h"
 #include "real_conversion.h"
 #include "standard_series.h"
@@ -66,11 +68,13 @@ void FilterPage::build(int dpi, const QFont& font) {
         auto* edit = new Trealedit(this);
         place(edit, entryControl(e), dpi);
         connect(edit, &Trealedit::keyDown, this, [this, e](int key) { entryKeyDown(e, key); });
+        FieldUndoKeys::watch(edit);
         entries_[at(e)] = edit;
 
         auto* spin = new TSpinButton(this);
         place(spin, spinControl(e), dpi);
         connect(spin, &ArrowPair::arrowClicked, this, [this, e](bool up) { spinClick(e, up); });
+        watchHolds(spin);
         spins_[at(e)] = spin;
     }
 
@@ -88,6 +92,7 @@ void FilterPage::build(int dpi, const QFont& font) {
     connect(capacitors_, &QComboBox::activated, this, &FilterPage::capacitorChosen);
     // Connected after the box's own handling, which chooses a typed item.
     connect(capacitors_->lineEdit(), &QLineEdit::editingFinished, this, &FilterPage::capacitorTyped);
+    FieldUndoKeys::watch(capacitors_->lineEdit());
 
     for (Row row : kRows) {
         addCaption(designatorControl(row), dpi, font);
@@ -101,6 +106,7 @@ void FilterPage::build(int dpi, const QFont& font) {
         auto* stepper = new TUpDown(this);
         place(stepper, stepperControl(row), dpi);
         connect(stepper, &ArrowPair::arrowClicked, this, [this, slot](bool up) { stepperClick(slot, up); });
+        watchHolds(stepper);
         steppers_[at(slot)] = stepper;
     }
 
@@ -159,20 +165,33 @@ template <class Edit> void FilterPage::convertingEdit(Edit edit) {
     }
 }
 
+void FilterPage::madeStep(const std::string& name) { emit stepMade(QString::fromStdString(name)); }
+
+void FilterPage::watchHolds(ArrowPair* arrows) {
+    connect(arrows, &ArrowPair::holdStarted, this, &FilterPage::holdStarted);
+    connect(arrows, &ArrowPair::holdEnded, this, &FilterPage::holdEnded);
+}
+
 void FilterPage::entryKeyDown(Entry entry, int key) {
     if (key == Qt::Key_Escape) {
         engine_.revertEntry(section_, entry);
+        emit entryReverted();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         const std::string typed = entries_[at(entry)]->text().toStdString();
         convertingEdit([&] { engine_.commitEntry(section_, entry, typed); });
+        madeStep(tessera::steps::entry(section_, entry));
     }
 }
 
-void FilterPage::spinClick(Entry entry, bool up) { engine_.spin(section_, entry, up); }
+void FilterPage::spinClick(Entry entry, bool up) {
+    engine_.spin(section_, entry, up);
+    madeStep(tessera::steps::entry(section_, entry));
+}
 
 void FilterPage::capacitorChosen(int index) {
     const std::string item = capacitors_->itemText(index).toStdString();
     convertingEdit([&] { engine_.selectCapacitor(section_, item); });
+    madeStep(tessera::steps::capacitor(section_));
 }
 
 // Enter in the selector, or leaving it: a typed item counts as choosing it;
@@ -187,6 +206,11 @@ void FilterPage::capacitorTyped() {
         showCapacitorInUse();
 }
 
-void FilterPage::seriesClick(tessera::Series series) { engine_.selectSeries(section_, series); }
+void FilterPage::seriesClick(tessera::Series series) {
+    engine_.selectSeries(section_, series);
+    madeStep(tessera::steps::series(section_, series));
+}
 
-void FilterPage::stepperClick(Slot slot, bool up) { engine_.stepResistor(section_, slot, up); }
+void FilterPage::stepperClick(Slot slot, bool up) {
+    if (engine_.stepResistor(section_, slot, up)) madeStep(tessera::steps::resistor(section_, slot));
+}

@@ -10,6 +10,7 @@
 
 #include <array>
 
+class ArrowPair;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -31,6 +32,17 @@ public:
     // committed, stays as it is.
     void showTexts(unsigned changes);
 
+signals:
+    // A change of the design that is one step of the edit history, by the
+    // name the Edit menu shows ("Filter2 Q").
+    void stepMade(const QString& name);
+    // A spin or stepper half held down, and let go: its repeats are one step.
+    void holdStarted();
+    void holdEnded();
+    // Escape put the stored value's text back into a field: the page changed,
+    // but that is no step.
+    void entryReverted();
+
 private:
     void build(int dpi, const QFont& font);
     void place(QWidget* widget, tessera::dialog::Control control, int dpi);
@@ -46,6 +58,8 @@ private:
     // Runs an edit that converts typed text; a number too large for the
     // conversion shows an error box and leaves everything as it was.
     template <class Edit> void convertingEdit(Edit edit);
+    void madeStep(const std::string& name);
+    void watchHolds(ArrowPair* arrows);
 
     tessera::FilterEngine& engine_;
     const int section_;

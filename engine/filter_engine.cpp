@@ -108,20 +108,33 @@ void FilterEngine::plotCurve(GraphWindow window, const Curve& values, double low
 }
 
 void FilterEngine::refreshFilter(int section) {
+    computeSectionCurve(section);
+    sumSectionCurves();
+    refreshresult();
+}
+
+void FilterEngine::computeSectionCurve(int section) {
     FilterSection& s = state_.section(section);
-    const Curve curve = sectionCurveDb(s.Frequency, s.Q, s.GainFactor, isBoostSection(section));
+    s.SectionCurve = sectionCurveDb(s.Frequency, s.Q, s.GainFactor, isBoostSection(section));
     double lowest = 0, highest = 0; // the section plots always include 0 dB
-    for (std::size_t i = 0; i < kGridPoints; ++i) {
-        const double y = curve[i];
-        double& total = state_.CombinedCurve[i];
-        total = total - s.SectionCurve[i];
-        total = total + y;
-        s.SectionCurve[i] = y;
+    for (double y : s.SectionCurve) {
         lowest = std::min(lowest, y);
         highest = std::max(highest, y);
     }
     plotCurve(sectionWindow(section), s.SectionCurve, lowest, highest);
-    refreshresult();
+}
+
+// Added up afresh, in section order, rather than kept as a running sum: the
+// same design then always has the very same combined curve, however it was
+// reached, which is what lets undo and redo bring the curves back bit for
+// bit. After a reset or a load (all curves zero, then the sections in order)
+// the two ways give the same bits.
+void FilterEngine::sumSectionCurves() {
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        double total = 0;
+        for (const FilterSection& s : state_.sections) total = total + s.SectionCurve[i];
+        state_.CombinedCurve[i] = total;
+    }
 }
 
 void FilterEngine::refreshresult() {

@@ -4,6 +4,7 @@
 // curves to the plot controls. The dialog's widgets only forward events here
 // and show the page texts.
 
+#include "design_snapshot.h"
 #include "filter_bank_state.h"
 #include "page_model.h"
 #include "plot_sink.h"
@@ -69,6 +70,18 @@ public:
     // The capacitor selector's text as the configuration reader sets it.
     void setCapacitorText(int section, std::string text);
 
+    // --- Undo and redo (design_snapshot.cpp) -------------------------------
+    SectionSnapshot sectionSnapshot(int section) const;
+    IdealResistors idealResistors() const;
+    // Puts a design back: each section's settings and page texts, the
+    // imported response and the working resistors. The curves are computed
+    // from them as every edit computes them, so they come back bit for bit.
+    // Only the curves and page parts that differ are plotted and shown again,
+    // so a typed, uncommitted text in an unchanged field stays on screen.
+    // Plots the result and sets the modified flag, as every change does.
+    void restoreDesign(const std::array<const SectionSnapshot*, kSectionCount>& sections, const Curve& imported,
+                       const IdealResistors& ideal);
+
 private:
     static std::size_t index(int section) { return static_cast<std::size_t>(section - 1); }
     PageTexts& pageOf(int section) { return pages_[index(section)]; }
@@ -78,6 +91,8 @@ private:
     void showRealisedValues(int section);
     void finishExactMode(int section);
     void plotCurve(GraphWindow window, const Curve& values, double lowest, double highest);
+    void computeSectionCurve(int section);
+    void sumSectionCurves();
 
     FilterBankState& state_;
     char separator_;

@@ -17,6 +17,7 @@ struct Stepper {
     int position = 0;
     int increment = 1;
     bool enabled = true;
+    bool operator==(const Stepper&) const = default;
 };
 
 struct PageTexts {
@@ -27,6 +28,7 @@ struct PageTexts {
     std::string capacitor;                           // the selector's text
 
     const std::string& entryText(Entry e) const { return entry[static_cast<std::size_t>(e)]; }
+    bool operator==(const PageTexts&) const = default;
 };
 
 // Which parts of a page an operation rewrote: the dialog updates only those,

@@ -135,8 +135,11 @@ private slots:
                  QStringLiteral("Fenstersymbole am unteren Rand des Hauptfensters anordnen"));
         QCOMPARE(f->frame().action(MenuCommand::Configuration)->text(), QStringLiteral("Con&figuration"));
         QCOMPARE(f->frame().action(MenuCommand::ZoomIn)->statusTip(), QString());
+        // Only Undo and Redo have keys.
         for (const auto& menu : tessera::mainMenuLayout())
-            for (const auto& item : menu.items) QVERIFY(f->frame().action(item.command)->shortcut().isEmpty());
+            for (const auto& item : menu.items)
+                if (item.command != MenuCommand::Undo && item.command != MenuCommand::Redo)
+                    QVERIFY(f->frame().action(item.command)->shortcut().isEmpty());
     }
 
     void highlightedItemShowsItsHintInTheStatusBar() {

@@ -1,0 +1,24 @@
+#pragma once
+// Ctrl+Z in an entry field: while the field holds typing that was not
+// committed, the keys undo and redo the typing, as in every text field;
+// otherwise they are left to the program's Undo and Redo of the design (a
+// field would take them even with nothing to undo). Redo is Ctrl+Shift+Z and
+// Ctrl+Y. Committing or reverting sets the field's text, which ends its own
+// undo history; so does Ctrl+Z going on to the design.
+
+#include <QObject>
+
+class QLineEdit;
+
+class FieldUndoKeys : public QObject {
+    Q_OBJECT
+public:
+    // Watches `field` for the rest of its life; owned by it.
+    static void watch(QLineEdit* field);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FieldUndoKeys(QLineEdit* field);
+};
