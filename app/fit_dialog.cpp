@@ -5,6 +5,7 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "fit_target.h"
+#include "number_text.h"
 #include "plot_drawing.h"
 
 #include <QButtonGroup>
@@ -106,6 +107,10 @@ void TFitDialog::buildFields(const FitForm& form) {
         sections_[static_cast<std::size_t>(s - 1)] = box;
     }
     fields->addRow(named(new QLabel(QStringLiteral("Sections:")), "SectionsLabel"), sections);
+    circuitLabel_ = named(new QLabel, "CircuitLabel");
+    circuitLabel_->setWordWrap(true);
+    fields->addRow(circuitLabel_);
+    setCircuitSettings(circuit_);
 
     errorBefore_ = named(new QLabel, "ErrorBeforeLabel");
     errorAfter_ = named(new QLabel, "ErrorAfterLabel");
@@ -117,6 +122,10 @@ void TFitDialog::buildFields(const FitForm& form) {
     auto* resultRows = new QFormLayout(results);
     resultRows->addRow(named(new QLabel(QStringLiteral("Error before:")), "ErrorBeforeCaption"), errorBefore_);
     resultRows->addRow(named(new QLabel(QStringLiteral("Error after:")), "ErrorAfterCaption"), errorAfter_);
+    noiseBefore_ = named(new QLabel, "NoiseBeforeLabel");
+    noiseAfter_ = named(new QLabel, "NoiseAfterLabel");
+    resultRows->addRow(named(new QLabel(QStringLiteral("Noise before:")), "NoiseBeforeCaption"), noiseBefore_);
+    resultRows->addRow(named(new QLabel(QStringLiteral("Noise after:")), "NoiseAfterCaption"), noiseAfter_);
     resultRows->addRow(parts_);
     resultRows->addRow(message_);
 
@@ -184,6 +193,15 @@ void TFitDialog::buildTargetRows(QFormLayout* fields) {
     connect(smoothing_, &QComboBox::currentIndexChanged, this, &TFitDialog::refreshPreview);
 }
 
+void TFitDialog::setCircuitSettings(const CircuitSettings& settings) {
+    circuit_ = settings;
+    const char separator = engine_.separator();
+    circuitLabel_->setText(qtext("Op-amp " + settings.opAmp.name + ", summing resistors " +
+                                  generalText(settings.summingOhms, 6, separator) + " \u03a9, resistors " +
+                                  generalText(settings.resistors.low, 6, separator) + " \u03a9 to " +
+                                  generalText(settings.resistors.high, 6, separator) + " \u03a9"));
+}
+
 void TFitDialog::chooseTarget() {
     const auto restore = [this] { (target_ ? targetCurve_ : targetLine_)->setChecked(true); };
     const std::optional<std::string> file = chooseTargetFile_ ? chooseTargetFile_() : std::nullopt;
@@ -240,6 +258,8 @@ void TFitDialog::showMessage(const QString& message) {
     apply_->setEnabled(false);
     errorBefore_->clear();
     errorAfter_->clear();
+    noiseBefore_->clear();
+    noiseAfter_->clear();
     parts_->clear();
 }
 
@@ -276,6 +296,8 @@ void TFitDialog::FitButtonClick() {
     message_->setText(qtext(unrealisedNote(settings, *result_)));
     errorBefore_->setText(qtext(fitErrorText(result_->before, separator)));
     errorAfter_->setText(qtext(fitErrorText(result_->after, separator)));
+    noiseBefore_->setText(qtext(noiseText(result_->noiseBeforeUv, separator)));
+    noiseAfter_->setText(qtext(noiseText(result_->noiseAfterUv, separator)));
     QStringList lines;
     for (int s = 1; s <= kSectionCount; ++s)
         lines << qtext(fittedSectionText(s, result_->section(s), engine_.state(), separator));

@@ -39,7 +39,7 @@ public:
     using FileChooser = std::function<std::optional<std::string>()>;
     void setTargetFileChooser(FileChooser chooser) { chooseTargetFile_ = std::move(chooser); }
     // The op-amp, summing resistors and resistor range the fit works with.
-    void setCircuitSettings(const tessera::CircuitSettings& settings) { circuit_ = settings; }
+    void setCircuitSettings(const tessera::CircuitSettings& settings);
     const tessera::CircuitSettings& circuitSettings() const { return circuit_; }
 
 public slots:
@@ -83,6 +83,9 @@ private:
     QPushButton* close_ = nullptr;
     QLabel* errorBefore_ = nullptr;
     QLabel* errorAfter_ = nullptr;
+    QLabel* noiseBefore_ = nullptr;
+    QLabel* noiseAfter_ = nullptr;
+    QLabel* circuitLabel_ = nullptr;
     QLabel* parts_ = nullptr;
     QLabel* message_ = nullptr;
     TControlImage* preview_ = nullptr;

@@ -2,6 +2,8 @@
 // band marked on the Import or Result window (the active one first).
 #include "Main.h"
 
+#include "circuit_settings_holder.h"
+
 #include "contimage.h"
 #include "fit_dialog.h"
 #include "graph_window.h"
@@ -29,6 +31,9 @@ std::optional<std::pair<double, double>> markedBand(QMdiArea* area) {
 void TMainForm::FitItemClick() {
     auto* dialog = new TFitDialog(engine_, markedBand(MdiArea), this);
     dialog->setTargetFileChooser([this] { return prompts_.chooseFile(tessera::FileDialogKind::TargetCurve); });
+    // The op-amp, summing resistors and resistor range the program holds.
+    dialog->setCircuitSettings(circuitSettings().settings());
+    connect(&circuitSettings(), &tessera::CircuitSettingsHolder::changed, dialog, &TFitDialog::setCircuitSettings);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     recordStepAfter(dialog, "ApplyButton", tessera::steps::kFit);
     // Modal to the whole program, the configuration dialog included: the

@@ -3,6 +3,7 @@
 #include "fit_target.h"
 #include "frequency_grid.h"
 #include "json_text.h"
+#include "noise.h"
 #include "section_formulas.h"
 
 namespace tessera::cli {
@@ -53,6 +54,14 @@ std::string fitJson(const FitResult& result, const FilterBankState& table, const
         .add("rms_after_db", result.after.rms)
         .add("largest_after_db", result.after.largest)
         .add("sections", jsonArray(sections))
+        .add("opamp", jsonString(settings.circuit.opAmp.name))
+        .add("summing_resistor_ohms", settings.circuit.summingOhms)
+        .add("resistor_range_ohms",
+             jsonNumbers(std::array<double, 2>{settings.circuit.resistors.low, settings.circuit.resistors.high}))
+        .add("noise_a_before_uv", result.noiseBeforeUv)
+        .add("noise_a_before_dbu", voltsToDbu(result.noiseBeforeUv * 1e-6))
+        .add("noise_a_after_uv", result.noiseAfterUv)
+        .add("noise_a_after_dbu", voltsToDbu(result.noiseAfterUv * 1e-6))
         .text(true);
 }
 

@@ -9,7 +9,10 @@
 // largest_before_db, rms_after_db, largest_after_db, and sections: four
 // objects with section, fitted, frequency_hz, q, gain_db, capacitor_nf,
 // resistors_ohms [R1, R2, R3 of the page] and series ("E24", "E12", or
-// "none" for a kept section in exact mode).
+// "none" for a kept section in exact mode). Beside them: opamp (its name),
+// summing_resistor_ohms, resistor_range_ohms [low, high], and the A-weighted
+// output noise before and after, noise_a_before_uv, noise_a_before_dbu,
+// noise_a_after_uv, noise_a_after_dbu (null when the parts cannot be built).
 
 #include "fit_types.h"
 

@@ -20,6 +20,30 @@ static void BM_FitAllSectionsFullBand(benchmark::State& st) {
 }
 BENCHMARK(BM_FitAllSectionsFullBand)->Arg(1000)->Arg(1029)->Arg(1198)->Unit(benchmark::kMillisecond);
 
+// A maximum boost of 3 dB: the boost sections' parts are hard to find, the
+// slowest fits of the generated cases.
+static void BM_FitMaxBoost3(benchmark::State& st) {
+    const auto measured = bench::generatedMeasurement(static_cast<unsigned>(st.range(0)));
+    FitSettings settings;
+    settings.maxBoostDb = 3;
+    for (auto _ : st) {
+        const FitOutcome outcome = fitSections(*measured, settings);
+        benchmark::DoNotOptimize(outcome.result.after.rms);
+    }
+}
+BENCHMARK(BM_FitMaxBoost3)->Arg(1000)->Arg(1004)->Arg(1007)->Unit(benchmark::kMillisecond);
+
+// The new kinds of the quality benchmark: a headphone over a limited band,
+// and cuts only with E12 parts.
+static void BM_FitBenchmarkCase(benchmark::State& st) {
+    bench::FitCase fitCase = bench::fitCase(static_cast<int>(st.range(0)));
+    for (auto _ : st) {
+        const FitOutcome outcome = fitSections(*fitCase.measured, fitCase.settings);
+        benchmark::DoNotOptimize(outcome.result.after.rms);
+    }
+}
+BENCHMARK(BM_FitBenchmarkCase)->Arg(200)->Arg(227)->Arg(240)->Arg(249)->Unit(benchmark::kMillisecond);
+
 // Kept start-up capacitors (1 nF) that cannot reach the low dips: the parts
 // search falls back to scanning the table.
 static void BM_FitKeptCapacitors(benchmark::State& st) {

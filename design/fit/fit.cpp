@@ -4,12 +4,15 @@
 #include "fit_apply.h"
 #include "fit_parts.h"
 #include "fit_target.h"
+#include "noise.h"
+#include "section_parts.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "vector_state.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tessera {
 namespace {
@@ -69,6 +72,38 @@ std::optional<std::string> refusalFor(const FilterBankState& state, const FitSet
 
 bool cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && cancel->load(); }
 
+// The ideal candidates whose parts are searched in full, the best realised
+// by the nearest parts first.
+constexpr std::size_t kFullySearchedCandidates = 4;
+
+// A realisation may be this much above the best RMS error to be chosen for its lower noise.
+constexpr double kQuietRmsShare = 1.01;
+
+SectionParts choiceParts(const FilterBankState& table, const PartsChoice& choice) {
+    const auto ohms = [&](int slot) {
+        return static_cast<double>(table.SeriesValues[static_cast<std::size_t>(choice.positions[static_cast<std::size_t>(slot)])]);
+    };
+    return {choice.capacitance, choice.capacitance, ohms(0), ohms(1), ohms(2), false};
+}
+
+// The parts as the state's sections hold them: their capacitors and their
+// resistors' table positions.
+CircuitParts tableParts(const FilterBankState& state) {
+    CircuitParts parts;
+    for (int s = 1; s <= kSectionCount; ++s) {
+        const FilterSection& section = state.section(s);
+        PartsChoice choice{true, -1, section.Capacitance, {section.SeriesIndex[0], section.SeriesIndex[1], section.SeriesIndex[2]}};
+        parts[static_cast<std::size_t>(s - 1)] = choiceParts(state, choice);
+    }
+    return parts;
+}
+
+// The A-weighted output noise in uV rms; infinite for parts that cannot be built.
+double noiseOf(const CircuitParts& parts, const CircuitSettings& circuit) {
+    if (unbuildableReason(parts)) return std::numeric_limits<double>::infinity();
+    return aWeightedNoiseUv(parts, circuit);
+}
+
 } // namespace
 
 FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings, const std::atomic<bool>* cancel,
@@ -88,13 +123,36 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         };
     };
 
+    // The parts of the best ideal designs: each realised quickly, the most
+    // promising searched in full; the lowest realised error wins.
     const auto fitParts = [&](const FitProblem& p, const std::function<void(double)>& ideal,
                               const std::function<void(double)>& choose) {
-        const Designs designs = fitIdealSections(p, cancel, ideal);
+        const std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, settings.search);
         std::vector<double> kept;
         for (int s : p.sections) kept.push_back(state.section(s).Capacitance);
-        if (cancelled(cancel)) return std::vector<PartsChoice>{};
-        return chooseParts(p, state, limited, designs, kept, cancel, choose);
+        std::vector<std::pair<double, std::size_t>> quick;
+        // Kept capacitors leave nothing to choose but the resistors: the best
+        // ideal design alone (its parts often need the wide scan).
+        const std::size_t full = settings.chooseCapacitors ? kFullySearchedCandidates : 1;
+        for (std::size_t c = 0; c < candidates.size() && (full > 1 || c == 0); ++c) {
+            double error = 0;
+            if (full > 1) chooseParts(p, state, limited, candidates[c], kept, cancel, {}, &error, false);
+            quick.emplace_back(error, c);
+        }
+        std::stable_sort(quick.begin(), quick.end());
+        quick.resize(std::min(quick.size(), full));
+        std::vector<PartsChoice> best;
+        double bestError = std::numeric_limits<double>::infinity();
+        for (std::size_t n = 0; n < quick.size(); ++n) {
+            if (cancelled(cancel)) return std::vector<PartsChoice>{};
+            const double from = static_cast<double>(n) / quick.size(), share = 1.0 / quick.size();
+            double error = std::numeric_limits<double>::infinity();
+            std::vector<PartsChoice> parts =
+                chooseParts(p, state, limited, candidates[quick[n].second], kept, cancel,
+                            [&](double f) { if (choose) choose(from + share * f); }, &error);
+            if (best.empty() || error < bestError) best = std::move(parts), bestError = error;
+        }
+        return best;
     };
     FitProblem problem = makeFitProblem(state, limited, band);
     std::vector<PartsChoice> parts = fitParts(problem, report(0, 0.6), report(0.6, 0.4));
@@ -110,6 +168,25 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
     if (someKept && std::any_of(limited.sections.begin(), limited.sections.end(), [](bool on) { return on; })) {
         problem = makeFitProblem(state, limited, band);
         parts = fitParts(problem, {}, {});
+        if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
+    }
+
+    // Among the realisations within 1 % of the best RMS error, the one with
+    // the lowest A-weighted output noise with the chosen op-amp.
+    const CircuitParts partsNow = tableParts(state);
+    const auto partsWith = [&](const std::vector<PartsChoice>& choices) {
+        CircuitParts circuit = partsNow;
+        for (std::size_t k = 0; k < choices.size(); ++k)
+            if (choices[k].valid)
+                circuit[static_cast<std::size_t>(problem.sections[k] - 1)] = choiceParts(state, choices[k]);
+        return circuit;
+    };
+    if (settings.chooseCapacitors && settings.search.quietest && !parts.empty()) {
+        const double error = squaredError(problem, realisedTotal(problem, state, parts).data());
+        parts = quieterParts(
+            problem, state, limited, parts, error * kQuietRmsShare * kQuietRmsShare,
+            [&](const std::vector<PartsChoice>& choices) { return noiseOf(partsWith(choices), settings.circuit); },
+            cancel);
         if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
     }
 
@@ -132,6 +209,9 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         const Realised r = realise(state, parts[k].capacitance, parts[k].positions);
         out = {true, parts[k].capacitance, parts[k].capacitorItem, parts[k].positions, r.frequency, r.q, r.gainFactor};
     }
+
+    result.noiseBeforeUv = noiseOf(partsNow, settings.circuit);
+    result.noiseAfterUv = noiseOf(partsWith(parts), settings.circuit);
 
     const auto applied = predictApply(state, result);
     result.predictedResult = resultCurve(*applied);

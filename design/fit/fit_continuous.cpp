@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <random>
 
 namespace tessera {
 namespace {
@@ -270,8 +271,65 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations) {
     return x;
 }
 
-Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
-                         const std::function<void(double)>& progress) {
+namespace {
+
+// Two minima are the same when every section lies this close in both.
+bool sameMinimum(const Designs& a, const Designs& b) {
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (std::fabs(a[k].logF - b[k].logF) > 0.02 || std::fabs(a[k].logQ - b[k].logQ) > 0.05 ||
+            std::fabs(a[k].gainDb - b[k].gainDb) > 0.2)
+            return false;
+    return true;
+}
+
+// The best distinct minima seen so far, the best first.
+class Minima {
+public:
+    explicit Minima(int keep) : keep_(static_cast<std::size_t>(std::max(keep, 1))) {}
+
+    void offer(const Designs& designs, double error) {
+        if (!std::isfinite(error)) return;
+        for (auto it = list_.begin(); it != list_.end(); ++it)
+            if (sameMinimum(it->first, designs)) {
+                if (error >= it->second) return;
+                list_.erase(it);
+                break;
+            }
+        const auto at = std::find_if(list_.begin(), list_.end(), [&](const auto& m) { return m.second > error; });
+        list_.insert(at, {designs, error});
+        if (list_.size() > keep_) list_.pop_back();
+    }
+    std::vector<Designs> designs() const {
+        std::vector<Designs> out;
+        for (const auto& m : list_) out.push_back(m.first);
+        return out;
+    }
+
+private:
+    std::size_t keep_;
+    std::vector<std::pair<Designs, double>> list_;
+};
+
+// A design drawn at random: f within the band, Q 0.3 - 6, gain up to the
+// section's limit or 12 dB.
+Designs randomDesigns(const FitProblem& problem, std::mt19937_64& random) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double lowF = std::log(problem.frequencies.front()), highF = std::log(problem.frequencies.back());
+    Designs designs(problem.sections.size());
+    for (std::size_t k = 0; k < designs.size(); ++k) {
+        SectionDesign& d = designs[k];
+        d.logF = lowF + (highF - lowF) * unit(random);
+        d.logQ = std::log(0.3) + std::log(20.0) * unit(random);
+        d.gainDb = std::min(problem.gainLimitDb[k], 12.0) * unit(random);
+        d = clampDesign(problem, static_cast<int>(k), d);
+    }
+    return designs;
+}
+
+} // namespace
+
+std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
+                                      const std::function<void(double)>& progress, const FitSearch& search) {
     const int count = static_cast<int>(problem.sections.size());
     // Every single section and every pair, taken out and placed again on
     // what the others leave: the moves that leave a local minimum where two
@@ -281,32 +339,61 @@ Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* can
     for (int a = 0; a < count; ++a)
         for (int b = a + 1; b < count; ++b) reseeds.push_back({a, b});
 
+    Minima minima(search.candidates);
     Designs best = refineDesigns(problem, seedDesigns(problem));
     double bestError = designError(problem, best);
+    minima.offer(best, bestError);
+    const auto keep = [&](Designs trial, double error) {
+        minima.offer(trial, error);
+        if (!(error < bestError)) return false;
+        best = std::move(trial);
+        bestError = error;
+        return true;
+    };
+    // A short descent first, the full one only near the best so far.
+    const auto descend = [&](Designs start) {
+        Designs trial = refineDesigns(problem, std::move(start), kShortIterations);
+        if (designError(problem, trial) < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial));
+        const double error = designError(problem, trial);
+        return keep(std::move(trial), error);
+    };
+    const auto levelOfBest = [&] { return levelFor(problem, totalCurve(problem, best).data()); };
+
     constexpr int kRounds = 2;
-    const int descents = kRounds * static_cast<int>(reseeds.size());
+    const int descents = kRounds * static_cast<int>(reseeds.size() + problem.sections.size()) + search.randomStarts;
     int done = 0;
+    const auto step = [&] {
+        if (progress) progress(std::min(1.0, static_cast<double>(++done) / descents));
+        return !(cancel != nullptr && cancel->load());
+    };
     for (int round = 0; round < kRounds; ++round) {
         bool improved = false;
         for (const std::vector<int>& which : reseeds) {
-            if (cancel != nullptr && cancel->load()) return best;
-            const double level = levelFor(problem, totalCurve(problem, best).data());
-            Designs trial = refineDesigns(problem, seedSections(problem, best, which, level), kShortIterations);
-            double error = designError(problem, trial);
-            if (error < kPromisingShare * bestError) {
-                trial = refineDesigns(problem, std::move(trial));
-                error = designError(problem, trial);
-            }
-            if (error < bestError) {
-                best = std::move(trial);
-                bestError = error;
-                improved = true;
-            }
-            if (progress) progress(static_cast<double>(++done) / descents);
+            improved |= descend(seedSections(problem, best, which, levelOfBest()));
+            if (!step()) return minima.designs();
+        }
+        // Each section idle, the others refitted without it, then placed
+        // again on what they leave: the way out where a section holds a
+        // feature another would meet better.
+        for (int k = 0; k < count; ++k) {
+            Designs idle = best;
+            idle[static_cast<std::size_t>(k)].gainDb = 0;
+            Designs others = refineDesigns(problem, std::move(idle), kShortIterations);
+            const double level = levelFor(problem, totalCurve(problem, others).data());
+            improved |= descend(seedSections(problem, std::move(others), {k}, level));
+            if (!step()) return minima.designs();
         }
         if (!improved) break;
     }
-    return best;
+    // Random designs, for minima no move from the seeds reaches.
+    std::mt19937_64 random(search.seed);
+    for (int r = 0; r < search.randomStarts; ++r) {
+        Designs trial = refineDesigns(problem, randomDesigns(problem, random));
+        const double error = designError(problem, trial);
+        keep(std::move(trial), error);
+        if (!step()) break;
+    }
+    return minima.designs();
 }
 
 } // namespace tessera

@@ -32,9 +32,12 @@ inline constexpr int kFullDescentIterations = 120;
 Designs refineDesigns(const FitProblem& problem, Designs start, int maxIterations = kFullDescentIterations);
 
 // Seeds, refines, and re-seeds each section and each pair of sections on
-// what the others leave, keeping whatever lowers the error. `cancel` is polled between
+// what the others leave, tries each section idle with the others refitted
+// and placed again, and descends from `search.randomStarts` random designs,
+// keeping whatever lowers the error. Returns the best `search.candidates`
+// distinct minima found, the best first. `cancel` is polled between
 // descents; `progress` (0..1 of this stage) is reported after each.
-Designs fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
-                         const std::function<void(double)>& progress);
+std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
+                                      const std::function<void(double)>& progress, const FitSearch& search = {});
 
 } // namespace tessera

@@ -5,11 +5,13 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "fit_target.h"
+#include "noise.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "section_formulas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tessera {
@@ -75,6 +77,12 @@ std::optional<std::string> readFitForm(const FitForm& form, FitSettings& setting
 std::string fitErrorText(const FitError& error, char separator) {
     return "RMS " + fixedText(error.rms, 6, 2, separator) + " dB, largest " +
            fixedText(error.largest, 6, 2, separator) + " dB";
+}
+
+std::string noiseText(double microvolts, char separator) {
+    if (!std::isfinite(microvolts)) return "cannot be built";
+    return generalText(microvolts, 3, separator) + " \u00b5V (" + fixedText(voltsToDbu(microvolts * 1e-6), 6, 1, separator) +
+           " dBu) A-weighted";
 }
 
 std::string fittedSectionText(int section, const FittedSection& fitted, const FilterBankState& table,

@@ -43,6 +43,9 @@ std::optional<std::string> readFitForm(const FitForm& form, FitSettings& setting
 // "RMS 0,24 dB, largest 0,53 dB"
 std::string fitErrorText(const FitError& error, char separator);
 
+// "12,3 µV (-95,9 dBu) A-weighted", or "cannot be built" for an infinite noise.
+std::string noiseText(double microvolts, char separator);
+
 // One line per section: "1: 119 Hz, Q 2,64, 5,44 dB, 15 nF, R1 470 K, R2 18 K, R3 270 K",
 // with " (kept)" for a section that did not take part.
 std::string fittedSectionText(int section, const FittedSection& fitted, const FilterBankState& table,

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace tessera {
 namespace {
@@ -18,6 +19,9 @@ constexpr double kPreferredLowOhms = 1000, kPreferredHighOhms = 470000;
 // design this much better to be chosen.
 constexpr double kOutsidePreferredPenalty = 1.05;
 constexpr int kMaxSearchPasses = 40;
+// A capacitor considered for lower noise is searched when its nearest parts
+// leave at most this share of the allowed squared error.
+constexpr double kQuietSearchShare = 1.5;
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
@@ -193,7 +197,7 @@ Realised realise(const FilterBankState& table, double capacitance, const std::ar
 std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBankState& table,
                                       const FitSettings& settings, const Designs& designs,
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
-                                      const std::function<void(double)>& progress) {
+                                      const std::function<void(double)>& progress, double* error, bool withSearch) {
     const int count = static_cast<int>(designs.size());
     const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
     std::vector<Candidate> chosen(designs.size());
@@ -210,17 +214,23 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
         Candidate best;
         double bestRanked = kInfinity;
         const int items = settings.chooseCapacitors ? static_cast<int>(kCapacitorItems.size()) : 1;
-        for (int item = 0; item < items; ++item) {
-            const double c = settings.chooseCapacitors ? capacitorItemFarads(item)
-                                                       : keptCapacitance[static_cast<std::size_t>(k)];
-            const int itemIndex = settings.chooseCapacitors ? item : -1;
-            const auto centre = idealPositions(table, c, d.frequency(), d.q(), d.gainFactor(), allowed);
-            Candidate candidate = search.around(k, itemIndex, c, centre, others);
-            if (!std::isfinite(candidate.cost)) candidate = search.scan(k, itemIndex, c, centre[0], others);
-            if (!std::isfinite(candidate.cost)) continue;
-            const double ranked =
-                candidate.cost * (insidePreferred(table, candidate.parts.positions) ? 1 : kOutsidePreferredPenalty);
-            if (ranked < bestRanked) bestRanked = ranked, best = candidate;
+        // The neighbourhood of each capacitor's ideal parts first; only when
+        // none realises the design, the wide scan (which costs a hundred
+        // times more) for each.
+        for (const bool wide : {false, true}) {
+            for (int item = 0; item < items; ++item) {
+                const double c = settings.chooseCapacitors ? capacitorItemFarads(item)
+                                                           : keptCapacitance[static_cast<std::size_t>(k)];
+                const int itemIndex = settings.chooseCapacitors ? item : -1;
+                const auto centre = idealPositions(table, c, d.frequency(), d.q(), d.gainFactor(), allowed);
+                const Candidate candidate = wide ? search.scan(k, itemIndex, c, centre[0], others)
+                                                 : search.around(k, itemIndex, c, centre, others);
+                if (!std::isfinite(candidate.cost)) continue;
+                const double ranked =
+                    candidate.cost * (insidePreferred(table, candidate.parts.positions) ? 1 : kOutsidePreferredPenalty);
+                if (ranked < bestRanked) bestRanked = ranked, best = candidate;
+            }
+            if (best.parts.valid || !withSearch) break; // a quick estimate does without the scan
         }
         chosen[static_cast<std::size_t>(k)] = best;
         total = others;
@@ -235,7 +245,7 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
     }
 
     // Coordinate search over every section's resistors, best step first.
-    for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
+    for (int pass = 0; withSearch && pass < kMaxSearchPasses; ++pass) {
         bool improved = false;
         for (int k = 0; k < count; ++k) {
             if (cancel != nullptr && cancel->load()) return {};
@@ -256,8 +266,66 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
         if (!improved) break;
     }
 
+    if (error != nullptr) *error = squaredError(problem, total.data());
     std::vector<PartsChoice> parts;
     for (const Candidate& c : chosen) parts.push_back(c.parts);
+    return parts;
+}
+
+std::vector<double> realisedTotal(const FitProblem& problem, const FilterBankState& table,
+                                  const std::vector<PartsChoice>& parts) {
+    std::vector<double> total = problem.base;
+    for (int k = 0; k < static_cast<int>(parts.size()); ++k) {
+        const PartsChoice& p = parts[static_cast<std::size_t>(k)];
+        if (p.valid) {
+            addRealised(problem, table, k, p, 1, total);
+        } else {
+            const Curve& kept = table.section(problem.sections[static_cast<std::size_t>(k)]).SectionCurve;
+            for (std::size_t i = 0; i < total.size(); ++i) total[i] += kept[static_cast<std::size_t>(problem.first) + i];
+        }
+    }
+    return total;
+}
+
+std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBankState& table,
+                                      const FitSettings& settings, std::vector<PartsChoice> parts, double errorLimit,
+                                      const std::function<double(const std::vector<PartsChoice>&)>& noise,
+                                      const std::atomic<bool>* cancel) {
+    const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
+    if (!settings.chooseCapacitors || allowed.empty()) return parts;
+    PartsSearch search(problem, table, allowed);
+    double quietest = noise(parts);
+    std::vector<double> total = realisedTotal(problem, table, parts);
+    for (int k = 0; k < static_cast<int>(parts.size()); ++k) {
+        PartsChoice& current = parts[static_cast<std::size_t>(k)];
+        if (!current.valid) continue;
+        std::vector<double> others = total;
+        addRealised(problem, table, k, current, -1, others);
+        const Realised now = realise(table, current.capacitance, current.positions);
+        std::optional<PartsChoice> quieter;
+        for (int item = 0; item < static_cast<int>(kCapacitorItems.size()); ++item) {
+            if (cancel != nullptr && cancel->load()) return parts;
+            if (item == current.capacitorItem) continue;
+            const double c = capacitorItemFarads(item);
+            const auto centre = idealPositions(table, c, now.frequency, now.q, now.gainFactor, allowed);
+            Candidate candidate = search.around(k, item, c, centre, others);
+            // Only a capacitor whose nearest parts come close is searched further.
+            if (!(candidate.cost <= kQuietSearchShare * errorLimit)) continue;
+            for (int steps = 0; steps < kMaxSearchPasses; ++steps) {
+                const Candidate next = search.bestStep(k, candidate, others);
+                if (!(next.cost < candidate.cost * (1 - 1e-12))) break;
+                candidate = next;
+            }
+            if (!(candidate.cost <= errorLimit)) continue;
+            std::vector<PartsChoice> trial = parts;
+            trial[static_cast<std::size_t>(k)] = candidate.parts;
+            const double n = noise(trial);
+            if (n < quietest) quietest = n, quieter = candidate.parts;
+        }
+        if (quieter) current = *quieter;
+        total = others;
+        addRealised(problem, table, k, current, 1, total);
+    }
     return parts;
 }
 

@@ -38,10 +38,29 @@ Realised realise(const FilterBankState& table, double capacitance, const std::ar
 
 // The parts of every fitted section (in the order of problem.sections).
 // `keptCapacitance` is used for every section when capacitors are kept.
-// A section with no valid realisation comes back not valid.
+// A section with no valid realisation comes back not valid (and keeps its
+// setting). `error` receives the squared error of the parts chosen. Without
+// `withSearch` only the capacitors and the resistors nearest the design: a
+// quick estimate of how well a design can be realised.
 std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBankState& table,
                                       const FitSettings& settings, const Designs& designs,
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
-                                      const std::function<void(double)>& progress);
+                                      const std::function<void(double)>& progress, double* error = nullptr,
+                                      bool withSearch = true);
+
+// base + the realised sections of `parts` at each band point (a section not
+// valid adds the curve it keeps).
+std::vector<double> realisedTotal(const FitProblem& problem, const FilterBankState& table,
+                                  const std::vector<PartsChoice>& parts);
+
+// Where the capacitors are chosen: for each section in turn every other
+// capacitor of the selector, its resistors searched on top of the other
+// sections' parts, taken when the whole realisation's squared error stays
+// within `errorLimit` and `noise` (of a whole set of parts) falls. Returns
+// the quietest set found; `parts` unchanged when none is quieter.
+std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBankState& table,
+                                      const FitSettings& settings, std::vector<PartsChoice> parts, double errorLimit,
+                                      const std::function<double(const std::vector<PartsChoice>&)>& noise,
+                                      const std::atomic<bool>* cancel);
 
 } // namespace tessera

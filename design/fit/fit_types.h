@@ -29,6 +29,19 @@ struct TargetCurve {
     bool operator==(const TargetCurve&) const = default;
 };
 
+// How widely the fit searches: the default, or the much longer search the
+// quality benchmark's references come from.
+struct FitSearch {
+    int candidates = 12;  // the best distinct ideal designs taken on to the choice of parts
+    int randomStarts = 40; // further descents from random designs
+    unsigned long long seed = 1; // of the random starts
+    // Where the capacitors are chosen: the quietest realisation within 1 % of
+    // the best RMS error rather than the best itself.
+    bool quietest = true;
+
+    bool operator==(const FitSearch&) const = default;
+};
+
 struct FitSettings {
     double bandLow = 20;     // Hz
     double bandHigh = 20000; // Hz
@@ -45,6 +58,7 @@ struct FitSettings {
     std::optional<TargetCurve> target;
     // The op-amp, the summing resistors and the range of the resistors the fit may choose.
     CircuitSettings circuit;
+    FitSearch search;
 };
 
 // The error of a Result against the target over the band's grid points.
@@ -76,6 +90,10 @@ struct FitResult {
     // Against the target, with the measurement smoothed as asked.
     FitError before;        // the Result as it is now
     FitError after;         // the predicted Result
+    // A-weighted output noise, uV rms, with the chosen op-amp and summing
+    // resistors, of the parts now and after Apply; infinite when they cannot
+    // be built.
+    double noiseBeforeUv = 0, noiseAfterUv = 0;
 
     const FittedSection& section(int s) const { return sections[static_cast<std::size_t>(s - 1)]; }
 };

@@ -9,6 +9,7 @@
 #include "number_text.h"
 #include "page_layout.h"
 
+#include "circuit_settings_holder.h"
 #include "fit.h"
 #include "fit_target.h"
 #include "measurement_import.h"
@@ -228,6 +229,41 @@ private slots:
         QVERIFY(!child<QPushButton>(dialog, "ApplyButton")->isEnabled());
         QVERIFY(!dialog->form().target.has_value());
         QCOMPARE(preview->FullData().rows(), 3);
+    }
+
+    void theFitWorksWithTheProgramsCircuitSettingsAndShowsTheNoise() {
+        ProgramFixture f;
+        importRoom(f);
+        tessera::CircuitSettings circuit = f.frame().circuitSettings().settings();
+        circuit.opAmp = *tessera::opAmpNamed("TL072");
+        circuit.summingOhms = 4700;
+        circuit.resistors = {2200, 220000};
+        QVERIFY(f.frame().circuitSettings().set(circuit));
+        TFitDialog* dialog = openFitDialog(f);
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->circuitSettings() == circuit);
+        QVERIFY(child<QLabel>(dialog, "CircuitLabel")->text().contains(QStringLiteral("TL072")));
+        QTest::mouseClick(child<QPushButton>(dialog, "FitButton"), Qt::LeftButton);
+        QVERIFY(dialog->result().has_value());
+        tessera::FitSettings settings;
+        settings.circuit = circuit;
+        const tessera::FitOutcome direct = tessera::fitSections(f.bank(), settings);
+        QVERIFY(direct.done());
+        QCOMPARE(dialog->result()->noiseAfterUv, direct.result.noiseAfterUv);
+        const char separator = f.program->engine().separator();
+        QCOMPARE(child<QLabel>(dialog, "NoiseBeforeLabel")->text().toStdString(),
+                 tessera::noiseText(direct.result.noiseBeforeUv, separator));
+        QCOMPARE(child<QLabel>(dialog, "NoiseAfterLabel")->text().toStdString(),
+                 tessera::noiseText(direct.result.noiseAfterUv, separator));
+        for (int s = 1; s <= 4; ++s)
+            for (int p : dialog->result()->section(s).positions) {
+                const double ohms = f.bank().SeriesValues[static_cast<std::size_t>(p)];
+                QVERIFY2(!dialog->result()->section(s).fitted || circuit.resistors.contains(ohms), qPrintable(QString::number(ohms)));
+            }
+        // A change of the settings while the dialog is open reaches it.
+        circuit.opAmp = *tessera::opAmpNamed("NE5532");
+        QVERIFY(f.frame().circuitSettings().set(circuit));
+        QVERIFY(child<QLabel>(dialog, "CircuitLabel")->text().contains(QStringLiteral("NE5532")));
     }
 
     void bandIsTakenFromTheMarkers() {

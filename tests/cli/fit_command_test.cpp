@@ -8,6 +8,8 @@
 #include "fit_target.h"
 #include "frequency_grid.h"
 #include "measurement_import.h"
+#include "noise.h"
+#include "opamp_model.h"
 #include "section_formulas.h"
 
 #include <cmath>
@@ -62,7 +64,8 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
     const std::string measurement = write("room.frd", roomFrd());
     const std::string house = write("house.csv", houseCsv());
     const auto r = run({"fit", measurement, "--band", "30:18000", "--target", house, "--smoothing", "1/6", "--tilt",
-                        "-0.5", "--series", "E12", "--sections", "1,2,4", "--json"});
+                        "-0.5", "--series", "E12", "--sections", "1,2,4", "--opamp", "tl072", "--summing-resistors",
+                        "4.7k", "--resistors", "2.2k:470k", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto json = JsonReader::read(r.out);
     ASSERT_TRUE(json) << r.out;
@@ -73,7 +76,9 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
         "band_hz",          "points",          "level_db",          "tilt_db_per_decade", "smoothing",
         "target",           "frequencies_hz",  "measurement_db",    "target_db",          "result_before_db",
         "result_after_db",  "rms_before_db",   "largest_before_db", "rms_after_db",       "largest_after_db",
-        "sections"};
+        "sections",         "opamp",           "summing_resistor_ohms", "resistor_range_ohms", "noise_a_before_uv",
+        "noise_a_before_dbu", "noise_a_after_uv", "noise_a_after_dbu"};
+    EXPECT_EQ(keys, listed);
     for (const std::string& key : listed)
         EXPECT_NE(std::find(keys.begin(), keys.end(), key), keys.end()) << key;
 
@@ -88,6 +93,9 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
     settings.tiltDbPerDecade = -0.5;
     settings.series = Series::E12;
     settings.sections = {true, true, false, true};
+    settings.circuit.opAmp = *opAmpNamed("TL072");
+    settings.circuit.summingOhms = 4700;
+    settings.circuit.resistors = {2200, 470000};
     const FitOutcome fit = fitSections(session.state(), settings);
     ASSERT_TRUE(fit.done());
     const FitResult& result = fit.result;
@@ -113,6 +121,13 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
     EXPECT_TRUE(sameBits((*json)["rms_after_db"].number, result.after.rms));
     EXPECT_TRUE(sameBits((*json)["largest_after_db"].number, result.after.largest));
 
+    EXPECT_EQ((*json)["opamp"].text, "TL072");
+    EXPECT_EQ((*json)["summing_resistor_ohms"].number, 4700);
+    EXPECT_EQ((*json)["resistor_range_ohms"].numbers(), (std::vector<double>{2200, 470000}));
+    EXPECT_TRUE(sameBits((*json)["noise_a_before_uv"].number, result.noiseBeforeUv));
+    EXPECT_TRUE(sameBits((*json)["noise_a_after_uv"].number, result.noiseAfterUv));
+    EXPECT_TRUE(sameBits((*json)["noise_a_after_dbu"].number, voltsToDbu(result.noiseAfterUv * 1e-6)));
+
     const JsonValue& sections = (*json)["sections"];
     ASSERT_EQ(sections.items.size(), 4u);
     for (int s = 1; s <= kSectionCount; ++s) {
@@ -126,8 +141,13 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
         EXPECT_TRUE(sameBits(section["capacitor_nf"].number, fs.capacitance * 1e9));
         const std::vector<double> ohms = section["resistors_ohms"].numbers();
         ASSERT_EQ(ohms.size(), 3u);
-        for (std::size_t k = 0; k < 3; ++k)
+        for (std::size_t k = 0; k < 3; ++k) {
             EXPECT_EQ(ohms[k], session.state().SeriesValues[static_cast<std::size_t>(fs.positions[k])]);
+            if (fs.fitted) {
+                EXPECT_GE(ohms[k], 2200);
+                EXPECT_LE(ohms[k], 470000);
+            }
+        }
         EXPECT_EQ(section["series"].text, s == 3 ? "E24" : "E12");
     }
 }
@@ -155,4 +175,27 @@ TEST_F(CliTest, FitRefusesBadTargetsAndSmoothingsAndWritesNothing) {
     EXPECT_EQ(outside.status, 1);
     EXPECT_NE(outside.err.find("no point in the band"), std::string::npos) << outside.err;
     EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST_F(CliTest, FitRefusesBadCircuitOptionsNamingTheValue) {
+    const std::string measurement = write("room.frd", roomFrd());
+    const std::string output = path("out.tsn");
+    const auto unknown = run({"fit", measurement, "--opamp", "LM741", "-o", output});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("NE5532"), std::string::npos) << unknown.err; // the known ones listed
+    for (const auto& option : std::vector<std::vector<std::string>>{{"--resistors", "100k:10k"},
+                                                                     {"--resistors", "-1:10k"},
+                                                                     {"--resistors", "1k"},
+                                                                     {"--summing-resistors", "12345"},
+                                                                     {"--summing-resistors", "470k"}}) {
+        const auto r = run({"fit", measurement, option[0], option[1], "-o", output});
+        EXPECT_EQ(r.status, 2) << option[0] << " " << option[1];
+        EXPECT_NE(r.err.find(option[1]), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(output));
+    // The table tells the noise before and after.
+    const auto table = run({"fit", measurement, "--opamp", "NE5532"});
+    EXPECT_EQ(table.status, 0) << table.err;
+    EXPECT_NE(table.out.find("noise before: "), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("op-amp NE5532"), std::string::npos) << table.out;
 }
