@@ -15,14 +15,15 @@ bool isRedoKey(const QKeyEvent* key) {
 
 } // namespace
 
-FieldUndoKeys::FieldUndoKeys(QLineEdit* field) : QObject(field) { field->installEventFilter(this); }
+FieldUndoKeys::FieldUndoKeys(QLineEdit* field) : QObject(field), field_(field) {}
 
-void FieldUndoKeys::watch(QLineEdit* field) { new FieldUndoKeys(field); }
+void FieldUndoKeys::watch(QLineEdit* field, QWidget* receiver) {
+    (receiver != nullptr ? receiver : field)->installEventFilter(new FieldUndoKeys(field));
+}
 
-bool FieldUndoKeys::eventFilter(QObject* watched, QEvent* event) {
-    auto* field = qobject_cast<QLineEdit*>(watched);
-    if (field == nullptr || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
-        return false;
+bool FieldUndoKeys::eventFilter(QObject*, QEvent* event) {
+    QLineEdit* field = field_;
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const bool undo = isUndoKey(key), redo = !undo && isRedoKey(key);
     if (!undo && !redo) return false;

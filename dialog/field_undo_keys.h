@@ -13,12 +13,15 @@ class QLineEdit;
 class FieldUndoKeys : public QObject {
     Q_OBJECT
 public:
-    // Watches `field` for the rest of its life; owned by it.
-    static void watch(QLineEdit* field);
+    // Watches the keys that reach `receiver` (the field itself, or an
+    // editable selector, which hands them to its field) for the rest of the
+    // field's life; owned by the field.
+    static void watch(QLineEdit* field, QWidget* receiver = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit FieldUndoKeys(QLineEdit* field);
+    QLineEdit* field_;
 };

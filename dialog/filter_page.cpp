@@ -92,7 +92,7 @@ void FilterPage::build(int dpi, const QFont& font) {
     connect(capacitors_, &QComboBox::activated, this, &FilterPage::capacitorChosen);
     // Connected after the box's own handling, which chooses a typed item.
     connect(capacitors_->lineEdit(), &QLineEdit::editingFinished, this, &FilterPage::capacitorTyped);
-    FieldUndoKeys::watch(capacitors_->lineEdit());
+    FieldUndoKeys::watch(capacitors_->lineEdit(), capacitors_);
 
     for (Row row : kRows) {
         addCaption(designatorControl(row), dpi, font);

@@ -59,8 +59,7 @@ void apply(FilterEngine& engine, const Configuration& c) {
         section.Capacitance = loaded.capacitance;
         engine.setCapacitorText(s, loaded.capacitorText);
     }
-    // The combined curve is a running sum of the section curves: all five
-    // start from zero so that the page refreshes rebuild it.
+    // All five curves start from zero; the page refreshes rebuild them.
     state.ImportedResponse = c.imported;
     state.CombinedCurve.fill(0);
     for (FilterSection& section : state.sections) section.SectionCurve.fill(0);

@@ -1,8 +1,8 @@
 #pragma once
 // Apply: the steps a user would take to give each fitted section its parts,
 // run on the program's engine, or on a copy of the state to predict the
-// Result bit for bit (the combined curve is a running sum, so only the very
-// same steps give the very same curve).
+// Result bit for bit (the same steps give the same parts, page texts and
+// curves).
 
 #include "fit_types.h"
 

@@ -241,6 +241,27 @@ private slots:
         QCOMPARE(entry->text(), shownQ);
     }
 
+    void theCapacitorSelectorsTypingIsUndoneLikewise() {
+        const Shown start = f->shown();
+        f->control<QPushButton>(Control::E12Button, 2)->click();
+        TDialog& dialog = f->dialog();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.notebook()->setCurrentIndex(1);
+        auto* box = f->control<QComboBox>(Control::CapacitorBox, 2);
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClicks(box, QStringLiteral("x"));
+        QCOMPARE(box->currentText(), QStringLiteral("1 nFx"));
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier); // the typing
+        QCOMPARE(box->currentText(), QStringLiteral("1 nF"));
+        QCOMPARE(f->history().undoSteps(), std::size_t{1});
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier); // then E12
+        QCOMPARE(f->history().undoSteps(), std::size_t{0});
+        QVERIFY(f->shown() == start);
+    }
+
     void theModifiedFlagAndTheSavePromptFollowTheHistory() {
         const std::string name = f->path("kept.tsn");
         f->prompts.chosenFiles = {name};
