@@ -5,6 +5,7 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "fit_target.h"
+#include "noise_view.h"
 #include "number_text.h"
 #include "plot_drawing.h"
 
@@ -197,9 +198,9 @@ void TFitDialog::setCircuitSettings(const CircuitSettings& settings) {
     circuit_ = settings;
     const char separator = engine_.separator();
     circuitLabel_->setText(qtext("Op-amp " + settings.opAmp.name + ", summing resistors " +
-                                  generalText(settings.summingOhms, 6, separator) + " \u03a9, resistors " +
-                                  generalText(settings.resistors.low, 6, separator) + " \u03a9 to " +
-                                  generalText(settings.resistors.high, 6, separator) + " \u03a9"));
+                                 ohmsText(settings.summingOhms, separator) + ", resistors " +
+                                 ohmsText(settings.resistors.low, separator) + " to " +
+                                 ohmsText(settings.resistors.high, separator)));
 }
 
 void TFitDialog::chooseTarget() {

@@ -16,6 +16,8 @@ constexpr double kBuildableShare = 0.98;
 // it comes near the best so far.
 constexpr int kShortIterations = 25;
 constexpr double kPromisingShare = 1.3;
+// A random start is a long way from any minimum: a longer first descent.
+constexpr int kRandomStartIterations = 50;
 
 double& variable(SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
 
@@ -388,7 +390,8 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // Random designs, for minima no move from the seeds reaches.
     std::mt19937_64 random(search.seed);
     for (int r = 0; r < search.randomStarts; ++r) {
-        Designs trial = refineDesigns(problem, randomDesigns(problem, random));
+        Designs trial = refineDesigns(problem, randomDesigns(problem, random), kRandomStartIterations);
+        if (designError(problem, trial) < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial));
         const double error = designError(problem, trial);
         keep(std::move(trial), error);
         if (!step()) break;

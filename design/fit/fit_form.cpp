@@ -6,6 +6,7 @@
 #include "fit_apply.h"
 #include "fit_target.h"
 #include "noise.h"
+#include "noise_view.h"
 #include "frequency_grid.h"
 #include "number_text.h"
 #include "section_formulas.h"
@@ -81,8 +82,7 @@ std::string fitErrorText(const FitError& error, char separator) {
 
 std::string noiseText(double microvolts, char separator) {
     if (!std::isfinite(microvolts)) return "cannot be built";
-    return generalText(microvolts, 3, separator) + " \u00b5V (" + fixedText(voltsToDbu(microvolts * 1e-6), 6, 1, separator) +
-           " dBu) A-weighted";
+    return noiseLevelText(microvolts, voltsToDbu(microvolts * 1e-6), separator) + " A-weighted";
 }
 
 std::string fittedSectionText(int section, const FittedSection& fitted, const FilterBankState& table,
