@@ -220,6 +220,8 @@ void TMainForm::connectCommand(MenuCommand command) {
         {MenuCommand::OpAmp, &TMainForm::OpAmpItemClick},
         {MenuCommand::Tolerances, &TMainForm::TolerancesItemClick},
         {MenuCommand::NoiseHeadroom, &TMainForm::NoiseItemClick},
+        {MenuCommand::Schematic, &TMainForm::SchematicItemClick},
+        {MenuCommand::ExportPartsList, &TMainForm::ExportPartsListItemClick},
         {MenuCommand::ExportFrd, &TMainForm::ExportFrdItemClick},
         {MenuCommand::Cascade, &TMainForm::WindowCascadeItemClick},
         {MenuCommand::Tile, &TMainForm::WindowTileItemClick},

@@ -80,6 +80,8 @@ public slots:
     void OpAmpItemClick();
     void TolerancesItemClick();
     void NoiseItemClick();
+    void SchematicItemClick();
+    void ExportPartsListItemClick();
     void ExportFrdItemClick();
     void WindowCascadeItemClick();
     void WindowTileItemClick();

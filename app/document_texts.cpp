@@ -44,6 +44,12 @@ const FileDialogLayout& fileDialogLayout(FileDialogKind kind) {
                                             false, true};
     // The fit's target curve: any file Import reads.
     static const FileDialogLayout targetCurve{"Target curve", import.initialName, import.filter, "", true};
+    static const FileDialogLayout schematicSvg{"Export schematic as SVG", "*.svg", "SVG drawing (*.svg)|*.svg",
+                                               "svg", false, true};
+    static const FileDialogLayout schematicPdf{"Export schematic as PDF", "*.pdf", "PDF document (*.pdf)|*.pdf",
+                                               "pdf", false, true};
+    static const FileDialogLayout partsList{"Export parts list", "*.csv", "Parts list (*.csv)|*.csv", "csv", false,
+                                            true};
     switch (kind) {
     case FileDialogKind::Open: return open;
     case FileDialogKind::SaveAs: return saveAs;
@@ -51,6 +57,9 @@ const FileDialogLayout& fileDialogLayout(FileDialogKind kind) {
     case FileDialogKind::ExportNetlist: return exportNetlist;
     case FileDialogKind::ExportFrd: return exportFrd;
     case FileDialogKind::TargetCurve: return targetCurve;
+    case FileDialogKind::ExportSchematicSvg: return schematicSvg;
+    case FileDialogKind::ExportSchematicPdf: return schematicPdf;
+    case FileDialogKind::ExportPartsList: return partsList;
     }
     return open;
 }

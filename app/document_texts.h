@@ -28,7 +28,10 @@ std::string emptyPageText();
 // Print while the printer is still busy with a job.
 std::string printerBusyText();
 
-enum class FileDialogKind { Open, SaveAs, Import, ExportNetlist, ExportFrd, TargetCurve };
+enum class FileDialogKind {
+    Open, SaveAs, Import, ExportNetlist, ExportFrd, TargetCurve,
+    ExportSchematicSvg, ExportSchematicPdf, ExportPartsList,
+};
 
 struct FileDialogLayout {
     std::string title;

@@ -37,6 +37,8 @@ const std::vector<MenuLayout>& mainMenuLayout() {
              {C::OpAmp, "OpAmpItem", "&Op-amp…", "Operationsverstärker wählen"},
              {C::Tolerances, "TolerancesItem", "&Tolerances…", "Bauteiltoleranzen untersuchen"},
              {C::NoiseHeadroom, "NoiseItem", "&Noise and Headroom…", "Rauschen und Aussteuerungsreserve berechnen"},
+             {C::Schematic, "SchematicItem", "&Schematic…", "Schaltplan der Schaltung zeigen", true},
+             {C::ExportPartsList, "ExportPartsListItem", "Export &parts list…", "Stückliste als CSV-Datei exportieren"},
              {C::ExportFrd, "ExportFrdItem", "Export curve as &FRD…", "Kurve des aktiven Fensters als FRD-Datei exportieren",
               true, true},
          }},

@@ -11,7 +11,7 @@ namespace tessera {
 enum class MenuCommand {
     New, Open, Import, Save, SaveAs, Print, PrinterSetup, Exit,
     Undo, Redo, Copy, ZoomIn, ZoomOut,
-    FitToImport, ExportNetlist, OpAmp, Tolerances, NoiseHeadroom, ExportFrd,
+    FitToImport, ExportNetlist, OpAmp, Tolerances, NoiseHeadroom, Schematic, ExportPartsList, ExportFrd,
     Cascade, Tile, Arrange, Minimize, Configuration,
     About,
 };
