@@ -156,6 +156,8 @@ std::string sectionHeading(const FilterEngine& engine, int s, const SectionParts
         heading += ", exact values";
     else if (!status.empty())
         heading += ", " + status;
+    for (Slot slot : {Slot::R1, Slot::R2, Slot::R3})
+        if (!(parts.resistor(slot) > 0)) return heading + ": cannot be built (err)";
     return heading;
 }
 
@@ -242,6 +244,20 @@ std::string opAmpLine(const OpAmpModel& opAmp) {
     return line + ")";
 }
 
+// The title line within `width`: a file name too long for it loses its
+// beginning (the folders) to "...", so that the file's own name stays.
+std::string titleLine(const std::string& name, double width) {
+    const std::string start = "TESSERA equaliser: ";
+    const std::u32string characters = codePoints(name);
+    Text title;
+    title.size = kTitleSize;
+    title.bold = true;
+    title.text = start + validUtf8(name);
+    for (std::size_t dropped = 1; textBox(title).high.x > width && dropped < characters.size(); ++dropped)
+        title.text = start + "..." + utf8Text(characters.substr(dropped));
+    return title.text;
+}
+
 } // namespace
 
 Drawing schematicDrawing(const FilterEngine& engine, const CircuitSettings& settings, const std::string& fileName) {
@@ -253,7 +269,7 @@ Drawing schematicDrawing(const FilterEngine& engine, const CircuitSettings& sett
     d.height = 790;
     const std::string name = fileName.empty() ? std::string("(unnamed)") : fileName;
     d.title = "TESSERA equaliser: " + name;
-    sk.text({30, 40}, d.title, Anchor::Start, kTitleSize, TextRole::Title, {}, true);
+    sk.text({30, 40}, titleLine(name, d.width - 60), Anchor::Start, kTitleSize, TextRole::Title, {}, true);
     // Side by side as texts of their own: SVG readers fold runs of blanks.
     double noteX = 30;
     for (const std::string& note :

@@ -46,9 +46,11 @@ std::u32string codePoints(const std::string& text) {
     return out;
 }
 
-std::string validUtf8(const std::string& text) {
+std::string validUtf8(const std::string& text) { return utf8Text(codePoints(text)); }
+
+std::string utf8Text(const std::u32string& characters) {
     std::string out;
-    for (char32_t c : codePoints(text)) {
+    for (char32_t c : characters) {
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {

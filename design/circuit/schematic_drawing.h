@@ -67,6 +67,8 @@ struct Drawing {
 // The characters of a UTF-8 text; a byte that starts no valid sequence is
 // U+FFFD, so that a file name of any bytes can be shown.
 std::u32string codePoints(const std::string& text);
+// Characters as UTF-8.
+std::string utf8Text(const std::u32string& characters);
 // The same characters as valid UTF-8.
 std::string validUtf8(const std::string& text);
 

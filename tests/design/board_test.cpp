@@ -353,6 +353,19 @@ TEST(Board, TextsStayClearOfEachOtherOfTheSymbolsAndOfTheWires) {
     }
 }
 
+TEST(Board, ALongFileNameLosesItsFoldersNotTheFilesOwnName) {
+    std::string folders;
+    for (int i = 0; i < 30; ++i) folders += "/Entw\xC3\xBCrfe " + std::to_string(i);
+    const drawing::Drawing d = schematicDrawing(*Design().engine, {}, folders + "/eq.tsn");
+    EXPECT_EQ(d.title, "TESSERA equaliser: " + folders + "/eq.tsn"); // whole in the file's title
+    const auto title = std::find_if(d.texts.begin(), d.texts.end(),
+                                    [](const auto& t) { return t.role == drawing::TextRole::Title; });
+    ASSERT_NE(title, d.texts.end());
+    EXPECT_EQ(title->text.rfind("TESSERA equaliser: ...", 0), 0u) << title->text;
+    EXPECT_EQ(title->text.substr(title->text.size() - 9), "29/eq.tsn") << title->text;
+    EXPECT_LE(drawing::textBox(*title).high.x, d.width);
+}
+
 TEST(Board, ASectionThatShowsErrIsDrawnWithErrAndNotOrdered) {
     Design design;
     // Q 0.5 with 6 dB of boost needs a negative shunt resistor: "err" on page 2.
@@ -366,6 +379,9 @@ TEST(Board, ASectionThatShowsErrIsDrawnWithErrAndNotOrdered) {
     EXPECT_GE(errs, 1);
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const SvgText& t) {
         return t.role == "value" && t.part == "R5" && t.text == "err";
+    }));
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const SvgText& t) {
+        return t.role == "heading" && t.text.rfind("Filter2", 0) == 0 && t.text.find("cannot be built (err)") != std::string::npos;
     }));
 
     const ScratchFolder scratch;
