@@ -1,11 +1,12 @@
 // The output noise of a design (what the fit asks many times) and the whole
-// noise analysis, beside a floor that does the least of that work in the
+// noise and headroom analysis, beside a floor that does the least of that work in the
 // simplest code: each section's transfer (stage_response.h) at the grid
 // frequencies and between them, as the noise integral samples them.
 
 #include "noise.h"
 
 #include "bench_circuit.h"
+#include "headroom.h"
 #include "frequency_grid.h"
 #include "stage_response.h"
 
@@ -31,12 +32,16 @@ void BM_AWeightedNoise(benchmark::State& state) {
 }
 BENCHMARK(BM_AWeightedNoise)->Unit(benchmark::kMicrosecond);
 
-void BM_NoiseAnalysis(benchmark::State& state) {
+// What the Noise and Headroom dialog and `tessera-design noise` compute.
+void BM_NoiseAndHeadroom(benchmark::State& state) {
     const CircuitParts parts = benchDesign();
     const CircuitSettings settings = benchSettings();
-    for (auto _ : state) benchmark::DoNotOptimize(analyseNoise(parts, settings));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(analyseNoise(parts, settings));
+        benchmark::DoNotOptimize(analyseHeadroom(parts, settings));
+    }
 }
-BENCHMARK(BM_NoiseAnalysis)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NoiseAndHeadroom)->Unit(benchmark::kMicrosecond);
 
 // The floor: |section transfer|^2 of the four sections, summed, at 511
 // frequencies (the grid and the points between).
