@@ -124,7 +124,7 @@ void TOpAmpDialog::refreshTable() {
     const bool custom = model.name == tessera::kCustomOpAmpName;
     OpAmpBox->setCurrentText(custom ? kCustom : qt(model.name));
     showFigures(model, custom);
-    const auto cells = tessera::opAmpTableCells(tessera::opAmpTable(engine_, gbw()), engine_.separator());
+    const auto cells = tessera::opAmpTableCells(tessera::opAmpTable(engine_, settings_.opAmp()), engine_.separator());
     QStringList sections;
     for (int row = 0; row < static_cast<int>(cells.size()); ++row) {
         const auto& line = cells[static_cast<std::size_t>(row)];

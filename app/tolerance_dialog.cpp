@@ -109,6 +109,7 @@ bool TToleranceDialog::RunButtonClick() {
     settings.trials = *trials.value;
     settings.seed = *seed.value;
     settings.band = *band.value;
+    settings.opAmp = curves_.opAmp(); // the chosen op-amp, as in the other circuit tools
 
     const tessera::CircuitParts parts = tessera::circuitParts(engine_);
     if (const auto reason = tessera::unbuildableReason(parts)) {

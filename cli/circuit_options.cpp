@@ -5,29 +5,59 @@
 #include <ostream>
 
 namespace tessera::cli {
+namespace {
+
+// The custom op-amp of --gbw [--slew --en --in]; nullopt with `error` set
+// when the figures are refused, nullopt alone when none is given.
+std::optional<OpAmpModel> customFrom(const Arguments& args, std::string& error) {
+    const auto gbw = args.value(kGbwOption), slew = args.value(kSlewOption), en = args.value(kEnOption),
+               in = args.value(kInOption);
+    if (!slew && !en && !in) {
+        if (!gbw) return std::nullopt;
+        const Checked<double> checked = checkGbw(*gbw);
+        if (!checked.ok() || *checked.value <= 0) {
+            error = kBadGbw;
+            return std::nullopt;
+        }
+        return customOpAmp(*checked.value, 0, 0, 0);
+    }
+    if (!gbw || !slew || !en || !in) {
+        error = "a custom op-amp takes all four of --gbw, --slew, --en and --in";
+        return std::nullopt;
+    }
+    const Checked<OpAmpModel> custom = checkCustomOpAmp(*gbw, *slew, *en, *in);
+    if (!custom.ok()) error = custom.message;
+    return custom.value;
+}
+
+// Each option, when given, through its check into its setting.
+template <typename Check, typename Setting>
+void take(const Arguments& args, const char* option, Check check, Setting& setting, std::string& error) {
+    const auto text = args.value(option);
+    if (!error.empty() || !text) return;
+    const auto checked = check(*text);
+    if (checked.ok())
+        setting = *checked.value;
+    else
+        error = checked.message;
+}
+
+} // namespace
 
 std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command,
                                                    std::ostream& err) {
     CircuitSettings settings;
-    if (const auto name = args.value(kOpAmpOption)) {
-        const auto model = opAmpNamed(*name);
-        if (!model) {
-            usageError(command, "unknown op-amp \"" + *name + "\"; known: " + knownOpAmpNames(), err);
-            return std::nullopt;
-        }
-        settings.opAmp = *model;
-    }
-    if (const auto text = args.value(kSummingOption)) {
-        // The one rule of the dialogs and the remembered settings; "4.7k" is exactly 4700.
-        const Checked<double> ohms = checkSummingOhms(*text);
-        if (!ohms.ok()) {
-            usageError(command, "--summing-resistors takes an E24 value from 1k to 100k ohms, not \"" + *text + "\"",
-                       err);
-            return std::nullopt;
-        }
-        settings.summingOhms = *ohms.value;
-    }
-    return settings;
+    std::string error;
+    const auto custom = customFrom(args, error);
+    if (custom && args.value(kOpAmpOption)) error = "name the op-amp with --opamp or give its figures, not both";
+    if (custom) settings.opAmp = *custom;
+    take(args, kOpAmpOption, checkOpAmpName, settings.opAmp, error);
+    take(args, kSummingOption, checkSummingOhms, settings.summingOhms, error);
+    take(args, kInputLevelOption, checkInputLevel, settings.inputLevelDbu, error);
+    take(args, kOutputPeakOption, checkOutputPeak, settings.outputPeakV, error);
+    if (error.empty()) return settings;
+    usageError(command, error, err);
+    return std::nullopt;
 }
 
 std::optional<BoardRequest> boardRequest(const std::vector<std::string>& words, const Command& command,

@@ -1,8 +1,9 @@
 #pragma once
 // The circuit settings a command takes from its options: --opamp NAME (a
-// catalogue op-amp; an unknown name lists the known ones) and
-// --summing-resistors OHMS (an E24 value from 1k to 100k). Absent options
-// keep the defaults. And what the board commands (schematic, parts) read
+// catalogue op-amp; an unknown name lists the known ones) or a custom
+// op-amp's figures, --summing-resistors OHMS (an E24 value from 1k to 100k),
+// --input-level DBU and --output-peak V, each through the entry checks the
+// dialogs use. Absent options keep the defaults. And what the board commands (schematic, parts) read
 // alike: one configuration, -o OUT and those two options.
 
 #include "circuit_settings.h"
@@ -19,8 +20,18 @@ namespace tessera::cli {
 // The option names, to add to a command's grammar.
 inline constexpr const char* kOpAmpOption = "opamp";
 inline constexpr const char* kSummingOption = "summing-resistors";
+// A custom op-amp: --gbw alone is a noiseless single-pole op-amp of that
+// gain-bandwidth with unlimited slew rate (as the netlist and opamp commands
+// have always taken it); with --slew, --en and --in, all four figures.
+inline constexpr const char* kGbwOption = "gbw";
+inline constexpr const char* kSlewOption = "slew";
+inline constexpr const char* kEnOption = "en";
+inline constexpr const char* kInOption = "in";
+inline constexpr const char* kInputLevelOption = "input-level";
+inline constexpr const char* kOutputPeakOption = "output-peak";
 
-// The settings, or nullopt after a usage error has been written to `err`.
+// The settings from whichever of these options the command's grammar has,
+// or nullopt after a usage error has been written to `err`.
 std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, std::ostream& err);
 
 struct BoardRequest {

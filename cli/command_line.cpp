@@ -3,6 +3,7 @@
 #include "circuit_input.h"
 #include "program_version.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace tessera::cli {
@@ -123,6 +124,23 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
     err << "tessera-design: unknown command \"" << name << "\"\n";
     programHelp(err);
     return kUsageError;
+}
+
+void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> width;
+    for (const auto& row : rows)
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (width.size() <= c) width.push_back(0);
+            width[c] = std::max(width[c], row[c].size());
+        }
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            if (c + 1 < row.size()) line += std::string(width[c] - row[c].size() + 2, ' ');
+        }
+        out << line << "\n";
+    }
 }
 
 } // namespace tessera::cli

@@ -68,6 +68,9 @@ inline constexpr const char* kBadGbw = "--gbw takes the op-amp's gain-bandwidth 
 // Writes "tessera-design NAME: MESSAGE" and the command's usage to `err`;
 // returns kUsageError.
 int usageError(const Command& command, const std::string& message, std::ostream& err);
+// Rows of cells as a table, each column padded to its widest cell.
+void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows);
+
 // The command of that name (it must exist).
 const Command& command(std::string_view name);
 

@@ -10,6 +10,7 @@ const std::vector<Command>& commands() {
         responseCommand(),
         opAmpCommand(),
         toleranceCommand(),
+        noiseCommand(),
         schematicCommand(),
         partsCommand(),
     };

@@ -11,6 +11,7 @@ Command netlistCommand();
 Command responseCommand();
 Command opAmpCommand();
 Command toleranceCommand();
+Command noiseCommand();
 Command schematicCommand();
 Command partsCommand();
 

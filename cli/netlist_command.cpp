@@ -1,7 +1,7 @@
-// tessera-design netlist CONFIG.tsn [--gbw HZ] -o OUT.cir: Tools > Export
-// SPICE netlist of a configuration.
+// tessera-design netlist CONFIG.tsn [op-amp options] -o OUT.cir: Tools >
+// Export SPICE netlist of a configuration.
 
-#include "circuit_input.h"
+#include "circuit_options.h"
 #include "commands.h"
 #include "design_session.h"
 #include "netlist.h"
@@ -12,24 +12,32 @@ namespace tessera::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: tessera-design netlist CONFIG.tsn [--gbw HZ] -o OUT.cir\n"
+    "usage: tessera-design netlist CONFIG.tsn [--opamp NAME | --gbw HZ [--slew V_PER_US --en NV --in PA]]\n"
+    "                              [--summing-resistors OHMS] -o OUT.cir\n"
     "Writes the equaliser of CONFIG.tsn as a SPICE netlist (as Tools > Export SPICE netlist\n"
-    "does): ideal op-amps, or single-pole ones of gain-bandwidth HZ with --gbw.\n";
+    "does), its parts named by designator (R1 ... R28, C1 ... C8, XU1 ... XU8):\n"
+    "  --opamp NAME              the op-amps' single-pole model with their noise: NE5532,\n"
+    "                            TL072, OPA2134, OPA1612, LM4562, MC33078, OPA1656 or Ideal\n"
+    "                            (the default)\n"
+    "  --gbw HZ                  a noiseless single-pole op-amp of gain-bandwidth HZ\n"
+    "  --slew V_PER_US, --en NV, --in PA\n"
+    "                            with --gbw: a custom op-amp's slew rate and noise densities\n"
+    "  --summing-resistors OHMS  R13 ... R28: an E24 value from 1k to 100k (default 10k)\n";
 
 int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("netlist");
     std::string error;
-    const Arguments args = Arguments::parse(words, {{"gbw", "output"}, {}}, error);
+    const Arguments args = Arguments::parse(
+        words, {{kGbwOption, kSlewOption, kEnOption, kInOption, kOpAmpOption, kSummingOption, "output"}, {}}, error);
     if (!error.empty()) return usageError(self, error, err);
     if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
     const auto output = args.value("output");
     if (!output) return usageError(self, "-o OUT.cir is required", err);
+    const auto settings = circuitSettingsFrom(args, self, err);
+    if (!settings) return kUsageError;
     NetlistOptions options;
-    if (const auto gbw = args.value("gbw")) {
-        const Checked<double> checked = checkGbw(*gbw);
-        if (!checked.ok() || *checked.value <= 0) return usageError(self, kBadGbw, err);
-        options.opAmp = customOpAmp(*checked.value, 0, 0, 0);
-    }
+    options.opAmp = settings->opAmp;
+    options.summingOhms = settings->summingOhms;
 
     DesignSession session;
     const std::string& config = args.positional().front();

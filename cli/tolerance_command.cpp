@@ -2,6 +2,7 @@
 // Tolerances.
 
 #include "circuit_input.h"
+#include "circuit_options.h"
 #include "commands.h"
 #include "design_session.h"
 #include "frequency_grid.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: tessera-design tolerance CONFIG.tsn [--r-tol PCT] [--c-tol PCT] [--trials N] [--seed S]\n"
-    "                                [--band LOW:HIGH]\n"
+    "                                [--band LOW:HIGH] [--opamp NAME | --gbw HZ]\n"
     "Draws every part of CONFIG.tsn's sections uniformly within its tolerance, N times\n"
     "(as Tools > Tolerances does), and prints the largest deviation from the nominal\n"
     "Result within the band and the parts ranked by their share of the spread:\n"
@@ -23,7 +24,10 @@ constexpr std::string_view kUsage =
     "  --c-tol PCT      capacitor tolerance: 1, 2, 5 (default) or 10 %\n"
     "  --trials N       1 to 100000 (default 1000)\n"
     "  --seed S         0 to 9223372036854775807 (default 1); the same seed, the same figures\n"
-    "  --band LOW:HIGH  in Hz (default 20:20000, all 256 grid points)\n";
+    "  --band LOW:HIGH  in Hz (default 20:20000, all 256 grid points)\n"
+    "  --opamp NAME     the op-amps: NE5532, TL072, OPA2134, OPA1612, LM4562, MC33078, OPA1656\n"
+    "                   or Ideal (the default), as single-pole models\n"
+    "  --gbw HZ         a single-pole op-amp of gain-bandwidth HZ (10000 to 1E12)\n";
 
 // The options into settings; a usage message on failure.
 std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings& settings) {
@@ -47,11 +51,15 @@ std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings
 int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("tolerance");
     std::string error;
-    const Arguments args = Arguments::parse(words, {{"r-tol", "c-tol", "trials", "seed", "band"}, {}}, error);
+    const Arguments args = Arguments::parse(
+        words, {{"r-tol", "c-tol", "trials", "seed", "band", kOpAmpOption, kGbwOption}, {}}, error);
     if (!error.empty()) return usageError(self, error, err);
     if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
     ToleranceSettings settings;
     if (const auto message = readSettings(args, settings)) return usageError(self, *message, err);
+    const auto circuit = circuitSettingsFrom(args, self, err);
+    if (!circuit) return kUsageError;
+    settings.opAmp = circuit->opAmp;
 
     DesignSession session;
     const std::string& config = args.positional().front();
@@ -70,7 +78,10 @@ int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::
         << text(settings.capacitorPercent, 3, 1) << " %, " << settings.trials << " trials, seed " << settings.seed
         << ", band " << text(grid[static_cast<std::size_t>(settings.band.first)], 5, 0) << " to "
         << text(grid[static_cast<std::size_t>(settings.band.last)], 5, 0) << " Hz (" << settings.band.count()
-        << " points)\n";
+        << " points), " << (settings.opAmp.isIdeal() ? std::string("ideal op-amps")
+                                                     : settings.opAmp.name + " op-amps, gain-bandwidth " +
+                                                           generalText(settings.opAmp.gbw, 6, '.') + " Hz")
+        << "\n";
     out << "largest deviation from the nominal Result: " << text(r.largestDeviationDb, 3, 2) << " dB at "
         << text(grid[static_cast<std::size_t>(r.largestDeviationPoint)], 5, 0) << " Hz\n";
     out << "part   share   alone (that part alone at a tolerance end)\n";

@@ -52,7 +52,8 @@ std::string hertz(double f, char separator) {
 
 } // namespace
 
-std::array<OpAmpRow, kSectionCount> opAmpTable(const FilterEngine& engine, double gbw) {
+std::array<OpAmpRow, kSectionCount> opAmpTable(const FilterEngine& engine, const OpAmpModel& opAmp) {
+    const double gbw = opAmp.isIdeal() ? 0 : opAmp.gbw;
     std::array<OpAmpRow, kSectionCount> table;
     const CircuitParts parts = circuitParts(engine);
     for (std::size_t k = 0; k < table.size(); ++k) {

@@ -20,7 +20,8 @@ struct OpAmpRow {
     std::optional<double> lowestGbw;   // keeps f and Q within 1 % of ideal
 };
 
-std::array<OpAmpRow, kSectionCount> opAmpTable(const FilterEngine& engine, double gbw);
+// With the op-amp's single-pole model (its gain-bandwidth is what moves f and Q).
+std::array<OpAmpRow, kSectionCount> opAmpTable(const FilterEngine& engine, const OpAmpModel& opAmp);
 
 // The table as text, one line per section, numbers with `separator`.
 std::vector<std::vector<std::string>> opAmpTableCells(const std::array<OpAmpRow, kSectionCount>& table,

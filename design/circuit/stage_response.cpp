@@ -8,10 +8,10 @@ namespace {
 
 constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
 
-// 1 / A(j omega) of the op-amp: j omega / (2 pi GBW), or 0 when ideal.
+// 1 / A(j omega) of the op-amp: 1 / A0 + j omega / (2 pi GBW), or 0 when ideal.
 ComplexL inverseGain(double gbw, long double omega) {
     if (gbw <= 0) return 0;
-    return {0, omega / (kTwoPi * gbw)};
+    return {1.0L / kOpenLoopGain, omega / (kTwoPi * gbw)};
 }
 
 long double magnitude(const SectionParts& parts, double gbw, long double logOmega) {

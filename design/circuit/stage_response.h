@@ -1,10 +1,12 @@
 #pragma once
 // The band-pass stage and the boost and cut sections around it, with an
-// ideal op-amp or a single-pole one of open-loop gain A(s) = 2 pi GBW / s.
+// ideal op-amp or a single-pole one of open-loop gain A(s) = A0 / (1 + s A0 /
+// (2 pi GBW)), A0 = 1e5, as the netlist builds it.
 // Exact algebra in extended precision; what the stage realises (centre
 // frequency, Q, peak gain) measured on its response as a simulator would:
 // the peak, and the -3 dB points around it.
 
+#include "opamp_model.h"
 #include "section_parts.h"
 
 #include <complex>

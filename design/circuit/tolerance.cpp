@@ -1,5 +1,6 @@
 #include "tolerance.h"
 
+#include "circuit_response.h"
 #include "designators.h"
 #include "frequency_grid.h"
 #include "random_stream.h"
@@ -30,9 +31,23 @@ SectionShape shapeOf(const SectionParts& p) {
     return {twoPi * twoPi / omegaSquared, 1 / (q * q), (1 + a) * (1 + a)};
 }
 
+// With a real op-amp: the sections as the netlist builds them, multiplied.
+void combinedWithOpAmpInto(const CircuitParts& parts, const OpAmpModel& opAmp, Curve& out) {
+    const auto& grid = gridFrequencies();
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        double power = 1;
+        for (int s = 1; s <= kSectionCount; ++s)
+            power *= std::norm(sectionResponse(parts[static_cast<std::size_t>(s - 1)], s, kDefaultSummingOhms, opAmp,
+                                               2 * std::numbers::pi * grid[i])
+                                   .sectionGain);
+        out[i] = 10 * std::log10(power);
+    }
+}
+
 // |1 + A H|^2 at all grid points at once, multiplied over the sections (cut
-// sections divide), then one logarithm per point.
-void combinedInto(const CircuitParts& parts, Curve& out) {
+// sections divide), then one logarithm per point; ideal op-amps.
+void combinedInto(const CircuitParts& parts, const OpAmpModel& opAmp, Curve& out) {
+    if (!opAmp.isIdeal()) return combinedWithOpAmpInto(parts, opAmp, out);
     static const auto squares = [] {
         std::array<double, kGridPoints> s{};
         const auto& grid = gridFrequencies();
@@ -98,9 +113,9 @@ std::vector<PartShare> rankParts(const CircuitParts& nominalParts, const Curve& 
         CircuitParts changed = nominalParts;
         const double t = toleranceOf(p, settings);
         part(changed, p) = part(nominalParts, p) * (1 + t);
-        combinedInto(changed, up);
+        combinedInto(changed, settings.opAmp, up);
         part(changed, p) = part(nominalParts, p) * (1 - t);
-        combinedInto(changed, down);
+        combinedInto(changed, settings.opAmp, down);
         double sum = 0, alone = 0;
         for (int i = settings.band.first; i <= settings.band.last; ++i) {
             const auto k = static_cast<std::size_t>(i);
@@ -119,9 +134,9 @@ std::vector<PartShare> rankParts(const CircuitParts& nominalParts, const Curve& 
 
 } // namespace
 
-Curve combinedDb(const CircuitParts& parts) {
+Curve combinedDb(const CircuitParts& parts, const OpAmpModel& opAmp) {
     Curve curve;
-    combinedInto(parts, curve);
+    combinedInto(parts, opAmp, curve);
     return curve;
 }
 
@@ -131,7 +146,7 @@ std::optional<ToleranceResult> runTolerance(const CircuitParts& parts, const Tol
     ToleranceResult result;
     result.settings = settings;
     result.parts = parts;
-    combinedInto(parts, result.nominal);
+    combinedInto(parts, settings.opAmp, result.nominal);
     result.lowest = result.nominal;
     result.highest = result.nominal;
 
@@ -147,7 +162,7 @@ std::optional<ToleranceResult> runTolerance(const CircuitParts& parts, const Tol
         drawn = parts;
         for (int p = 0; p < kPartCount; ++p)
             part(drawn, p) = part(parts, p) * (1 + toleranceOf(p, settings) * (2 * random.uniform() - 1));
-        combinedInto(drawn, trial);
+        combinedInto(drawn, settings.opAmp, trial);
         for (std::size_t i = 0; i < kGridPoints; ++i) {
             result.lowest[i] = std::min(result.lowest[i], trial[i]);
             result.highest[i] = std::max(result.highest[i], trial[i]);

@@ -1,11 +1,12 @@
 #pragma once
 // Part tolerances: every resistor and capacitor of the four sections drawn
 // independently, uniform within its tolerance, and the realised combined
-// response of each trial (ideal op-amps). The lowest and highest value at each
+// response of each trial with the chosen op-amp (its single-pole model). The lowest and highest value at each
 // grid point, the largest deviation from the nominal within a band, and each
 // part's share of the spread.
 
 #include "grid_band.h"
+#include "opamp_model.h"
 #include "section_parts.h"
 
 #include <cstdint>
@@ -22,6 +23,7 @@ struct ToleranceSettings {
     int trials = 1000;
     std::uint64_t seed = 1;
     GridBand band = fullGridBand();
+    OpAmpModel opAmp = idealOpAmp();
 };
 
 struct PartShare {
@@ -39,9 +41,9 @@ struct ToleranceResult {
     std::vector<PartShare> ranking; // the largest share first
 };
 
-// The combined response of the four sections (ideal op-amps) for these
-// parts; capacitors of one section may differ.
-Curve combinedDb(const CircuitParts& parts);
+// The combined response of the four sections for these parts and op-amp;
+// capacitors of one section may differ.
+Curve combinedDb(const CircuitParts& parts, const OpAmpModel& opAmp = idealOpAmp());
 
 // Called with the trials done so far; false cancels the run.
 using ToleranceProgress = std::function<bool(int done, int total)>;
