@@ -24,6 +24,15 @@ void BM_ToleranceThousandTrials(benchmark::State& state) {
 }
 BENCHMARK(BM_ToleranceThousandTrials)->Unit(benchmark::kMillisecond);
 
+// The same with a real op-amp: each section as the netlist builds it.
+void BM_ToleranceThousandTrialsWithOpAmp(benchmark::State& state) {
+    const CircuitParts parts = benchDesign();
+    ToleranceSettings settings;
+    settings.opAmp = *opAmpNamed("NE5532");
+    for (auto _ : state) benchmark::DoNotOptimize(runTolerance(parts, settings));
+}
+BENCHMARK(BM_ToleranceThousandTrialsWithOpAmp)->Unit(benchmark::kMillisecond);
+
 // The floor: the same draws, each section's frequency, Q and gain from its
 // parts, and the engine's per-point response summed over the sections.
 void BM_ToleranceThousandTrialsFloor(benchmark::State& state) {
