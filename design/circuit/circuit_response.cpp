@@ -11,8 +11,16 @@ ComplexD inverseOpenLoopGain(const OpAmpModel& opAmp, double omega) {
     return {1 / kOpenLoopGain, omega / (2 * std::numbers::pi * opAmp.gbw)};
 }
 
-SectionResponse sectionResponse(const SectionParts& p, int section, double summingOhms, const OpAmpModel& opAmp,
-                                double omega) {
+namespace {
+
+// The section's algebra at one frequency, shared by its gains and its noise.
+struct SectionAlgebra {
+    ComplexD sC1, Y, D, H;
+    ComplexD toOutput; // from a noise in the section to its output
+    ComplexD bandPassGain, sectionGain;
+};
+
+SectionAlgebra algebraOf(const SectionParts& p, int section, const OpAmpModel& opAmp, double omega) {
     // Band-pass stage, nodal equations at node a and at the inverting input
     // (voltage en - g Vbp, g = 1 / A), with currents Ia and Iinv injected
     // there:
@@ -23,22 +31,39 @@ SectionResponse sectionResponse(const SectionParts& p, int section, double summi
     const ComplexD s(0, omega);
     const ComplexD g = inverseOpenLoopGain(opAmp, omega);
     const double G1 = 1 / p.R1, G2 = 1 / p.R2, G3 = 1 / p.R3;
-    const ComplexD sC1 = s * p.C1;
-    const ComplexD Y = G1 + G3 + s * (p.C1 + p.C2);
-    const ComplexD D = Y * (G2 + g * (sC1 + G2)) + s * s * p.C1 * p.C2 - g * sC1 * sC1;
-    const ComplexD H = -sC1 * G1 / D;
+    SectionAlgebra a;
+    a.sC1 = s * p.C1;
+    a.Y = G1 + G3 + s * (p.C1 + p.C2);
+    a.D = a.Y * (G2 + g * (a.sC1 + G2)) + s * s * p.C1 * p.C2 - g * a.sC1 * a.sC1;
+    a.H = -a.sC1 * G1 / a.D;
 
     // Summing stage: out = beta (in -/+ Vbp + e), beta = 1 / (1 + 2 g) (noise
-    // gain 2), where e = Rs (Ip - In) + 2 en is its own noise.
+    // gain 2), where e = Rs (Ip - In) + 2 en is its own noise. Boost: out =
+    // beta (in - Vbp); cut: the band-pass stage takes the section's output,
+    // out = beta (in + Vbp), so every noise in the section reaches the output
+    // through beta / (1 - beta H).
     const ComplexD beta = 1.0 / (1.0 + 2.0 * g);
     const bool boost = isBoostSection(section);
+    a.toOutput = boost ? beta : beta / (1.0 - beta * a.H);
+    a.sectionGain = boost ? beta * (1.0 - a.H) : a.toOutput;
+    a.bandPassGain = boost ? a.H : a.H * a.sectionGain;
+    return a;
+}
+
+} // namespace
+
+ComplexD sectionGain(const SectionParts& parts, int section, const OpAmpModel& opAmp, double omega) {
+    return algebraOf(parts, section, opAmp, omega).sectionGain;
+}
+
+SectionResponse sectionResponse(const SectionParts& p, int section, double summingOhms, const OpAmpModel& opAmp,
+                                double omega) {
+    const SectionAlgebra a = algebraOf(p, section, opAmp, omega);
+    const double G1 = 1 / p.R1, G2 = 1 / p.R2, G3 = 1 / p.R3;
+    const ComplexD &sC1 = a.sC1, &Y = a.Y, &D = a.D, &toOutput = a.toOutput;
     SectionResponse r;
-    // Boost: out = beta (in - Vbp); cut: the band-pass stage takes the
-    // section's output, out = beta (in + Vbp), so every noise in the section
-    // reaches the output through beta / (1 - beta H).
-    const ComplexD toOutput = boost ? beta : beta / (1.0 - beta * H);
-    r.sectionGain = boost ? beta * (1.0 - H) : toOutput;
-    r.bandPassGain = boost ? H : H * r.sectionGain;
+    r.sectionGain = a.sectionGain;
+    r.bandPassGain = a.bandPassGain;
 
     const double fourKT = 4 * kBoltzmann * kNoiseTemperatureK;
     const double en = opAmp.enNv * 1e-9, in = opAmp.inPa * 1e-12;

@@ -48,6 +48,9 @@ struct SectionResponse {
 // 1 / A(j omega) of the op-amp; 0 for the ideal one.
 ComplexD inverseOpenLoopGain(const OpAmpModel& opAmp, double omega);
 
+// The section's output over its input alone (sectionResponse's sectionGain).
+ComplexD sectionGain(const SectionParts& parts, int section, const OpAmpModel& opAmp, double omega);
+
 // `section` 1 ... 4 (1 and 2 boost, 3 and 4 cut); omega in rad/s.
 SectionResponse sectionResponse(const SectionParts& parts, int section, double summingOhms, const OpAmpModel& opAmp,
                                 double omega);

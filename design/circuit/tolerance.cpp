@@ -37,9 +37,7 @@ void combinedWithOpAmpInto(const CircuitParts& parts, const OpAmpModel& opAmp, C
     for (std::size_t i = 0; i < kGridPoints; ++i) {
         double power = 1;
         for (int s = 1; s <= kSectionCount; ++s)
-            power *= std::norm(sectionResponse(parts[static_cast<std::size_t>(s - 1)], s, kDefaultSummingOhms, opAmp,
-                                               2 * std::numbers::pi * grid[i])
-                                   .sectionGain);
+            power *= std::norm(sectionGain(parts[static_cast<std::size_t>(s - 1)], s, opAmp, 2 * std::numbers::pi * grid[i]));
         out[i] = 10 * std::log10(power);
     }
 }

@@ -154,3 +154,26 @@ TEST(Tolerance, BoundsOnTheResultWindowGoAwayWhenThePartsChange) {
     EXPECT_FALSE(curves.hasToleranceBounds());
     EXPECT_EQ(windows.last.at(GraphWindow::Result).rows(), 2);
 }
+
+TEST(Tolerance, RunsWithTheChosenOpAmpsModelAsTheOpAmpCurvesDo) {
+    Design design;
+    design.randomise(55, Parts::Mixed);
+    const CircuitParts parts = circuitParts(*design.engine);
+    ToleranceSettings settings;
+    settings.trials = 20;
+    settings.opAmp = *opAmpNamed("TL072");
+    const auto withOpAmp = runTolerance(parts, settings);
+    ASSERT_TRUE(withOpAmp);
+    // The nominal curve is the op-amp curves' sum, not the ideal response.
+    const auto& grid = gridFrequencies();
+    double largestShift = 0;
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        double sum = 0;
+        for (int s = 1; s <= kSectionCount; ++s)
+            sum += sectionDb(parts[static_cast<std::size_t>(s - 1)], isBoostSection(s), settings.opAmp.gbw, grid[i]);
+        EXPECT_NEAR(withOpAmp->nominal[i], sum, 1e-9) << grid[i] << " Hz";
+        largestShift = std::max(largestShift, std::fabs(withOpAmp->nominal[i] - combinedDb(parts)[i]));
+    }
+    EXPECT_GT(largestShift, 0.01); // a 3 MHz op-amp moves the high sections
+    EXPECT_EQ(combinedDb(parts, settings.opAmp), withOpAmp->nominal);
+}
