@@ -5,6 +5,7 @@
 #include "circuit_settings_holder.h"
 #include "document.h"
 #include "noise.h"
+#include "noise_report.h"
 #include "noise_view.h"
 #include "number_text.h"
 #include "standard_series.h"
@@ -107,7 +108,7 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     connect(SummingBox, &QComboBox::activated, this, &TNoiseDialog::summingPicked);
 
     // The figures.
-    auto* totals = named(new QGroupBox(QStringLiteral("Noise, 20 Hz to 20 kHz")), "TotalsGroup");
+    auto* totals = named(new QGroupBox(QStringLiteral("Noise (20 Hz to 20 kHz) and level")), "TotalsGroup");
     auto* totalsLayout = new QVBoxLayout(totals);
     TotalsLabel = named(new QLabel, "TotalsLabel");
     TotalsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -123,6 +124,12 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     NoisePlot->setTitle(QStringLiteral("Output noise density, dB re 1 nV/√Hz"));
     NoisePlot->setMinimumSize(460, 300);
 
+    QStringList stageColumns;
+    for (const std::string& heading : tessera::headroomTableHeadings()) stageColumns << qt(heading);
+    StagesTable = figureTable("StagesTable", stageColumns, 2 * tessera::kSectionCount);
+    StagesTable->setToolTip(QStringLiteral("Each op-amp at the input level: its largest gain from the equaliser's "
+                                           "input and where, the headroom to the output peak, and the slew rate it "
+                                           "needs at the largest clean input level against its own"));
     RangeLabel = named(new QLabel, "RangeLabel");
     RangeLabel->setWordWrap(true);
     StatusLabel = named(new QLabel, "StatusLabel");
@@ -140,6 +147,7 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     top->addWidget(NoisePlot, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
+    layout->addWidget(StagesTable);
     layout->addWidget(RangeLabel);
     layout->addWidget(StatusLabel);
     layout->addWidget(buttons);
@@ -181,6 +189,7 @@ void TNoiseDialog::showSettings(const tessera::CircuitSettings& s) {
 
 void TNoiseDialog::clearFigures(const QString& why) {
     ContributorsTable->setRowCount(0);
+    StagesTable->setRowCount(0);
     TotalsLabel->clear();
     RangeLabel->clear();
     NoisePlot->SetData(tessera::PlotData::initialBlock());
@@ -197,7 +206,18 @@ void TNoiseDialog::refresh() {
     const char separator = engine_.separator();
     const tessera::NoiseResult noise = tessera::analyseNoise(parts, settings);
     NoisePlot->SetData(tessera::noiseDensityBlock(noise.densityNv));
-    TotalsLabel->setText(qt(tessera::noiseTotalsText(noise, separator)));
+    const tessera::HeadroomResult headroom = tessera::analyseHeadroom(parts, settings);
+    TotalsLabel->setText(qt(tessera::noiseTotalsText(noise, headroom, separator)));
+    const auto stages = tessera::headroomTableCells(headroom, separator);
+    StagesTable->setRowCount(static_cast<int>(stages.size()));
+    for (std::size_t k = 0; k < stages.size(); ++k) setRow(StagesTable, static_cast<int>(k), stages[k]);
+    // The op-amp that clips first stands out.
+    for (int column = 0; column < StagesTable->columnCount(); ++column) {
+        QTableWidgetItem* item = StagesTable->item(headroom.clipsFirst, column);
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+    }
     const auto contributors = tessera::contributorCells(noise, kShownContributors, separator);
     ContributorsTable->setRowCount(static_cast<int>(contributors.size()));
     for (std::size_t k = 0; k < contributors.size(); ++k) setRow(ContributorsTable, static_cast<int>(k), contributors[k]);

@@ -60,6 +60,7 @@ private:
     QComboBox* SummingBox = nullptr;
     QLineEdit* ResistorLowEdit = nullptr;
     QLineEdit* ResistorHighEdit = nullptr;
+    QTableWidget* StagesTable = nullptr;
     QLabel* TotalsLabel = nullptr;
     QTableWidget* ContributorsTable = nullptr;
     QLabel* RangeLabel = nullptr;

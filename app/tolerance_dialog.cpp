@@ -132,7 +132,8 @@ bool TToleranceDialog::RunButtonClick() {
         return !progress->wasCanceled();
     });
     if (!result) return false; // cancelled: the bounds and figures stay as they were
-    curves_.setToleranceBounds(tessera::ToleranceBounds{result->parts, result->lowest, result->highest});
+    curves_.setToleranceBounds(
+        tessera::ToleranceBounds{result->parts, result->lowest, result->highest, result->settings.opAmp});
     showResult(*result);
     return true;
 }

@@ -113,6 +113,7 @@ void CircuitCurves::unwatchDesign(int id) { watchers_.erase(id); }
 void CircuitCurves::setOpAmp(const OpAmpModel& model) {
     if (model == opAmp_) return;
     opAmp_ = model;
+    if (bounds_ && !(bounds_->opAmp == opAmp_)) bounds_.reset();
     replot();
 }
 

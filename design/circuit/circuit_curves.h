@@ -20,10 +20,11 @@
 namespace tessera {
 
 // The lowest and highest combined curve (without the imported response) of a
-// tolerance run, valid while the circuit has these parts.
+// tolerance run, valid while the circuit has these parts and this op-amp.
 struct ToleranceBounds {
     CircuitParts parts;
     Curve lowest{}, highest{};
+    OpAmpModel opAmp = idealOpAmp();
 };
 
 // A curve added to a block, drawn in the colour of its kind.
@@ -40,7 +41,7 @@ public:
     void setData(GraphWindow window, const PlotData& block) override;
 
     // The chosen op-amp; an ideal one draws no extra curve. Redraws the
-    // windows that show it.
+    // windows that show it; tolerance bounds of another op-amp go away.
     void setOpAmp(const OpAmpModel& model);
     const OpAmpModel& opAmp() const { return opAmp_; }
     // Its gain-bandwidth in Hz; 0 for the ideal one.

@@ -2,6 +2,7 @@
 
 #include "designators.h"
 #include "frequency_grid.h"
+#include "noise_report.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -52,19 +53,23 @@ std::string resistorRangeText(const CircuitParts& parts, const ResistorRange& ra
 }
 
 std::string noiseLevelText(double microvolts, double dbu, char separator) {
-    return generalText(microvolts, 3, separator) + " µV (" + fixedText(dbu, 5, 1, separator) + " dBu)";
+    return generalText(microvolts, 3, separator) + " µV (" + dbuText(dbu, separator) + ")";
 }
 
-std::string noiseTotalsText(const NoiseResult& noise, char separator) {
+std::string noiseTotalsText(const NoiseResult& noise, const HeadroomResult& headroom, char separator) {
+    const StageHeadroom& first = headroom.stages[static_cast<std::size_t>(headroom.clipsFirst)];
     return "Unweighted: " + noiseLevelText(noise.totalUv, noise.totalDbu, separator) +
-           "\nA-weighted: " + noiseLevelText(noise.aWeightedUv, noise.aWeightedDbu, separator);
+           "\nA-weighted: " + noiseLevelText(noise.aWeightedUv, noise.aWeightedDbu, separator) +
+           "\nLargest clean input: " + dbuText(headroom.largestInputDbu, separator) + " (" + first.designator() +
+           " clips first)\nDynamic range: " +
+           fixedText(dynamicRangeDb(headroom, noise.aWeightedDbu), 5, 1, separator) + " dB";
 }
 
 std::vector<std::vector<std::string>> contributorCells(const NoiseResult& noise, std::size_t count, char separator) {
     std::vector<std::vector<std::string>> cells;
     for (const NoiseContributor& c : noise.contributors) {
         if (cells.size() == count) break;
-        cells.push_back({c.part, fixedText(100 * c.share, 4, 1, separator) + " %"});
+        cells.push_back({c.part, shareText(c.share, separator)});
     }
     return cells;
 }

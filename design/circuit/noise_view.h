@@ -5,6 +5,7 @@
 // Kept here so that the dialog only places them.
 
 #include "circuit_settings.h"
+#include "headroom.h"
 #include "noise.h"
 #include "plot_data.h"
 #include "section_parts.h"
@@ -32,8 +33,9 @@ std::string ohmsText(double ohms, char separator);
 // "12.3 µV (-96.0 dBu)": a noise total in µV rms and dBu.
 std::string noiseLevelText(double microvolts, double dbu, char separator);
 
-// The totals, one line each: unweighted and A-weighted.
-std::string noiseTotalsText(const NoiseResult& noise, char separator);
+// The totals, one line each: unweighted and A-weighted noise, the largest
+// input level before an op-amp clips (and which one), the dynamic range.
+std::string noiseTotalsText(const NoiseResult& noise, const HeadroomResult& headroom, char separator);
 
 // The parts that contribute most to the A-weighted noise, at most `count`,
 // largest first: {part, share in per cent}, e.g. {"R14", "23.4 %"}.

@@ -246,9 +246,24 @@ private slots:
                 bounds += curve->pen.colour == tessera::plot::colour::Red;
         QCOMPARE(bounds, 2);
 
+        // The run takes the chosen op-amp: choosing another takes the bounds
+        // away, and a new run draws them around that op-amp's curve.
+        const auto bound = [&](int row, std::size_t point) { return result->FullData().value(row * 256 + point); };
+        const double idealBound = bound(3, 250);
+        OpAmpForm(*f).choose(QStringLiteral("TL072"));
+        QCOMPARE(result->FullData().rows(), 3);
+        QCOMPARE(result->FullData().rowKind(2), tessera::CurveKind::RealOpAmp);
+        f->trigger(MenuCommand::Tolerances);
+        run->click();
+        QCOMPARE(result->FullData().rows(), 5);
+        QCOMPARE(result->FullData().rowKind(4), tessera::CurveKind::ToleranceBound);
+        QVERIFY2(std::fabs(bound(3, 250) - idealBound) > 0.1, qPrintable(QString::number(bound(3, 250) - idealBound)));
+        // The bounds hold the op-amp's curve between them.
+        QVERIFY(bound(3, 250) <= bound(2, 250) && bound(2, 250) <= bound(4, 250));
+
         // A change of the design takes the bounds away and the figures with them.
         f->program->engine().stepResistor(1, tessera::Slot::R2, true);
-        QCOMPARE(result->FullData().rows(), 2);
+        QCOMPARE(result->FullData().rows(), 3);
         dialog->hide();
         f->trigger(MenuCommand::Tolerances);
         QCOMPARE(parts->rowCount(), 0);

@@ -7,6 +7,7 @@
 #include "circuit_settings_holder.h"
 #include "noise.h"
 #include "noise_dialog.h"
+#include "noise_report.h"
 #include "opamp_dialog.h"
 #include "section_parts.h"
 
@@ -44,6 +45,17 @@ class NoiseDialogTest : public QObject {
         for (std::size_t i = 0; i < tessera::kGridPoints; i += 17)
             QCOMPARE(block.value(tessera::kGridPoints + i), 20 * std::log10(noise.densityNv[i]));
     }
+    // The table of the eight op-amps against the analysis.
+    void compareStages() {
+        const auto cells = tessera::headroomTableCells(
+            tessera::analyseHeadroom(tessera::circuitParts(f->program->engine()), settings().settings()), '.');
+        auto* table = child<QTableWidget>("StagesTable");
+        QCOMPARE(table->rowCount(), 8);
+        for (int row = 0; row < 8; ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                QCOMPARE(table->item(row, column)->text().toStdString(),
+                         cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
+    }
     QString label(const char* name) { return child<QLabel>(name)->text(); }
     void choose(const char* boxName, const QString& text) {
         auto* box = child<QComboBox>(boxName);
@@ -71,9 +83,14 @@ private slots:
         QVERIFY(contributors->rowCount() > 0);
         QCOMPARE(contributors->item(0, 0)->text().toStdString(), expected().contributors.front().part);
 
+        compareStages();
+        const QString headroom = child<QTableWidget>("StagesTable")->item(2, 5)->text();
+
         // A section changes: every figure follows at once.
         QVERIFY(f->program->engine().stepResistor(2, tessera::Slot::R2, true));
         comparePlot(expected());
+        compareStages();
+        QVERIFY(child<QTableWidget>("StagesTable")->item(2, 5)->text() != headroom);
         QVERIFY(label("TotalsLabel") != totals);
 
         // Another op-amp, chosen here, is everybody's op-amp.
@@ -130,6 +147,7 @@ private slots:
         QCOMPARE(settings().settings().inputLevelDbu, 10.0);
         QCOMPARE(settings().settings().outputPeakV, 12.0);
         QCOMPARE(settings().settings().resistors, (tessera::ResistorRange{500, 2.5e6}));
+        compareStages(); // at the new input level and output peak
         QVERIFY2(label("RangeLabel").startsWith(QStringLiteral("All page resistors")), qPrintable(label("RangeLabel")));
         QVERIFY(label("StatusLabel").isEmpty());
     }
