@@ -133,6 +133,12 @@ std::string fixedText(double value, int precision, int decimals, char separator)
     return text;
 }
 
+std::string signedFixedText(double value, int precision, int decimals, char separator) {
+    std::string text = fixedText(std::fabs(value), precision, decimals, separator);
+    text.insert(text.begin(), value < 0 ? '-' : '+');
+    return text;
+}
+
 std::string generalText(double value, int precision, char separator) {
     if (!std::isfinite(value)) return nonFinite(value);
     if (value == 0) return "0";

@@ -12,6 +12,11 @@ namespace tessera {
 // longer than P digits switches to the exponent form, e.g. 5.7735E6.
 std::string fixedText(double value, int precision, int decimals, char separator);
 
+// fixedText with a sign always, taken from the value before rounding: a
+// change too small to show reads "+0.00" when it is none or a rise and
+// "-0.00" when it is a fall.
+std::string signedFixedText(double value, int precision, int decimals, char separator);
+
 // Rounded to P significant digits, shortest form without trailing zeros;
 // exponent form below 0.00001 or with more than P integer digits.
 std::string generalText(double value, int precision, char separator);

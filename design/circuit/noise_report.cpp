@@ -17,18 +17,9 @@ std::string hertzText(double frequency, char separator) {
                             : generalText(frequency, 3, separator) + " Hz";
 }
 
-std::string signedDbText(double db, char separator) {
-    // Appended rather than prepended: GCC 12 warns falsely on "+" + string.
-    std::string text = db >= 0 ? "+" : "";
-    text += fixedText(db, 4, 2, separator);
-    return text + " dB";
-}
+std::string signedDbText(double db, char separator) { return signedFixedText(db, 4, 2, separator) + " dB"; }
 
-std::string dbuText(double dbu, char separator) {
-    std::string text = dbu >= 0 ? "+" : "";
-    text += fixedText(dbu, 5, 1, separator);
-    return text + " dBu";
-}
+std::string dbuText(double dbu, char separator) { return signedFixedText(dbu, 5, 1, separator) + " dBu"; }
 
 std::string shareText(double share, char separator) { return fixedText(100 * share, 4, 1, separator) + " %"; }
 

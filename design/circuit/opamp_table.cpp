@@ -27,14 +27,8 @@ bool sameDesign(const SectionDesign& a, const SectionDesign& b) {
     return a.frequency == b.frequency && a.q == b.q && a.gainFactor == b.gainFactor;
 }
 
-// A signed percentage: a change that rounds to zero keeps the sign it
-// has ("-0.00 %" for a small fall, "+0.00 %" for none or a small rise).
 std::string percentChange(double real, double ideal, char separator) {
-    const double change = 100 * (real / ideal - 1);
-    std::string text = fixedText(std::fabs(change), 4, 2, separator);
-    text.insert(text.begin(), change < 0 ? '-' : '+');
-    text += " %";
-    return text;
+    return signedFixedText(100 * (real / ideal - 1), 4, 2, separator) + " %";
 }
 
 // At least three significant digits (25.7, 2.57, 0.257) and no more

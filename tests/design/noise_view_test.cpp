@@ -1,6 +1,7 @@
 #include "noise_view.h"
 
 #include "frequency_grid.h"
+#include "noise_report.h"
 
 #include <gtest/gtest.h>
 
@@ -49,4 +50,11 @@ TEST(NoiseView, DensityPlotInDecibelsOverTheGrid) {
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_EQ(cells[0], (std::vector<std::string>{"R14", "23,4 %"}));
     EXPECT_EQ(cells[1][0], "U1 en");
+}
+
+TEST(NoiseReport, LevelsAndGainsKeepTheirSignWhenTheyRoundToZero) {
+    EXPECT_EQ(signedDbText(-0.001, '.'), "-0.00 dB");
+    EXPECT_EQ(signedDbText(0, '.'), "+0.00 dB");
+    EXPECT_EQ(dbuText(-0.01, ','), "-0,0 dBu");
+    EXPECT_EQ(dbuText(20.74, '.'), "+20.7 dBu");
 }

@@ -49,6 +49,16 @@ TEST(FixedText, UsesTheGivenSeparator) {
     EXPECT_EQ(fixedText(3, 5, 0, ','), "3");
 }
 
+TEST(SignedFixedText, ASignAlwaysEvenWhereTheDigitsRoundToZero) {
+    EXPECT_EQ(signedFixedText(4.83, 4, 2, '.'), "+4.83");
+    EXPECT_EQ(signedFixedText(-4.826, 4, 2, ','), "-4,83");
+    EXPECT_EQ(signedFixedText(0, 4, 2, '.'), "+0.00");
+    EXPECT_EQ(signedFixedText(-0.0, 4, 2, '.'), "+0.00");
+    EXPECT_EQ(signedFixedText(-0.004, 4, 2, '.'), "-0.00");
+    EXPECT_EQ(signedFixedText(0.004, 4, 2, '.'), "+0.00");
+    EXPECT_EQ(signedFixedText(-98.34, 5, 1, '.'), "-98.3");
+}
+
 TEST(GeneralText, ShortestFormWithoutTrailingZeros) {
     EXPECT_EQ(generalText(-12, 4, '.'), "-12");
     EXPECT_EQ(generalText(0.07000000000000001, 4, '.'), "0.07");
