@@ -101,8 +101,9 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     addRow("&Resistor range (Ω):", "ResistorRangeLabel", ResistorLowEdit, range);
     auto* apply = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
     apply->setToolTip(QStringLiteral("Take the typed input level, output peak and resistor range"));
-    apply->setDefault(true); // Return in an entry applies it
     form->addRow(QString(), apply);
+    for (QLineEdit* edit : {InputLevelEdit, OutputPeakEdit, ResistorLowEdit, ResistorHighEdit})
+        connect(edit, &QLineEdit::returnPressed, this, &TNoiseDialog::ApplyButtonClick);
     connect(apply, &QPushButton::clicked, this, &TNoiseDialog::ApplyButtonClick);
     connect(OpAmpBox, &QComboBox::activated, this, &TNoiseDialog::opAmpPicked);
     connect(SummingBox, &QComboBox::activated, this, &TNoiseDialog::summingPicked);
@@ -152,6 +153,7 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     layout->addWidget(StatusLabel);
     layout->addWidget(buttons);
 
+    tessera::tools::withoutDefaultButton(this);
     // The figures follow the sections and the settings, whoever changes them.
     watch_ = curves_.watchDesign([this] {
         if (isVisible()) refresh();

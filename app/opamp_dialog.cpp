@@ -45,12 +45,12 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitSettin
     OpAmpBox->setToolTip(QStringLiteral("The op-amp every circuit tool uses; Custom: type its four figures"));
     addField(0, 0, "&Op-amp:", "OpAmpLabel", OpAmpBox);
     auto* apply = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
-    apply->setDefault(true); // Return in a figure applies it, never pre-compensates
     entry->addWidget(apply, 0, 4);
 
     const auto figureEdit = [&](const char* name, const char* tip) {
         auto* edit = named(new QLineEdit, name);
         edit->setToolTip(QString::fromUtf8(tip));
+        connect(edit, &QLineEdit::returnPressed, this, &TOpAmpDialog::ApplyButtonClick);
         return edit;
     };
     GbwEdit = figureEdit("GbwEdit", "Gain-bandwidth of the single-pole model (open-loop gain 1E5)");
@@ -91,6 +91,7 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitSettin
     layout->addWidget(OpAmpTable);
     layout->addWidget(StatusLabel);
     layout->addWidget(buttons);
+    tessera::tools::withoutDefaultButton(this);
     // Another tool may change the op-amp while this dialog stays.
     connect(&settings_, &tessera::CircuitSettingsHolder::changed, this, &TOpAmpDialog::refreshTable);
     refreshTable();

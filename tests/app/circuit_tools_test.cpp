@@ -156,7 +156,19 @@ private slots:
         QCOMPARE(settings().settings(), before);
         QCOMPARE(resultCurve(), curveBefore);
 
-        form.custom("2e6", "4,5", "12", "0.25"); // the comma as the decimal separator too
+        // Return where Custom was picked only picks it: nothing is applied
+        // before the figures are typed; Return in a figure applies them once.
+        form.choose(QStringLiteral("Ideal"));
+        form.choose(QStringLiteral("Custom"));
+        QTest::keyClick(form.box, Qt::Key_Return);
+        QCOMPARE(f->prompts.errors.size(), std::size_t{5});
+        QCOMPARE(settings().opAmp(), tessera::idealOpAmp());
+        form.gbw->setText(QStringLiteral("2e6"));
+        form.slew->setText(QStringLiteral("4,5")); // the comma as the decimal separator too
+        form.en->setText(QStringLiteral("12"));
+        form.in->setText(QStringLiteral("0.25"));
+        changes.clear();
+        QTest::keyClick(form.in, Qt::Key_Return);
         QCOMPARE(f->prompts.errors.size(), std::size_t{5});
         QCOMPARE(changes.count(), 1);
         QCOMPARE(settings().opAmp(), tessera::customOpAmp(2e6, 4.5, 12, 0.25));
