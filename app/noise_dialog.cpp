@@ -224,6 +224,9 @@ void TNoiseDialog::refresh() {
     ContributorsTable->setRowCount(static_cast<int>(contributors.size()));
     for (std::size_t k = 0; k < contributors.size(); ++k) setRow(ContributorsTable, static_cast<int>(k), contributors[k]);
     RangeLabel->setText(qt(tessera::resistorRangeText(parts, settings.resistors, separator)));
+    // Resistors outside the range are what a designer must see: in red.
+    const bool outside = !tessera::resistorsOutsideRange(parts, settings.resistors).empty();
+    RangeLabel->setStyleSheet(outside ? QStringLiteral("color: #c00000;") : QString());
     StatusLabel->clear();
 }
 
