@@ -42,7 +42,7 @@ static void BM_FitBenchmarkCase(benchmark::State& st) {
         benchmark::DoNotOptimize(outcome.result.after.rms);
     }
 }
-BENCHMARK(BM_FitBenchmarkCase)->Arg(84)->Arg(158)->Arg(160)->Arg(211)->Arg(243)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitBenchmarkCase)->Arg(84)->Arg(89)->Arg(112)->Arg(211)->Arg(258)->Unit(benchmark::kMillisecond);
 
 // Kept start-up capacitors (1 nF) that cannot reach the low dips: the parts
 // search falls back to scanning the table.

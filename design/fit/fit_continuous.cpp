@@ -18,6 +18,13 @@ constexpr int kShortIterations = 25;
 constexpr double kPromisingShare = 1.3;
 // A random start is a long way from any minimum: a longer first descent.
 constexpr int kRandomStartIterations = 50;
+// A start still this far above the best after kAbandonCheckIterations steps
+// seldom ends below it: its descent stops there, which halves the cost of
+// the random starts.
+constexpr double kHopelessShare = 3;
+// Of the random starts, one in this many is wholly random; the others keep
+// the best design but one or two sections drawn afresh.
+constexpr int kWhollyRandomEvery = 3;
 
 double& variable(SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
 
@@ -183,7 +190,7 @@ Designs seedDesigns(const FitProblem& problem) {
     return seedSections(problem, Designs(problem.sections.size()), all, level);
 }
 
-Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations) {
+Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, double abandonAbove) {
     const int sections = static_cast<int>(x.size());
     const int n = 3 * sections, m = problem.points();
     if (n == 0) return x;
@@ -204,6 +211,7 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations) {
     bool fresh = false;
 
     for (int iteration = 0; iteration < maxIterations; ++iteration) {
+        if (iteration == kAbandonCheckIterations && cost > abandonAbove) break;
         if (!fresh) {
             const std::vector<double> r = residuals(total);
             for (int k = 0; k < sections; ++k) {
@@ -387,10 +395,25 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         }
         if (!improved) break;
     }
-    // Random designs, for minima no move from the seeds reaches.
+    // Random designs, for minima no move from the seeds reaches. Most keep
+    // the best design but for one or two sections drawn afresh: the others
+    // stay on the features they meet, and the descent finds where those
+    // sections serve better (two sharing a feature, a boost and a cut meeting
+    // near one frequency), which wholly random designs reach only by chance.
     std::mt19937_64 random(search.seed);
+    std::uniform_int_distribution<int> section(0, std::max(count - 1, 0));
     for (int r = 0; r < search.randomStarts; ++r) {
-        Designs trial = refineDesigns(problem, randomDesigns(problem, random), kRandomStartIterations);
+        Designs start = randomDesigns(problem, random);
+        if (r % kWhollyRandomEvery != 0) {
+            Designs hop = best;
+            for (int drawn = 0; drawn < 2; ++drawn) { // the same section twice: one drawn afresh
+                const auto k = static_cast<std::size_t>(section(random));
+                hop[k] = start[k];
+            }
+            start = std::move(hop);
+        }
+        Designs trial =
+            refineDesigns(problem, std::move(start), kRandomStartIterations, kHopelessShare * bestError);
         if (designError(problem, trial) < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial));
         const double error = designError(problem, trial);
         keep(std::move(trial), error);

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace tessera {
@@ -28,13 +29,18 @@ Designs seedDesigns(const FitProblem& problem);
 
 inline constexpr int kFullDescentIterations = 120;
 
-// Levenberg-Marquardt from `start`; never worse than `start`.
-Designs refineDesigns(const FitProblem& problem, Designs start, int maxIterations = kFullDescentIterations);
+// Levenberg-Marquardt from `start`; never worse than `start`. A descent whose
+// squared error is still above `abandonAbove` after kAbandonCheckIterations
+// stops there: a start that cannot come near the best so far.
+inline constexpr int kAbandonCheckIterations = 10;
+Designs refineDesigns(const FitProblem& problem, Designs start, int maxIterations = kFullDescentIterations,
+                      double abandonAbove = std::numeric_limits<double>::infinity());
 
 // Seeds, refines, and re-seeds each section and each pair of sections on
 // what the others leave, tries each section idle with the others refitted
-// and placed again, and descends from `search.randomStarts` random designs,
-// keeping whatever lowers the error. Returns the best `search.candidates`
+// and placed again, and descends from `search.randomStarts` random starts
+// (most of them the best design with one or two sections drawn afresh, the
+// rest wholly random), keeping whatever lowers the error. Returns the best `search.candidates`
 // distinct minima found, the best first. `cancel` is polled between
 // descents; `progress` (0..1 of this stage) is reported after each.
 std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,
