@@ -10,8 +10,10 @@ namespace {
 
 const double kLogFMin = std::log(20.0), kLogFMax = std::log(20000.0);
 const double kLogQMin = std::log(0.1), kLogQMax = std::log(8.0);
-// Keeps A safely below 2 Q^2, where the shunt resistor would turn negative.
-constexpr double kBuildableShare = 0.98;
+// Keeps A below 2 Q^2, where the shunt resistor would turn negative, yet
+// near enough that a broad boost whose shunt resistor lies near the top of
+// its range (R3 = R2 / (2 (2 Q^2 - A)), 25 R2 / Q^2 here) is within reach.
+constexpr double kBuildableShare = 0.99;
 // A re-seeded trial gets a short descent first and the full one only when
 // it comes near the best so far.
 constexpr int kShortIterations = 25;
