@@ -47,13 +47,6 @@ private slots:
     void init() { f = std::make_unique<ProgramFixture>(); }
     void cleanup() { f.reset(); }
 
-    void theMenuItemsHaveTheirGermanHints() {
-        QCOMPARE(f->frame().action(MenuCommand::Schematic)->text(), QStringLiteral("&Schematic…"));
-        QCOMPARE(f->frame().action(MenuCommand::ExportPartsList)->text(), QStringLiteral("Export &parts list…"));
-        QVERIFY(!f->frame().action(MenuCommand::Schematic)->statusTip().isEmpty());
-        QVERIFY(!f->frame().action(MenuCommand::ExportPartsList)->statusTip().isEmpty());
-    }
-
     void theSchematicFollowsTheDesignAndTheSettings() {
         TSchematicWindow* window = openSchematic();
         QVERIFY(window != nullptr && window->isVisible());
