@@ -14,7 +14,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -145,12 +144,10 @@ private slots:
         const auto resultCurve = [&] { return f->plot(tessera::GraphWindow::Result)->FullData().value(2 * 256 + 200); };
         const double curveBefore = resultCurve();
 
+        // (Each figure's check is tested headless; here a refusal reaches the user.)
         form.custom("fast", "9", "5", "0.7");
         form.custom("3e6", "-9", "5", "0.7");
-        form.custom("3e6", "9", "0", "0.7");
-        form.custom("3e6", "9", "5", "");
-        form.custom("1e13", "9", "5", "0.7");
-        QCOMPARE(f->prompts.errors.size(), std::size_t{5});
+        QCOMPARE(f->prompts.errors.size(), std::size_t{2});
         QVERIFY2(f->prompts.errors[1].find("\"-9\"") != std::string::npos, f->prompts.errors[1].c_str());
         QCOMPARE(changes.count(), 0);
         QCOMPARE(settings().settings(), before);
@@ -161,7 +158,7 @@ private slots:
         form.choose(QStringLiteral("Ideal"));
         form.choose(QStringLiteral("Custom"));
         QTest::keyClick(form.box, Qt::Key_Return);
-        QCOMPARE(f->prompts.errors.size(), std::size_t{5});
+        QCOMPARE(f->prompts.errors.size(), std::size_t{2});
         QCOMPARE(settings().opAmp(), tessera::idealOpAmp());
         form.gbw->setText(QStringLiteral("2e6"));
         form.slew->setText(QStringLiteral("4,5")); // the comma as the decimal separator too
@@ -169,7 +166,7 @@ private slots:
         form.in->setText(QStringLiteral("0.25"));
         changes.clear();
         QTest::keyClick(form.in, Qt::Key_Return);
-        QCOMPARE(f->prompts.errors.size(), std::size_t{5});
+        QCOMPARE(f->prompts.errors.size(), std::size_t{2});
         QCOMPARE(changes.count(), 1);
         QCOMPARE(settings().opAmp(), tessera::customOpAmp(2e6, 4.5, 12, 0.25));
         QVERIFY(!form.gbw->isReadOnly());
@@ -199,23 +196,6 @@ private slots:
         bad.resistors = {2e6, 1e3};
         QVERIFY(!settings().set(bad));
         QCOMPARE(tessera::CircuitSettingsHolder().settings(), chosen);
-
-        // What the settings file holds that cannot be read falls back to the
-        // default; the rest stays.
-        {
-            QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tessera"),
-                            QStringLiteral("tessera"));
-            store.setValue(QStringLiteral("circuit/opamp"), QStringLiteral("LM741"));
-            store.setValue(QStringLiteral("circuit/summing_ohms"), QStringLiteral("12345"));
-            store.setValue(QStringLiteral("circuit/output_peak_v"), QStringLiteral("-3"));
-            store.setValue(QStringLiteral("circuit/resistor_high_ohms"), QStringLiteral("many"));
-        }
-        const tessera::CircuitSettings fallen = tessera::CircuitSettingsHolder().settings();
-        QCOMPARE(fallen.opAmp, tessera::idealOpAmp());
-        QCOMPARE(fallen.summingOhms, tessera::kDefaultSummingOhms);
-        QCOMPARE(fallen.outputPeakV, tessera::kDefaultOutputPeakV);
-        QCOMPARE(fallen.resistors, tessera::ResistorRange{});
-        QCOMPARE(fallen.inputLevelDbu, -2.5);
     }
 
     void toleranceRunDrawsTheBoundsOnTheResultAndIntoItsMetafile() {
