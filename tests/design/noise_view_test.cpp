@@ -51,10 +51,3 @@ TEST(NoiseView, DensityPlotInDecibelsOverTheGrid) {
     EXPECT_EQ(cells[0], (std::vector<std::string>{"R14", "23,4 %"}));
     EXPECT_EQ(cells[1][0], "U1 en");
 }
-
-TEST(NoiseReport, LevelsAndGainsKeepTheirSignWhenTheyRoundToZero) {
-    EXPECT_EQ(signedDbText(-0.001, '.'), "-0.00 dB");
-    EXPECT_EQ(signedDbText(0, '.'), "+0.00 dB");
-    EXPECT_EQ(dbuText(-0.01, ','), "-0,0 dBu");
-    EXPECT_EQ(dbuText(20.74, '.'), "+20.7 dBu");
-}
