@@ -170,8 +170,13 @@ private slots:
         QTest::mousePress(spin, Qt::LeftButton, {}, upHalf(spin));
         for (int tick = 0; tick < 6; ++tick) QMetaObject::invokeMethod(repeat, "timeout");
         QTest::mouseRelease(spin, Qt::LeftButton, {}, upHalf(spin));
-        QVERIFY(f->shown() != before);
+        const Shown held = f->shown();
+        QVERIFY(held != before);
         QCOMPARE(f->history().undoSteps(), std::size_t{1});
+        QTest::mouseClick(spin, Qt::LeftButton, {}, upHalf(spin)); // the release ended the step
+        QCOMPARE(f->history().undoSteps(), std::size_t{2});
+        f->trigger(MenuCommand::Undo);
+        QVERIFY(f->shown() == held);
         f->trigger(MenuCommand::Undo);
         QVERIFY(f->shown() == before);
 

@@ -1,7 +1,8 @@
 // The edit history over a real engine: random edit sequences undone and
 // redone, compared with the bytes Save as would write, every page text, every
 // curve bit for bit and what a page view was told; the modified flag at the
-// clean point; held repeats as one step; the length and memory of the history.
+// clean point; the length and memory of the history (held repeats as one
+// step: through the widgets, in the app tests).
 #include "config_file.h"
 #include "edit_history.h"
 #include "filter_engine.h"
@@ -240,24 +241,6 @@ TEST_F(HistoryTest, TheModifiedFlagFollowsTheCleanPoint) {
     EXPECT_FALSE(history->atCleanPoint());
     EXPECT_EQ(state.Modified, 1);
     while (history->undo()) EXPECT_EQ(state.Modified, 1);
-}
-
-TEST_F(HistoryTest, AHeldRepeatIsOneStepAndEndsWithItsRelease) {
-    const Design start = design();
-    history->beginGroup();
-    for (int repeat = 0; repeat < 12; ++repeat) {
-        engine.spin(2, Entry::Frequency, false);
-        history->record(steps::entry(2, Entry::Frequency));
-    }
-    history->endGroup();
-    const Design held = design();
-    engine.spin(2, Entry::Frequency, false);
-    history->record(steps::entry(2, Entry::Frequency));
-    EXPECT_EQ(history->undoSteps(), 2u);
-    history->undo();
-    expectDesign(held, "after the held repeat");
-    history->undo();
-    expectDesign(start, "before the held repeat");
 }
 
 TEST_F(HistoryTest, KeepsFiveHundredStepsAndMoreWithinAFewHundredBytesEach) {
