@@ -189,4 +189,10 @@ std::string roundTripText(double value) {
     return std::string(buffer, written.ptr);
 }
 
+std::string significantText(double value, int digits) {
+    char buffer[40];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, written.ptr);
+}
+
 } // namespace tessera

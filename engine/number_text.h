@@ -24,6 +24,9 @@ std::string generalText(double value, int precision, char separator);
 // The shortest text that reads back as the same double, '.' as the point
 // (what scripts and stored settings get), e.g. 0.30000000000000004, 1e+20.
 std::string roundTripText(double value);
+// At most `digits` significant digits, '.' as the point, trailing zeros
+// dropped ("%.6g" without the C library's locale), e.g. 4700, 1.5, 2.2e-09.
+std::string significantText(double value, int digits);
 
 // Configuration-file form: 15 significant digits, e.g. 1.00000000000000E+3.
 std::string exponentText15(double value, char separator);

@@ -1,9 +1,9 @@
 #include "frd_export.h"
 
 #include "frequency_grid.h"
+#include "number_text.h"
 #include "safe_save.h"
 
-#include <charconv>
 #include <ctime>
 
 namespace tessera {
@@ -12,9 +12,7 @@ namespace {
 // "%.17g" without the C library's locale: a program that set a regional
 // locale must still write a decimal point.
 void appendNumber(std::string& text, double value) {
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    text.append(buffer, written.ptr);
+    text += significantText(value, 17);
 }
 
 } // namespace

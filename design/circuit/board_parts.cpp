@@ -3,7 +3,6 @@
 #include "number_text.h"
 #include "section_parts.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace tessera {
@@ -15,12 +14,6 @@ struct Scale {
 };
 constexpr Scale kResistorScales[] = {{1e6, "M"}, {1e3, "k"}, {1, ""}};
 constexpr Scale kCapacitorScales[] = {{1e-6, "u"}, {1e-9, "n"}, {1e-12, "p"}};
-
-std::string sixDigitText(double value) {
-    char text[40];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
-    return std::string(text, written.ptr);
-}
 
 const char* summingStageName(int section) {
     return isBoostSection(section) ? "difference amplifier" : "gain-2 stage";
@@ -43,9 +36,9 @@ std::string partValueText(double value, PartKind kind) {
     const auto& scales = kind == PartKind::Capacitor ? kCapacitorScales : kResistorScales;
     for (const Scale& scale : scales)
         // A hair below the step, so that 999.9999999 n (1 u in binary) reads 1u.
-        if (value >= scale.factor * (1 - 1e-12)) return sixDigitText(value / scale.factor) + scale.prefix;
+        if (value >= scale.factor * (1 - 1e-12)) return significantText(value / scale.factor, 6) + scale.prefix;
     const Scale& smallest = scales[std::size(scales) - 1];
-    return sixDigitText(value / smallest.factor) + smallest.prefix;
+    return significantText(value / smallest.factor, 6) + smallest.prefix;
 }
 
 std::string opAmpPartName(const OpAmpModel& opAmp) {

@@ -8,18 +8,11 @@
 #include "section_parts.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
 namespace tessera {
 namespace {
-
-std::string number(double value, int digits) {
-    char text[40];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
-    return std::string(text, written.ptr);
-}
 
 // 4kT at the temperature SPICE assumes, in V^2 / (ohm Hz).
 constexpr double kFourKT = 4 * kBoltzmann * kNoiseTemperatureK;
@@ -29,14 +22,14 @@ constexpr double kFourKT = 4 * kBoltzmann * kNoiseTemperatureK;
 void opAmpNoise(std::string& out, const OpAmpModel& opAmp) {
     if (opAmp.enNv > 0) {
         const double en = opAmp.enNv * 1e-9;
-        out += "* voltage noise " + number(opAmp.enNv, 9) + " nV/sqrt(Hz): thermal noise of RN added to the input\n";
-        out += "RN en 0 " + number(en * en / kFourKT, 9) + "\n";
+        out += "* voltage noise " + significantText(opAmp.enNv, 9) + " nV/sqrt(Hz): thermal noise of RN added to the input\n";
+        out += "RN en 0 " + significantText(en * en / kFourKT, 9) + "\n";
         out += "G2 0 p en 0 1\n";
     }
     if (opAmp.inPa > 0) {
         const double in = opAmp.inPa * 1e-12;
-        const std::string ohms = number(kFourKT / (in * in), 9), siemens = number(in * in / kFourKT, 9);
-        out += "* current noise " + number(opAmp.inPa, 9) + " pA/sqrt(Hz) at each input: thermal noise of RI as a current\n";
+        const std::string ohms = significantText(kFourKT / (in * in), 9), siemens = significantText(in * in / kFourKT, 9);
+        out += "* current noise " + significantText(opAmp.inPa, 9) + " pA/sqrt(Hz) at each input: thermal noise of RI as a current\n";
         out += "RIP ip 0 " + ohms + "\nGIP inp 0 ip 0 " + siemens + "\n";
         out += "RIN im 0 " + ohms + "\nGIN inn 0 im 0 " + siemens + "\n";
     }
@@ -51,16 +44,16 @@ void opAmpSubcircuit(std::string& out, const OpAmpModel& opAmp) {
         // a controlled source (a current of its own voltage over R), so it
         // adds no noise of its own.
         const double capacitance = 1 / (2 * std::numbers::pi * gbw);
-        out += "* " + opAmp.name + ", single pole: gain-bandwidth " + number(gbw, 9) + " Hz, open-loop gain " +
-               number(kSinglePoleDcGain, 6) + "\n";
+        out += "* " + opAmp.name + ", single pole: gain-bandwidth " + significantText(gbw, 9) + " Hz, open-loop gain " +
+               significantText(kSinglePoleDcGain, 6) + "\n";
         out += "G1 0 p inp inn 1\n";
-        out += "GR p 0 p 0 " + number(1 / kSinglePoleDcGain, 6) + "\n";
-        out += "C1 p 0 " + number(capacitance, 9) + "\n";
+        out += "GR p 0 p 0 " + significantText(1 / kSinglePoleDcGain, 6) + "\n";
+        out += "C1 p 0 " + significantText(capacitance, 9) + "\n";
         out += "E1 out 0 p 0 1\n";
         opAmpNoise(out, opAmp);
     } else {
-        out += "* ideal: voltage-controlled source of gain " + number(kIdealOpAmpGain, 6) + "\n";
-        out += "E1 out 0 inp inn " + number(kIdealOpAmpGain, 6) + "\n";
+        out += "* ideal: voltage-controlled source of gain " + significantText(kIdealOpAmpGain, 6) + "\n";
+        out += "E1 out 0 inp inn " + significantText(kIdealOpAmpGain, 6) + "\n";
     }
     out += ".ends opamp\n";
 }
@@ -133,8 +126,8 @@ std::string spiceValue(double value, int digits) {
                                        {1e-9, "n"},  {1e-12, "p"}};
     const double magnitude = std::fabs(value);
     for (const Scale& scale : scales)
-        if (magnitude >= scale.factor * (1 - 1e-12)) return number(value / scale.factor, digits) + scale.suffix;
-    return number(value, digits);
+        if (magnitude >= scale.factor * (1 - 1e-12)) return significantText(value / scale.factor, digits) + scale.suffix;
+    return significantText(value, digits);
 }
 
 std::string netlistText(const FilterEngine& engine, const NetlistOptions& options) {
