@@ -3,6 +3,7 @@
 
 #include "circuit_options.h"
 #include "circuit_response.h"
+#include "circuit_reports.h"
 #include "commands.h"
 #include "design_session.h"
 #include "frequency_grid.h"
@@ -11,6 +12,7 @@
 #include "number_text.h"
 
 #include <ostream>
+#include <sstream>
 
 namespace tessera::cli {
 namespace {
@@ -160,19 +162,23 @@ int runNoise(const std::vector<std::string>& words, std::ostream& out, std::ostr
         return kFileError;
     }
 
-    Analysis a;
-    a.settings = *settings;
-    a.noise = analyseNoise(parts, a.settings);
-    a.headroom = analyseHeadroom(parts, a.settings);
-    a.dynamicRangeDb = dynamicRangeDb(a.headroom, a.noise.aWeightedDbu);
-    if (args.has("json"))
-        out << jsonText(a);
-    else
-        printText(a, out);
+    out << noiseReport(parts, *settings, args.has("json"));
     return kSuccess;
 }
 
 } // namespace
+
+std::string noiseReport(const CircuitParts& parts, const CircuitSettings& settings, bool json) {
+    Analysis a;
+    a.settings = settings;
+    a.noise = analyseNoise(parts, a.settings);
+    a.headroom = analyseHeadroom(parts, a.settings);
+    a.dynamicRangeDb = dynamicRangeDb(a.headroom, a.noise.aWeightedDbu);
+    if (json) return jsonText(a);
+    std::ostringstream text;
+    printText(a, text);
+    return text.str();
+}
 
 Command noiseCommand() {
     return {"noise", "output noise, headroom and slew rate of the circuit with an op-amp", kUsage, &runNoise};

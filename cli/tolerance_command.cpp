@@ -3,6 +3,7 @@
 
 #include "circuit_input.h"
 #include "circuit_options.h"
+#include "circuit_reports.h"
 #include "commands.h"
 #include "design_session.h"
 #include "frequency_grid.h"
@@ -10,6 +11,7 @@
 #include "tolerance.h"
 
 #include <ostream>
+#include <sstream>
 
 namespace tessera::cli {
 namespace {
@@ -71,7 +73,15 @@ int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::
         return kFileError;
     }
 
-    const ToleranceResult r = *tessera::runTolerance(parts, settings);
+    out << toleranceReport(*tessera::runTolerance(parts, settings));
+    return kSuccess;
+}
+
+} // namespace
+
+std::string toleranceReport(const ToleranceResult& r) {
+    const ToleranceSettings& settings = r.settings;
+    std::ostringstream out;
     const auto& grid = gridFrequencies();
     const auto text = [](double v, int p, int d) { return fixedText(v, p, d, '.'); };
     out << "resistors " << text(settings.resistorPercent, 3, 1) << " %, capacitors "
@@ -90,10 +100,8 @@ int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::
         out << p.designator << std::string(7 - p.designator.size(), ' ') << std::string(8 - share.size(), ' ') << share
             << "   " << text(p.aloneDb, 3, 3) << " dB\n";
     }
-    return kSuccess;
+    return out.str();
 }
-
-} // namespace
 
 Command toleranceCommand() {
     return {"tolerance", "part tolerances: the spread of the Result and the parts causing it", kUsage, &runTolerance};

@@ -1,0 +1,212 @@
+// The page's document as JavaScript sees it (Emscripten's embind): texts and
+// JSON as strings, file contents as Uint8Array, curves as Float64Array.
+
+#include "page_session.h"
+
+#include "fit_form.h"
+#include "frequency_grid.h"
+#include "json_text.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+using emscripten::val;
+using namespace tessera;
+using namespace tessera::web;
+
+namespace {
+
+// The bytes of a Uint8Array (or the UTF-8 of a string).
+std::string bytesOf(const val& data) {
+    if (data.isString()) return data.as<std::string>();
+    std::string bytes(data["length"].as<std::size_t>(), '\0');
+    val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<std::uint8_t*>(bytes.data())))
+        .call<void>("set", data);
+    return bytes;
+}
+
+val byteArray(const std::string& bytes) {
+    return val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const std::uint8_t*>(bytes.data())));
+}
+
+template <typename Numbers> val numberArray(const Numbers& numbers) {
+    return val::global("Float64Array").new_(emscripten::typed_memory_view(numbers.size(), numbers.data()));
+}
+
+std::vector<double> numbersOf(const val& array) {
+    std::vector<double> numbers(array["length"].as<std::size_t>());
+    val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<void>("set", array);
+    return numbers;
+}
+
+std::string textOf(const val& object, const char* key) {
+    const val v = object[key];
+    return v.isUndefined() || v.isNull() ? std::string() : v.as<std::string>();
+}
+
+// The fit panel's fields: {bandLow, bandHigh, automaticLevel, level, tilt,
+// maxBoost, series: "E12"|"E24", chooseCapacitors, sections: [4 booleans],
+// smoothing: N}.
+FitForm formOf(const val& o) {
+    FitForm form;
+    form.bandLow = textOf(o, "bandLow");
+    form.bandHigh = textOf(o, "bandHigh");
+    form.automaticLevel = o["automaticLevel"].as<bool>();
+    form.level = textOf(o, "level");
+    form.tilt = textOf(o, "tilt");
+    form.maxBoost = textOf(o, "maxBoost");
+    form.series = textOf(o, "series") == "E12" ? Series::E12 : Series::E24;
+    form.chooseCapacitors = o["chooseCapacitors"].as<bool>();
+    for (std::size_t s = 0; s < form.sections.size(); ++s) form.sections[s] = o["sections"][s].as<bool>();
+    form.smoothing = o["smoothing"].as<int>();
+    return form;
+}
+
+std::vector<std::pair<std::string, std::string>> entriesOf(const val& object) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    if (object.isUndefined() || object.isNull()) return entries;
+    const val keys = val::global("Object").call<val>("keys", object);
+    for (std::size_t i = 0, n = keys["length"].as<std::size_t>(); i < n; ++i) {
+        const std::string key = keys[i].as<std::string>();
+        entries.emplace_back(key, object[key].as<std::string>());
+    }
+    return entries;
+}
+
+val fileText(const std::string& text, const std::string& refusal) {
+    val result = val::object();
+    result.set("message", refusal);
+    result.set("bytes", byteArray(text));
+    return result;
+}
+
+std::string initialForm() {
+    const FitForm form = initialFitForm(std::nullopt, '.');
+    std::vector<std::string> smoothing;
+    for (const auto& [name, n] : smoothingChoices())
+        smoothing.push_back(cli::JsonObject().add("name", cli::jsonString(name)).add("n", n).text());
+    return cli::JsonObject()
+        .add("bandLow", cli::jsonString(form.bandLow))
+        .add("bandHigh", cli::jsonString(form.bandHigh))
+        .add("level", cli::jsonString(form.level))
+        .add("tilt", cli::jsonString(form.tilt))
+        .add("maxBoost", cli::jsonString(form.maxBoost))
+        .add("smoothing", cli::jsonArray(smoothing))
+        .text();
+}
+
+// The fit of a page's fitInput() in a worker; a target file when the form
+// names one ({targetName, targetBytes}).
+std::string fitInWorker(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+    FitForm fitForm = formOf(form);
+    if (const std::string target = textOf(form, "targetName"); !target.empty()) {
+        std::string message;
+        fitForm.target = readTarget(target, bytesOf(form["targetBytes"]), message);
+        if (!fitForm.target) return cli::JsonObject().add("message", cli::jsonString(message)).text();
+    }
+    PageSession settings;
+    settings.restoreCircuit(entriesOf(circuitEntries));
+    return runFit(numbersOf(input), fitForm, settings.circuit(), [&progress](double done) { progress(done); });
+}
+
+val readInWorker(const std::string& name, const val& bytes) {
+    const MeasurementReading reading = readMeasurement(name, bytesOf(bytes));
+    val result = val::object();
+    result.set("done", reading.done);
+    result.set("message", reading.message);
+    result.set("caption", reading.caption);
+    result.set("values", numberArray(reading.values));
+    return result;
+}
+
+struct Session : PageSession {
+    val curveOf(int window) const { return numberArray(curve(static_cast<GraphWindow>(window))); }
+    std::string commit(int s, int e, const std::string& text) { return commitEntry(s, static_cast<Entry>(e), text); }
+    void revert(int s, int e) { revertEntry(s, static_cast<Entry>(e)); }
+    void spinEntry(int s, int e, bool up) { spin(s, static_cast<Entry>(e), up); }
+    void series(int s, bool e12) { selectSeries(s, e12 ? Series::E12 : Series::E24); }
+    void stepper(int s, int slot, bool up) { stepResistor(s, static_cast<Slot>(slot), up); }
+    std::string openBytes(const std::string& name, const val& bytes) { return open(name, bytesOf(bytes)); }
+    val saveBytes(const std::string& name) { return byteArray(save(name)); }
+    val configurationBytes() const { return byteArray(configuration()); }
+    std::string importBytes(const std::string& name, const val& bytes) { return import(name, bytesOf(bytes)); }
+    void takeReading(const std::string& caption, const val& values) {
+        MeasurementReading reading;
+        reading.done = true;
+        reading.caption = caption;
+        const std::vector<double> numbers = numbersOf(values);
+        std::copy_n(numbers.begin(), std::min(numbers.size(), reading.values.size()), reading.values.begin());
+        takeImport(reading);
+    }
+    val frdBytes(int window) const { return byteArray(frd(static_cast<GraphWindow>(window))); }
+    val fitInputArray() const { return numberArray(fitInput()); }
+    std::string apply(const val& data, double revision) {
+        return applyFit(numbersOf(data), static_cast<std::uint64_t>(revision));
+    }
+    std::string preview(const val& form) const { return fitPreview(formOf(form)); }
+    void restore(const val& entries) { restoreCircuit(entriesOf(entries)); }
+    double revisionNumber() const { return static_cast<double>(revision()); }
+    val pdf() const { return byteArray(schematicPdf()); }
+    val parts() const {
+        std::string refusal;
+        const std::string text = partsList(refusal);
+        return fileText(text, refusal);
+    }
+    val spice() const {
+        std::string refusal;
+        const std::string text = netlist(refusal);
+        return fileText(text, refusal);
+    }
+};
+
+val gridFrequencyArray() { return numberArray(gridFrequencies()); }
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(tessera_page) {
+    emscripten::class_<Session>("PageSession")
+        .constructor<>()
+        .function("view", &Session::viewJson)
+        .function("curve", &Session::curveOf)
+        .function("revision", &Session::revisionNumber)
+        .function("commitEntry", &Session::commit)
+        .function("revertEntry", &Session::revert)
+        .function("spin", &Session::spinEntry)
+        .function("beginHold", &Session::beginHold)
+        .function("endHold", &Session::endHold)
+        .function("selectCapacitor", &Session::selectCapacitor)
+        .function("selectSeries", &Session::series)
+        .function("stepResistor", &Session::stepper)
+        .function("undo", &Session::undo)
+        .function("redo", &Session::redo)
+        .function("open", &Session::openBytes)
+        .function("save", &Session::saveBytes)
+        .function("configuration", &Session::configurationBytes)
+        .function("import", &Session::importBytes)
+        .function("takeImport", &Session::takeReading)
+        .function("frd", &Session::frdBytes)
+        .function("fitInput", &Session::fitInputArray)
+        .function("applyFit", &Session::apply)
+        .function("fitPreview", &Session::preview)
+        .function("circuit", &Session::circuitJson)
+        .function("restoreCircuit", &Session::restore)
+        .function("setOpAmp", &Session::setOpAmp)
+        .function("setSumming", &Session::setSumming)
+        .function("setResistorRange", &Session::setResistorRange)
+        .function("setInputLevel", &Session::setInputLevel)
+        .function("setOutputPeak", &Session::setOutputPeak)
+        .function("noise", &Session::noise)
+        .function("tolerance", &Session::tolerance)
+        .function("schematicSvg", &Session::schematicSvg)
+        .function("schematicPdf", &Session::pdf)
+        .function("partsList", &Session::parts)
+        .function("netlist", &Session::spice);
+    emscripten::function("gridFrequencies", &gridFrequencyArray);
+    emscripten::function("dropAction", &dropAction);
+    emscripten::function("importTooLargeMessage", &importTooLargeMessage);
+    emscripten::constant("largestImportBytes", static_cast<double>(kLargestImportBytes));
+    emscripten::function("initialFitForm", &initialForm);
+    emscripten::function("readMeasurement", &readInWorker);
+    emscripten::function("runFit", &fitInWorker);
+}
