@@ -111,8 +111,7 @@ void printTable(const FitResult& result, const FilterBankState& state, const Fit
         out << std::left << std::setw(9) << (std::to_string(s) + (fs.fitted ? "" : "*")) << std::setw(11)
             << fixedText(fs.frequency, 7, 1, '.') << std::setw(8) << fixedText(fs.q, 4, 3, '.') << std::setw(9)
             << fixedText(shownGainDb(s, fs.gainFactor), 4, 2, '.') << std::setw(11) << capacitorText(fs, '.');
-        // In the order of their designators: the feedback, shunt and input resistors.
-        for (Slot slot : {Slot::R2, Slot::R3, Slot::R1}) {
+        for (const Slot slot : kSlotsByDesignator) {
             const auto position = static_cast<std::size_t>(fs.positions[static_cast<std::size_t>(slotIndex(slot))]);
             out << resistorDesignator(s, slot) << " " << state.SeriesLabels[position].c_str() << "  ";
         }

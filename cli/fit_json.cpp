@@ -1,5 +1,6 @@
 #include "fit_json.h"
 
+#include "designators.h"
 #include "fit_target.h"
 #include "frequency_grid.h"
 #include "json_text.h"
@@ -17,9 +18,11 @@ std::string seriesName(const FitResult& result, const FilterSection& now, bool f
 
 std::string sectionJson(int s, const FitResult& result, const FilterBankState& table) {
     const FittedSection& fs = result.section(s);
-    std::vector<std::string> ohms;
-    for (int position : fs.positions)
+    std::vector<std::string> ohms; // R1, R2, R3 of the page, as the parts list names them
+    for (const Slot slot : kSlotsByDesignator) {
+        const int position = fs.positions[static_cast<std::size_t>(slotIndex(slot))];
         ohms.push_back(jsonNumber(static_cast<double>(table.SeriesValues[static_cast<std::size_t>(position)])));
+    }
     return JsonObject()
         .add("section", jsonNumber(s))
         .add("fitted", jsonBool(fs.fitted))

@@ -18,6 +18,9 @@ namespace tessera {
 
 // "R1" ... "R12".
 std::string resistorDesignator(int section, Slot slot);
+// A section's resistor slots in the order of their designators: feedback,
+// shunt, input (R1, R2, R3 of section 1's page).
+inline constexpr Slot kSlotsByDesignator[] = {Slot::R2, Slot::R3, Slot::R1};
 // `which` 0: C(2s-1), 1: C(2s); "C1" ... "C8".
 std::string capacitorDesignator(int section, int which);
 // `which` 0 ... 3, in the order the netlist lists them; "R13" ... "R28".

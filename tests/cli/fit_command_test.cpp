@@ -3,6 +3,7 @@
 #include "json_reading.h"
 #include "json_text.h"
 
+#include "board_parts.h"
 #include "design_session.h"
 #include "fit.h"
 #include "fit_target.h"
@@ -14,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <random>
 
 using namespace tessera;
@@ -65,7 +67,7 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
     const std::string house = write("house.csv", houseCsv());
     const auto r = run({"fit", measurement, "--band", "30:18000", "--target", house, "--smoothing", "1/6", "--tilt",
                         "-0.5", "--series", "E12", "--sections", "1,2,4", "--opamp", "tl072", "--summing-resistors",
-                        "4.7k", "--resistors", "2.2k:470k", "--json"});
+                        "4.7k", "--resistors", "2.2k:470k", "--json", "-o", path("fitted.tsn")});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto json = JsonReader::read(r.out);
     ASSERT_TRUE(json) << r.out;
@@ -126,6 +128,11 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
     EXPECT_TRUE(sameBits((*json)["noise_a_after_uv"].number, result.noiseAfterUv));
     EXPECT_TRUE(sameBits((*json)["noise_a_after_dbu"].number, voltsToDbu(result.noiseAfterUv * 1e-6)));
 
+    // The resistors in the order of the page and the parts list of what -o wrote.
+    cli::DesignSession written;
+    ASSERT_TRUE(written.open(path("fitted.tsn")).done());
+    std::map<std::string, double> partsList;
+    for (const BoardPart& part : boardParts(written.engine(), settings.circuit)) partsList[part.designator] = part.value;
     const JsonValue& sections = (*json)["sections"];
     ASSERT_EQ(sections.items.size(), 4u);
     for (int s = 1; s <= kSectionCount; ++s) {
@@ -140,7 +147,9 @@ TEST_F(CliTest, FitJsonHoldsTheListedKeysAndTheFitsOwnNumbers) {
         const std::vector<double> ohms = section["resistors_ohms"].numbers();
         ASSERT_EQ(ohms.size(), 3u);
         for (std::size_t k = 0; k < 3; ++k) {
-            EXPECT_EQ(ohms[k], session.state().SeriesValues[static_cast<std::size_t>(fs.positions[k])]);
+            std::string designator = "R";
+            designator += std::to_string(3 * (s - 1) + 1 + static_cast<int>(k));
+            EXPECT_EQ(ohms[k], partsList.at(designator)) << designator;
             if (fs.fitted) {
                 EXPECT_GE(ohms[k], 2200);
                 EXPECT_LE(ohms[k], 470000);
