@@ -79,6 +79,10 @@ std::optional<BoardRequest> boardRequest(const std::vector<std::string>& words, 
         usageError(command, "-o " + std::string(outputHint) + " is required", err);
         return std::nullopt;
     }
+    if (const auto clash = outputOverInput(*output, {request.args.positional().front()})) {
+        usageError(command, *clash, err);
+        return std::nullopt;
+    }
     const auto settings = circuitSettingsFrom(request.args, command, err);
     if (!settings) return std::nullopt;
     request.configuration = request.args.positional().front();

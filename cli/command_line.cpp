@@ -4,7 +4,9 @@
 #include "program_version.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 namespace tessera::cli {
 
@@ -76,6 +78,16 @@ const Command& command(std::string_view name) {
     for (const Command& c : commands())
         if (c.name == name) return c;
     return commands().front();
+}
+
+std::optional<std::string> outputOverInput(const std::string& output,
+                                           const std::vector<std::optional<std::string>>& inputs) {
+    for (const auto& input : inputs) {
+        std::error_code error;
+        if (input && std::filesystem::equivalent(output, *input, error))
+            return "the output " + output + " is the same file as the input " + *input + "; write to another file";
+    }
+    return std::nullopt;
 }
 
 int usageError(const Command& command, const std::string& message, std::ostream& err) {

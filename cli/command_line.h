@@ -65,6 +65,12 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
 // message speaks of its field, which may be left empty).
 inline constexpr const char* kBadGbw = "--gbw takes the op-amp's gain-bandwidth in Hz, from 10000 to 1E12";
 
+// The complaint about an output that is the same file as one of the inputs
+// (by file identity: through links, hard links and other spellings of its
+// name); nullopt when it is none of them, or does not exist yet.
+std::optional<std::string> outputOverInput(const std::string& output,
+                                           const std::vector<std::optional<std::string>>& inputs);
+
 // Writes "tessera-design NAME: MESSAGE" and the command's usage to `err`;
 // returns kUsageError.
 int usageError(const Command& command, const std::string& message, std::ostream& err);

@@ -44,7 +44,8 @@ constexpr std::string_view kUsage =
     "  --summing-resistors OHMS  the summing resistors, an E24 value from 1k to 100k (default 10k)\n"
     "  --resistors LOW:HIGH the range of the resistors the fit may choose (default 1k:1M)\n"
     "  --json               print the fit as one JSON object instead of the table\n"
-    "  -o OUT.tsn           apply the fit and write the configuration (as File > Save as does)\n"
+    "  -o, --output OUT.tsn apply the fit and write the configuration (as File > Save as does;\n"
+    "                       not one of the files read)\n"
     "Prints each section's frequency, Q, gain, capacitor and resistors, the error\n"
     "before and after, and the A-weighted output noise before and after: where the fit\n"
     "chooses the capacitors it takes, within 1 % of its best RMS error, the quietest. Exit status 0 on success, 1 for a file that cannot be read or\n"
@@ -151,6 +152,10 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (!circuit) return kUsageError;
     settings.circuit = *circuit;
     if (const auto problem = readSettings(args, settings)) return usageError(self, *problem, err);
+    if (const auto output = args.value("output"))
+        if (const auto clash =
+                outputOverInput(*output, {args.positional().front(), args.value("config"), args.value("target")}))
+            return usageError(self, *clash, err);
 
     DesignSession session;
     if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))

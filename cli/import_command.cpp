@@ -12,7 +12,8 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: tessera-design import MEASUREMENT [--config START.tsn] -o OUT.tsn\n"
     "Imports a measurement (as File > Import does) into the start-up sections or those\n"
-    "of START.tsn and writes the configuration (as File > Save as does).\n";
+    "of START.tsn and writes the configuration (as File > Save as does):\n"
+    "  -o, --output OUT.tsn  the configuration to write (not one of the files read)\n";
 
 
 int runImport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
@@ -23,6 +24,8 @@ int runImport(const std::vector<std::string>& words, std::ostream& out, std::ost
     if (args.positional().size() != 1) return usageError(self, "name one measurement file", err);
     const auto output = args.value("output");
     if (!output) return usageError(self, "-o OUT.tsn is required", err);
+    if (const auto clash = outputOverInput(*output, {args.positional().front(), args.value("config")}))
+        return usageError(self, *clash, err);
 
     DesignSession session;
     if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))

@@ -22,7 +22,8 @@ constexpr std::string_view kUsage =
     "  --gbw HZ                  a noiseless single-pole op-amp of gain-bandwidth HZ\n"
     "  --slew V_PER_US, --en NV, --in PA\n"
     "                            with --gbw: a custom op-amp's slew rate and noise densities\n"
-    "  --summing-resistors OHMS  R13 ... R28: an E24 value from 1k to 100k (default 10k)\n";
+    "  --summing-resistors OHMS  R13 ... R28: an E24 value from 1k to 100k (default 10k)\n"
+    "  -o, --output OUT.cir      the netlist to write (not CONFIG.tsn)\n";
 
 int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("netlist");
@@ -33,6 +34,7 @@ int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::os
     if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
     const auto output = args.value("output");
     if (!output) return usageError(self, "-o OUT.cir is required", err);
+    if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, err);
     const auto settings = circuitSettingsFrom(args, self, err);
     if (!settings) return kUsageError;
     NetlistOptions options;

@@ -17,7 +17,8 @@ constexpr std::string_view kUsage =
     "designator,kind,value,section,note per part, or with --grouped kind,value,count,designators\n"
     "per value. --opamp names the op-amp (NE5532, TL072, ...; default ideal, listed as \"op-amp\"),\n"
     "--summing-resistors the value of R13 ... R28 (an E24 value from 1k to 100k; default 10k).\n"
-    "A section that cannot be built (\"err\" on its page) is refused and nothing is written.\n";
+    "A section that cannot be built (\"err\" on its page) is refused and nothing is written.\n"
+    "  -o, --output OUT.csv  the parts list to write (not CONFIG.tsn)\n";
 
 int runParts(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("parts");

@@ -13,7 +13,9 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: tessera-design response CONFIG.tsn [--window Filter1|Filter2|Filter3|Filter4|Import|Result] -o OUT.frd\n"
     "Writes the main curve of one graph window (default Result) of the configuration\n"
-    "as FRD text, as Tools > Export curve as FRD does.\n";
+    "as FRD text, as Tools > Export curve as FRD does:\n"
+    "  --window NAME         the graph window whose curve is written\n"
+    "  -o, --output OUT.frd  the FRD file to write (not CONFIG.tsn)\n";
 
 int runResponse(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("response");
@@ -23,6 +25,7 @@ int runResponse(const std::vector<std::string>& words, std::ostream& out, std::o
     if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
     const auto output = args.value("output");
     if (!output) return usageError(self, "-o OUT.frd is required", err);
+    if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, err);
     const auto window = graphWindowNamed(args.value("window").value_or("Result"));
     if (!window) return usageError(self, "unknown window \"" + *args.value("window") + "\"", err);
 

@@ -17,7 +17,8 @@ constexpr std::string_view kUsage =
     "Draws the equaliser of CONFIG.tsn as a circuit diagram (as Tools > Schematic does) with\n"
     "every designator and value, as SVG or PDF by the ending of OUT. --opamp names the op-amp\n"
     "(NE5532, TL072, ...; default ideal), --summing-resistors the value of R13 ... R28\n"
-    "(an E24 value from 1k to 100k; default 10k). A section that cannot be built shows \"err\".\n";
+    "(an E24 value from 1k to 100k; default 10k). A section that cannot be built shows \"err\".\n"
+    "  -o, --output OUT.svg|OUT.pdf  the drawing to write (not CONFIG.tsn)\n";
 
 int runSchematic(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Command& self = command("schematic");

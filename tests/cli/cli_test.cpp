@@ -41,6 +41,33 @@ TEST_F(CliTest, HelpUnknownCommandsAndUsageErrorsHaveTheirExitStatus) {
     }
 }
 
+TEST_F(CliTest, NoCommandWritesOverAFileItReads) {
+    const std::string config = cli_test::savedConfiguration(path("eq.tsn"));
+    const std::string measurement = write("room.txt", smallMlssaExport());
+    std::filesystem::create_symlink(config, path("link.tsn"));
+    std::filesystem::create_hard_link(measurement, path("hard.txt"));
+    const std::string configBytes = read(config), measurementBytes = read(measurement);
+    // The output as the input's own name, another spelling, a link and a hard link.
+    const std::vector<std::vector<std::string>> cases = {
+        {"parts", config, "-o", config},
+        {"schematic", config, "-o", path("link.tsn")},
+        {"netlist", config, "--output", folder.string() + "/./eq.tsn"},
+        {"response", config, "-o", path("link.tsn")},
+        {"import", measurement, "-o", path("hard.txt")},
+        {"import", measurement, "--config", config, "-o", path("link.tsn")},
+        {"fit", measurement, "-o", path("hard.txt")},
+        {"fit", measurement, "--config", config, "-o", config},
+        {"fit", path("hard.txt"), "--target", config, "-o", path("link.tsn")},
+    };
+    for (const auto& words : cases) {
+        const auto r = run(words);
+        EXPECT_EQ(r.status, 2) << words[0] << " -o " << words.back();
+        EXPECT_NE(r.err.find("is the same file as the input"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(read(config), configBytes);
+    EXPECT_EQ(read(measurement), measurementBytes);
+}
+
 TEST_F(CliTest, ImportWritesWhatImportAndSaveAsWrite) {
     const std::string measurement = write("room.txt", smallMlssaExport());
     const std::string output = path("out.tsn");

@@ -15,16 +15,9 @@ namespace {
 
 const char* const kPagePath = TESSERA_MANUAL_DIR "/tessera-design.1";
 
-// "-o FILE" and "--output FILE" are one option (see Arguments).
-std::set<std::string> sameSpelling(const std::vector<std::string>& options) {
-    std::set<std::string> result;
-    for (const std::string& option : options) result.insert(option == "--output" ? "-o" : option);
-    return result;
-}
-
-std::set<std::string> sameSpelling(const std::set<std::string>& options) {
-    return sameSpelling(std::vector<std::string>(options.begin(), options.end()));
-}
+// Every spelling counts on its own: "-o" and "--output" are one option (see
+// Arguments), and the --help text names both as the page does.
+std::set<std::string> spellings(const std::vector<std::string>& options) { return {options.begin(), options.end()}; }
 
 class ManualPageTest : public CliTest {
 protected:
@@ -56,8 +49,8 @@ TEST_F(ManualPageTest, EachCommandsOptionsAreTheSameInItsHelpAndOnThePage) {
         const std::string name(c.name);
         const auto help = run({name, "--help"});
         ASSERT_EQ(help.status, 0) << name;
-        const std::set<std::string> inHelp = sameSpelling(ManualPage::optionsIn(help.out));
-        const std::set<std::string> onPage = sameSpelling(page.itemOptions(name));
+        const std::set<std::string> inHelp = spellings(ManualPage::optionsIn(help.out));
+        const std::set<std::string> onPage = page.itemOptions(name);
         for (const std::string& option : inHelp)
             EXPECT_TRUE(onPage.count(option))
                 << "tessera-design " << name << ": " << option << " is in `tessera-design " << name
@@ -72,7 +65,7 @@ TEST_F(ManualPageTest, EachCommandsOptionsAreTheSameInItsHelpAndOnThePage) {
 TEST_F(ManualPageTest, EveryOptionOfAHelpTextIsOneTheCommandAccepts) {
     for (const auto& c : tessera::cli::commands()) {
         const std::string name(c.name);
-        for (const std::string& option : sameSpelling(ManualPage::optionsIn(std::string(c.usage)))) {
+        for (const std::string& option : spellings(ManualPage::optionsIn(std::string(c.usage)))) {
             // Alone, without its value or the files: a usage error at most,
             // never an unknown option.
             const auto r = run({name, option});
@@ -85,8 +78,8 @@ TEST_F(ManualPageTest, EveryOptionOfAHelpTextIsOneTheCommandAccepts) {
 TEST_F(ManualPageTest, TheProgramsOwnOptionsAndVersionMatchThePage) {
     const auto help = run({"--help"});
     ASSERT_EQ(help.status, 0);
-    const std::set<std::string> inHelp = sameSpelling(ManualPage::optionsIn(help.out));
-    const std::set<std::string> onPage = sameSpelling(page.itemOptions("OPTIONS"));
+    const std::set<std::string> inHelp = spellings(ManualPage::optionsIn(help.out));
+    const std::set<std::string> onPage = page.itemOptions("OPTIONS");
     EXPECT_EQ(inHelp, onPage) << "the options of `tessera-design --help` and OPTIONS in " << kPagePath;
 
     const auto version = run({"--version"});
