@@ -201,7 +201,10 @@ std::string PageSession::open(std::string_view name, std::string_view bytes) {
 
 std::string PageSession::save(std::string_view name) {
     fileName_ = plainFileName(name);
-    std::string text = configurationText(engine_, fileName_, '.');
+    // Named as `tessera-design ... -o NAME` names it in the module's run
+    // folder (the name made absolute, as the desktop's Save as does), so that
+    // the page and the command write the same bytes.
+    std::string text = configurationText(engine_, std::string(kCommandFolder) + "/" + fileName_, '.');
     state_->Modified = 0;
     history_.markClean();
     return text;

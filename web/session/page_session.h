@@ -23,6 +23,9 @@
 
 namespace tessera::web {
 
+// The folder in which the module runs a command (runCommand).
+inline constexpr std::string_view kCommandFolder = "/tessera-run";
+
 // A measurement larger than this is refused before it is read: the page
 // holds a file in memory while it reads it.
 inline constexpr std::uint64_t kLargestImportBytes = 100ull * 1024 * 1024;
@@ -74,8 +77,8 @@ public:
     // --- Files -------------------------------------------------------
     // File → Open of the bytes of a file named `name`; a refusal's message.
     std::string open(std::string_view name, std::string_view bytes);
-    // File → Save: the configuration's bytes under `name`, which marks the
-    // design saved.
+    // File → Save: the configuration's bytes under `name` (as a command's
+    // -o NAME writes them), which marks the design saved.
     std::string save(std::string_view name);
     // The same bytes without marking anything (for the page's storage and link).
     std::string configuration() const;
