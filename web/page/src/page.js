@@ -10,6 +10,7 @@ import { setUpCircuit } from './circuit.js';
 import { restoreDesign, keepDesign, setUpLink } from './storage.js';
 
 const core = await loadCore();
+performance.mark('core loaded');
 const session = new core.PageSession();
 const frequencies = core.gridFrequencies();
 let view = JSON.parse(session.view());
@@ -19,6 +20,7 @@ const resultExtras = {}; // further curves on the Result plot, by key
 
 const sections = createSections(document.getElementById('sections'), { view, frequencies, act });
 document.getElementById('sections').removeAttribute('aria-busy');
+performance.mark('sections shown');
 const importPlot = createPlot(document.getElementById('plot-import'), { title: 'Import', frequencies, height: 200 });
 const resultPlot = createPlot(document.getElementById('plot-result'), {
   title: 'Result',

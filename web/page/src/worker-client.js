@@ -57,4 +57,6 @@ export function cancelWork() {
   worker = null;
   for (const { resolve } of pending.values()) resolve(null);
   pending.clear();
+  // A fresh worker loads the core at once, ready for the next request.
+  setTimeout(ensureWorker, 0);
 }
