@@ -26,6 +26,8 @@ packages=(
   # the Debian package: made with dpkg-shlibdeps (dpkg-dev), checked with
   # dpkg-deb, readelf (binutils), desktop-file-validate and appstreamcli
   dpkg-dev binutils desktop-file-utils appstream
+  # the web page's tests: Debian's Chromium, headless, driven by playwright-core
+  chromium
 )
 
 missing=()
