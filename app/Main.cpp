@@ -3,6 +3,8 @@
 #include "about.h"
 #include "artwork.h"
 #include "circuit_settings_holder.h"
+#include "language_choice.h"
+#include "program_translations.h"
 #include "report_printer.h"
 #include "user_prompts.h"
 #include "window_arrangement.h"
@@ -39,6 +41,11 @@ QString qtText(std::string_view text) {
 }
 
 const QString kResultWindow = QStringLiteral("Result");
+
+const std::map<MenuCommand, tessera::Language> kLanguageChoices = {
+    {MenuCommand::LanguageEnglish, tessera::Language::English},
+    {MenuCommand::LanguageGerman, tessera::Language::German},
+};
 
 // The first of the dropped files, when it is a local file that the frame
 // opens or imports; several files: only the first counts.
@@ -77,6 +84,10 @@ QString titleMenuText(QString title) {
     return title.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]")).replace(u'&', QStringLiteral("&&"));
 }
 } // namespace
+
+QString menuText(std::string_view text) {
+    return QCoreApplication::translate(tessera::kMenuTextContext, std::string(text).c_str());
+}
 
 TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* prompts)
     : engine_(engine),
@@ -180,16 +191,18 @@ void TMainForm::attachWindows(QDialog* configuration, std::function<TAboutBox&()
 }
 
 void TMainForm::buildMenu() {
+    auto* languages = new QActionGroup(this);
     for (const tessera::MenuLayout& layout : tessera::mainMenuLayout()) {
-        QMenu* menu = menuBar()->addMenu(qtText(layout.caption));
+        QMenu* menu = menuBar()->addMenu(menuText(layout.caption));
         menu->setObjectName(qtText(layout.objectName));
         menu->menuAction()->setObjectName(qtText(layout.objectName) + QStringLiteral("Title"));
-        menu->menuAction()->setStatusTip(qtText(layout.hint));
+        menu->menuAction()->setStatusTip(menuText(layout.hint));
         for (const tessera::MenuItemLayout& item : layout.items) {
             if (item.separatorBefore) menu->addSeparator();
-            QAction* action = menu->addAction(qtText(item.caption));
+            QAction* action = menu->addAction(menuText(item.caption));
             action->setObjectName(qtText(item.objectName));
-            action->setStatusTip(qtText(item.hint));
+            action->setStatusTip(menuText(item.hint));
+            action->setCheckable(item.checkable);
             actions_[item.command] = action;
             connectCommand(item.command);
         }
@@ -197,6 +210,11 @@ void TMainForm::buildMenu() {
             windowMenu_ = menu;
             connect(menu, &QMenu::aboutToShow, this, &TMainForm::listWindows);
         }
+    }
+    // The language the windows speak now is checked.
+    for (const auto& [command, language] : kLanguageChoices) {
+        languages->addAction(actions_.at(command));
+        actions_.at(command)->setChecked(language == tessera::windowLanguage());
     }
 }
 
@@ -228,6 +246,8 @@ void TMainForm::connectCommand(MenuCommand command) {
         {MenuCommand::Arrange, &TMainForm::WindowArrangeItemClick},
         {MenuCommand::Minimize, &TMainForm::WindowMinimizeItemClick},
         {MenuCommand::Configuration, &TMainForm::Einstellungen1Click},
+        {MenuCommand::LanguageEnglish, &TMainForm::LanguageEnglishItemClick},
+        {MenuCommand::LanguageGerman, &TMainForm::LanguageGermanItemClick},
         {MenuCommand::About, &TMainForm::HelpAboutItemClick},
     };
     connect(actions_.at(command), &QAction::triggered, this, handlers.at(command));
@@ -286,9 +306,9 @@ void TMainForm::PrinterSetup1Click() {
     QPrintDialog dialog(&printer(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     // The dialog only chooses the printer and its settings; File > Print prints.
-    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setWindowTitle(tr("Printer Setup"));
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(tr("OK"));
     dialog.exec();
 }
 
@@ -312,7 +332,7 @@ void TMainForm::Print1Click() {
         }
     }
     // Whatever happened, the result window shows the result again.
-    resultPlot->setTitle(QStringLiteral("Result (dB)"));
+    resultPlot->setTitle(tr("Result (dB)"));
     engine_.refreshresult();
 }
 
@@ -378,6 +398,22 @@ void TMainForm::Einstellungen1Click() {
 
 void TMainForm::HelpAboutItemClick() {
     if (aboutBox_) aboutBox_().showCentred();
+}
+
+// --- Language ------------------------------------------------------------------
+
+void TMainForm::LanguageEnglishItemClick() { chooseLanguage(tessera::Language::English); }
+void TMainForm::LanguageGermanItemClick() { chooseLanguage(tessera::Language::German); }
+
+// Remembered for the next start, when the windows are built in it; the
+// windows of this run keep their texts.
+void TMainForm::chooseLanguage(tessera::Language language) {
+    tessera::rememberLanguage(language);
+    if (language == tessera::windowLanguage()) return;
+    prompts_.inform((language == tessera::Language::German
+                         ? tr("The windows show German texts from the next start of TESSERA on.")
+                         : tr("The windows show English texts from the next start of TESSERA on."))
+                        .toStdString());
 }
 
 // --- Drag and drop ---------------------------------------------------------

@@ -4,6 +4,7 @@
 // prompts, the window commands, Print and Printer Setup.
 
 #include "document.h"
+#include "language.h"
 #include "menu_layout.h"
 
 #include <QMainWindow>
@@ -24,6 +25,9 @@ class TDialog;
 namespace tessera {
 class CircuitSettingsHolder;
 }
+
+// A caption or hint of the menu table in the windows' language.
+QString menuText(std::string_view text);
 
 class TMainForm : public QMainWindow, private tessera::DocumentWindows {
     Q_OBJECT
@@ -88,6 +92,8 @@ public slots:
     void WindowArrangeItemClick();
     void WindowMinimizeItemClick();
     void Einstellungen1Click();
+    void LanguageEnglishItemClick();
+    void LanguageGermanItemClick();
     void HelpAboutItemClick();
     void UpdateMenuItems();
 
@@ -106,6 +112,7 @@ private:
     void connectCommand(tessera::MenuCommand command);
     void listWindows();
     void reportError(const QString& message);
+    void chooseLanguage(tessera::Language language);
     void fitIntoScreen();
     // Edit → Undo and Redo: their keys, and their texts and enabling kept
     // with the history.

@@ -42,7 +42,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About TESSERA 1.0"));
+    setWindowTitle(tr("About TESSERA 1.0"));
     setModal(false);
     QFont boxFont(QStringLiteral("MS Sans Serif"));
     boxFont.setPixelSize(10);
@@ -62,12 +62,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(7, 46, 221, 2);
 
-    ProductName = makeLabel("ProductName", QStringLiteral("Tessera Audio, 06/2024"), 91, 13, this);
-    Version = makeLabel("Version", QStringLiteral("Version 1.0"), 91, 26, this);
-    Copyright = makeLabel("Copyright", QStringLiteral("by Tessera Audio"), 39, 59, this);
-    Comments = makeLabel("Comments", QStringLiteral("Author: TESSERA team"), 39, 72, this);
+    ProductName = makeLabel("ProductName", tr("Tessera Audio, 06/2024"), 91, 13, this);
+    Version = makeLabel("Version", tr("Version 1.0"), 91, 26, this);
+    Copyright = makeLabel("Copyright", tr("by Tessera Audio"), 39, 59, this);
+    Comments = makeLabel("Comments", tr("Author: TESSERA team"), 39, 72, this);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(169, 59, 61, 20);
     OKButton->setDefault(true);

@@ -24,10 +24,12 @@ struct FileOutcome;
 class DocumentPrompts {
 public:
     virtual ~DocumentPrompts() = default;
-    // A "Warnung" box with "&Ja" and "&Nein"; true only for Yes.
+    // A warning box with Yes and No; true only for Yes.
     virtual bool confirm(const std::string& question) = 0;
-    // A "Fehler" box with "OK".
+    // An error box with "OK".
     virtual void reportError(const std::string& message) = 0;
+    // An information box with "OK".
+    virtual void inform(const std::string& message) = 0;
     // The file dialog of `kind`; nullopt when the user cancels.
     virtual std::optional<std::string> chooseFile(FileDialogKind kind) = 0;
     // The progress of reading `fileName`, for the length of one Open or

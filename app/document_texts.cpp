@@ -1,6 +1,19 @@
 #include "document_texts.h"
 
+#include <QCoreApplication>
+
 namespace tessera {
+
+namespace {
+std::string text(const char* source) { return QCoreApplication::translate("Document", source).toStdString(); }
+
+// `source` with %1 replaced by `name`.
+std::string textNaming(const char* source, std::string_view name) {
+    return QCoreApplication::translate("Document", source)
+        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+        .toStdString();
+}
+} // namespace
 
 std::string startCaption() { return std::string(kProgramTitle); }
 
@@ -9,46 +22,47 @@ std::string documentCaption(std::string_view fileName) {
 }
 
 std::string savePromptText(std::string_view fileName) {
-    return " File " + std::string(fileName) + " not saved! Save?";
+    return textNaming(QT_TRANSLATE_NOOP("Document", " File %1 not saved! Save?"), fileName);
 }
 
 std::string overwritePromptText(std::string_view fileName) {
-    return " File " + std::string(fileName) + " exists! Overwrite?";
+    return textNaming(QT_TRANSLATE_NOOP("Document", " File %1 exists! Overwrite?"), fileName);
 }
 
 std::string notLoadedText(std::string_view fileName) {
-    return " File " + std::string(fileName) +
-           " was not loaded! Only configuration files ending in \"tsn\" can be opened.";
+    return textNaming(QT_TRANSLATE_NOOP("Document",
+                                        " File %1 was not loaded! Only configuration files ending in \"tsn\" can be opened."),
+                      fileName);
 }
 
 std::string noPrinterText() {
-    return "Kein Drucker verfügbar! Bitte mit \"Printer Setup\" einen Drucker oder eine PDF-Datei wählen.";
+    return text(QT_TRANSLATE_NOOP("Document", "No printer available! Please choose a printer or a PDF file with \"Printer Setup\"."));
 }
 
-std::string emptyPageText() { return "Der Drucker meldet eine leere Seite! Es wurde nichts gedruckt."; }
+std::string emptyPageText() { return text(QT_TRANSLATE_NOOP("Document", "The printer reports an empty page! Nothing was printed.")); }
 
-std::string printerBusyText() { return "Es läuft gerade eine Druckerausgabe!"; }
+std::string printerBusyText() { return text(QT_TRANSLATE_NOOP("Document", "A print job is running right now!")); }
 
 const FileDialogLayout& fileDialogLayout(FileDialogKind kind) {
     static const FileDialogLayout open{
-        "Open", "*.tsn", "tsn Files (*.tsn)|*.tsn|all Files (*.*)|*.*", "", true};
+        QT_TRANSLATE_NOOP("FileDialog", "Open"), "*.tsn", QT_TRANSLATE_NOOP("FileDialog", "tsn Files (*.tsn)|*.tsn|all Files (*.*)|*.*"), "", true};
     static const FileDialogLayout saveAs{
-        "Save as", "*.tsn", "tsn Files ( *.tsn)|*.tsn|all Files (*.*)|*.*", "tsn", false, true};
-    static const FileDialogLayout import{"Import", "*.tds;*.txt",
-                                         "Tef Files (*.tds)|*.tds|MLSSA Files (*.txt)|*.txt|"
-                                         "Frequency response (*.frd;*.txt;*.csv)|*.frd;*.txt;*.csv",
-                                         "", true};
+        QT_TRANSLATE_NOOP("FileDialog", "Save as"), "*.tsn", QT_TRANSLATE_NOOP("FileDialog", "tsn Files ( *.tsn)|*.tsn|all Files (*.*)|*.*"), "tsn", false, true};
+    static const FileDialogLayout import{
+        QT_TRANSLATE_NOOP("FileDialog", "Import"), "*.tds;*.txt",
+        QT_TRANSLATE_NOOP("FileDialog", "Tef Files (*.tds)|*.tds|MLSSA Files (*.txt)|*.txt|Frequency response (*.frd;*.txt;*.csv)|*.frd;*.txt;*.csv"),
+        "", true};
     static const FileDialogLayout exportNetlist{
-        "Export SPICE netlist", "*.cir", "SPICE netlist (*.cir)|*.cir", "cir", false, true};
-    static const FileDialogLayout exportFrd{"Export curve as FRD", "*.frd", "FRD file (*.frd)|*.frd", "frd",
+        QT_TRANSLATE_NOOP("FileDialog", "Export SPICE netlist"), "*.cir", QT_TRANSLATE_NOOP("FileDialog", "SPICE netlist (*.cir)|*.cir"), "cir", false, true};
+    static const FileDialogLayout exportFrd{QT_TRANSLATE_NOOP("FileDialog", "Export curve as FRD"), "*.frd", QT_TRANSLATE_NOOP("FileDialog", "FRD file (*.frd)|*.frd"), "frd",
                                             false, true};
     // The fit's target curve: any file Import reads.
-    static const FileDialogLayout targetCurve{"Target curve", import.initialName, import.filter, "", true};
-    static const FileDialogLayout schematicSvg{"Export schematic as SVG", "*.svg", "SVG drawing (*.svg)|*.svg",
+    static const FileDialogLayout targetCurve{QT_TRANSLATE_NOOP("FileDialog", "Target curve"), import.initialName, import.filter, "", true};
+    static const FileDialogLayout schematicSvg{QT_TRANSLATE_NOOP("FileDialog", "Export schematic as SVG"), "*.svg", QT_TRANSLATE_NOOP("FileDialog", "SVG drawing (*.svg)|*.svg"),
                                                "svg", false, true};
-    static const FileDialogLayout schematicPdf{"Export schematic as PDF", "*.pdf", "PDF document (*.pdf)|*.pdf",
+    static const FileDialogLayout schematicPdf{QT_TRANSLATE_NOOP("FileDialog", "Export schematic as PDF"), "*.pdf", QT_TRANSLATE_NOOP("FileDialog", "PDF document (*.pdf)|*.pdf"),
                                                "pdf", false, true};
-    static const FileDialogLayout partsList{"Export parts list", "*.csv", "Parts list (*.csv)|*.csv", "csv", false,
+    static const FileDialogLayout partsList{QT_TRANSLATE_NOOP("FileDialog", "Export parts list"), "*.csv", QT_TRANSLATE_NOOP("FileDialog", "Parts list (*.csv)|*.csv"), "csv", false,
                                             true};
     switch (kind) {
     case FileDialogKind::Open: return open;

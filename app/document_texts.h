@@ -1,7 +1,9 @@
 #pragma once
 // The texts of the document commands: window captions, the questions of the
 // save prompts and other messages, the file dialogs' titles and filters.
-// Plain functions, no widgets.
+// Plain functions, no widgets. The messages are in the windows' language;
+// the file dialogs' titles and filters are the English source texts, shown
+// through the translation context kFileDialogTextContext.
 
 #include <string>
 #include <string_view>
@@ -10,6 +12,7 @@
 namespace tessera {
 
 inline constexpr std::string_view kProgramTitle = "TESSERA 1.0";
+inline constexpr const char* kFileDialogTextContext = "FileDialog";
 
 // "TESSERA 1.0" before any document command, then "TESSERA 1.0 " + name
 // (the blank stays when the name is empty, as after New).

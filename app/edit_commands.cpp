@@ -23,7 +23,7 @@ void TMainForm::showHistory() {
     const tessera::EditHistory& history = document_.history();
     const auto show = [this](MenuCommand command, bool possible, const std::string& step) {
         const auto& item = tessera::menuItem(command);
-        QString text = QString::fromUtf8(item.caption.data(), static_cast<qsizetype>(item.caption.size()));
+        QString text = menuText(item.caption);
         if (!step.empty()) text += QLatin1Char(' ') + QString::fromStdString(step).replace(u'&', QStringLiteral("&&"));
         action(command)->setText(text);
         action(command)->setEnabled(possible);

@@ -42,12 +42,12 @@ template <typename W> W* named(W* widget, const char* name) {
 // plot's background.
 QString previewLegend(bool withTarget) {
     const plot::ColourSet colours = plot::ColourSet::screen();
-    const auto name = [](const char* text, QRgb colour) {
-        return QStringLiteral("<span style=\"color:%1\">&#9632; %2</span>")
-            .arg(QColor(colour).name(), QString::fromLatin1(text));
+    const auto name = [](const QString& text, QRgb colour) {
+        return QStringLiteral("<span style=\"color:%1\">&#9632; %2</span>").arg(QColor(colour).name(), text);
     };
-    QStringList names{name("Result", colours.mainCurve), name("Measurement", colours.measurement)};
-    if (withTarget) names << name("Target", colours.fitTarget);
+    QStringList names{name(TFitDialog::tr("Result"), colours.mainCurve),
+                      name(TFitDialog::tr("Measurement"), colours.measurement)};
+    if (withTarget) names << name(TFitDialog::tr("Target"), colours.fitTarget);
     return names.join(QStringLiteral("&nbsp;&nbsp;&nbsp;"));
 }
 
@@ -59,35 +59,35 @@ constexpr int kProgressAfterMs = 500;
 TFitDialog::TFitDialog(FilterEngine& engine, std::optional<std::pair<double, double>> markedBand, QWidget* parent)
     : QDialog(parent), engine_(engine) {
     setObjectName(QStringLiteral("FitDialog"));
-    setWindowTitle(QStringLiteral("Fit to Import"));
+    setWindowTitle(tr("Fit to Import"));
     buildFields(initialFitForm(markedBand, engine_.separator()));
 }
 
 void TFitDialog::buildFields(const FitForm& form) {
-    auto* settings = named(new QGroupBox(QStringLiteral("Target"), this), "TargetGroup");
+    auto* settings = named(new QGroupBox(tr("Target"), this), "TargetGroup");
     auto* fields = new QFormLayout(settings);
     auto* band = new QHBoxLayout;
     bandLow_ = named(new QLineEdit(qtext(form.bandLow)), "BandLowEdit");
     bandHigh_ = named(new QLineEdit(qtext(form.bandHigh)), "BandHighEdit");
     band->addWidget(bandLow_);
-    band->addWidget(named(new QLabel(QStringLiteral("to")), "BandToLabel"));
+    band->addWidget(named(new QLabel(tr("to")), "BandToLabel"));
     band->addWidget(bandHigh_);
-    fields->addRow(named(new QLabel(QStringLiteral("Band (Hz):")), "BandLabel"), band);
+    fields->addRow(named(new QLabel(tr("Band (Hz):")), "BandLabel"), band);
     buildTargetRows(fields);
 
     auto* level = new QHBoxLayout;
-    automaticLevel_ = named(new QCheckBox(QStringLiteral("automatic")), "AutomaticLevelCheck");
+    automaticLevel_ = named(new QCheckBox(tr("automatic")), "AutomaticLevelCheck");
     automaticLevel_->setChecked(form.automaticLevel);
     level_ = named(new QLineEdit(qtext(form.level)), "LevelEdit");
     level_->setEnabled(!form.automaticLevel);
     connect(automaticLevel_, &QCheckBox::toggled, level_, [this](bool on) { level_->setEnabled(!on); });
     level->addWidget(automaticLevel_);
     level->addWidget(level_);
-    fields->addRow(named(new QLabel(QStringLiteral("Level (dB):")), "LevelLabel"), level);
+    fields->addRow(named(new QLabel(tr("Level (dB):")), "LevelLabel"), level);
     tilt_ = named(new QLineEdit(qtext(form.tilt)), "TiltEdit");
-    fields->addRow(named(new QLabel(QStringLiteral("Tilt (dB/decade):")), "TiltLabel"), tilt_);
+    fields->addRow(named(new QLabel(tr("Tilt (dB/decade):")), "TiltLabel"), tilt_);
     maxBoost_ = named(new QLineEdit(qtext(form.maxBoost)), "MaxBoostEdit");
-    fields->addRow(named(new QLabel(QStringLiteral("Maximum boost (dB):")), "MaxBoostLabel"), maxBoost_);
+    fields->addRow(named(new QLabel(tr("Maximum boost (dB):")), "MaxBoostLabel"), maxBoost_);
 
     auto* series = new QHBoxLayout;
     e24_ = named(new QRadioButton(QStringLiteral("E24")), "SeriesE24Radio");
@@ -95,8 +95,8 @@ void TFitDialog::buildFields(const FitForm& form) {
     (form.series == Series::E12 ? e12_ : e24_)->setChecked(true);
     series->addWidget(e24_);
     series->addWidget(e12_);
-    fields->addRow(named(new QLabel(QStringLiteral("Series:")), "SeriesLabel"), series);
-    chooseCapacitors_ = named(new QCheckBox(QStringLiteral("Choose capacitors")), "ChooseCapacitorsCheck");
+    fields->addRow(named(new QLabel(tr("Series:")), "SeriesLabel"), series);
+    chooseCapacitors_ = named(new QCheckBox(tr("Choose capacitors")), "ChooseCapacitorsCheck");
     chooseCapacitors_->setChecked(form.chooseCapacitors);
     fields->addRow(chooseCapacitors_);
     auto* sections = new QHBoxLayout;
@@ -107,7 +107,7 @@ void TFitDialog::buildFields(const FitForm& form) {
         sections->addWidget(box);
         sections_[static_cast<std::size_t>(s - 1)] = box;
     }
-    fields->addRow(named(new QLabel(QStringLiteral("Sections:")), "SectionsLabel"), sections);
+    fields->addRow(named(new QLabel(tr("Sections:")), "SectionsLabel"), sections);
     circuitLabel_ = named(new QLabel, "CircuitLabel");
     circuitLabel_->setWordWrap(true);
     fields->addRow(circuitLabel_);
@@ -119,19 +119,19 @@ void TFitDialog::buildFields(const FitForm& form) {
     message_ = named(new QLabel, "MessageLabel");
     message_->setWordWrap(true);
     message_->setStyleSheet(QStringLiteral("color: red"));
-    auto* results = named(new QGroupBox(QStringLiteral("Result"), this), "ResultGroup");
+    auto* results = named(new QGroupBox(tr("Result"), this), "ResultGroup");
     auto* resultRows = new QFormLayout(results);
-    resultRows->addRow(named(new QLabel(QStringLiteral("Error before:")), "ErrorBeforeCaption"), errorBefore_);
-    resultRows->addRow(named(new QLabel(QStringLiteral("Error after:")), "ErrorAfterCaption"), errorAfter_);
+    resultRows->addRow(named(new QLabel(tr("Error before:")), "ErrorBeforeCaption"), errorBefore_);
+    resultRows->addRow(named(new QLabel(tr("Error after:")), "ErrorAfterCaption"), errorAfter_);
     noiseBefore_ = named(new QLabel, "NoiseBeforeLabel");
     noiseAfter_ = named(new QLabel, "NoiseAfterLabel");
-    resultRows->addRow(named(new QLabel(QStringLiteral("Noise before:")), "NoiseBeforeCaption"), noiseBefore_);
-    resultRows->addRow(named(new QLabel(QStringLiteral("Noise after:")), "NoiseAfterCaption"), noiseAfter_);
+    resultRows->addRow(named(new QLabel(tr("Noise before:")), "NoiseBeforeCaption"), noiseBefore_);
+    resultRows->addRow(named(new QLabel(tr("Noise after:")), "NoiseAfterCaption"), noiseAfter_);
     resultRows->addRow(parts_);
     resultRows->addRow(message_);
 
     preview_ = named(new TControlImage(this), "PreviewPlot");
-    preview_->setTitle(QStringLiteral("Fit preview"));
+    preview_->setTitle(tr("Fit preview"));
     preview_->SetData(currentPreview(engine_.state()));
     preview_->setMinimumSize(420, 300);
     legend_ = named(new QLabel(previewLegend(false)), "PreviewLegend");
@@ -142,9 +142,9 @@ void TFitDialog::buildFields(const FitForm& form) {
     plotColours.setColor(QPalette::Window, QColor(plot::ColourSet::screen().plotArea));
     legend_->setPalette(plotColours);
 
-    fit_ = named(new QPushButton(QStringLiteral("&Fit")), "FitButton");
-    apply_ = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
-    close_ = named(new QPushButton(QStringLiteral("&Close")), "CloseButton");
+    fit_ = named(new QPushButton(tr("&Fit")), "FitButton");
+    apply_ = named(new QPushButton(tr("&Apply")), "ApplyButton");
+    close_ = named(new QPushButton(tr("&Close")), "CloseButton");
     apply_->setEnabled(false);
     fit_->setDefault(true);
     connect(fit_, &QPushButton::clicked, this, &TFitDialog::FitButtonClick);
@@ -171,8 +171,8 @@ void TFitDialog::buildFields(const FitForm& form) {
 
 void TFitDialog::buildTargetRows(QFormLayout* fields) {
     auto* choice = new QHBoxLayout;
-    targetLine_ = named(new QRadioButton(QStringLiteral("level and tilt")), "TargetLineRadio");
-    targetCurve_ = named(new QRadioButton(QStringLiteral("curve from file…")), "TargetCurveRadio");
+    targetLine_ = named(new QRadioButton(tr("level and tilt")), "TargetLineRadio");
+    targetCurve_ = named(new QRadioButton(tr("curve from file…")), "TargetCurveRadio");
     targetLine_->setChecked(true);
     auto* group = new QButtonGroup(this);
     group->addButton(targetLine_);
@@ -181,7 +181,7 @@ void TFitDialog::buildTargetRows(QFormLayout* fields) {
     choice->addWidget(targetLine_);
     choice->addWidget(targetCurve_);
     choice->addWidget(targetFile_, 1);
-    fields->addRow(named(new QLabel(QStringLiteral("Target:")), "TargetLabel"), choice);
+    fields->addRow(named(new QLabel(tr("Target:")), "TargetLabel"), choice);
     // A click, not a toggle: choosing the curve again picks another file.
     connect(targetCurve_, &QRadioButton::clicked, this, &TFitDialog::chooseTarget);
     connect(targetLine_, &QRadioButton::toggled, this, [this](bool on) {
@@ -190,17 +190,17 @@ void TFitDialog::buildTargetRows(QFormLayout* fields) {
 
     smoothing_ = named(new QComboBox, "SmoothingCombo");
     for (const auto& [text, n] : smoothingChoices()) smoothing_->addItem(qtext(text), n);
-    fields->addRow(named(new QLabel(QStringLiteral("Smoothing:")), "SmoothingLabel"), smoothing_);
+    fields->addRow(named(new QLabel(tr("Smoothing:")), "SmoothingLabel"), smoothing_);
     connect(smoothing_, &QComboBox::currentIndexChanged, this, &TFitDialog::refreshPreview);
 }
 
 void TFitDialog::setCircuitSettings(const CircuitSettings& settings) {
     circuit_ = settings;
     const char separator = engine_.separator();
-    circuitLabel_->setText(qtext("Op-amp " + settings.opAmp.name + ", summing resistors " +
-                                 ohmsText(settings.summingOhms, separator) + ", resistors " +
-                                 ohmsText(settings.resistors.low, separator) + " to " +
-                                 ohmsText(settings.resistors.high, separator)));
+    circuitLabel_->setText(tr("Op-amp %1, summing resistors %2, resistors %3 to %4")
+                               .arg(qtext(settings.opAmp.name), qtext(ohmsText(settings.summingOhms, separator)),
+                                    qtext(ohmsText(settings.resistors.low, separator)),
+                                    qtext(ohmsText(settings.resistors.high, separator))));
 }
 
 void TFitDialog::chooseTarget() {
@@ -270,7 +270,7 @@ void TFitDialog::FitButtonClick() {
     settings.circuit = circuit_;
     if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(*problem));
 
-    QProgressDialog progress(QStringLiteral("Fitting the sections…"), QStringLiteral("Cancel"), 0, 100, this);
+    QProgressDialog progress(tr("Fitting the sections…"), tr("Cancel"), 0, 100, this);
     progress.setObjectName(QStringLiteral("FitProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressAfterMs);
@@ -289,7 +289,7 @@ void TFitDialog::FitButtonClick() {
     fitting_ = false;
     fit_->setEnabled(true);
     close_->setEnabled(true);
-    if (outcome.status == FitStatus::Cancelled) return showMessage(QStringLiteral("The fit was cancelled."));
+    if (outcome.status == FitStatus::Cancelled) return showMessage(tr("The fit was cancelled."));
     if (!outcome.done()) return showMessage(qtext(outcome.message));
 
     const char separator = engine_.separator();

@@ -1,18 +1,23 @@
 #pragma once
 // The frame window's menu as data: object names, captions with their access
-// keys, and the German hints that the status bar shows. The window builds its
-// menu bar from this table and nothing else.
+// keys, and the hints that the status bar shows. The window builds its menu
+// bar from this table and nothing else. Captions and hints are the English
+// source texts; the window shows them through the translation context
+// kMenuTextContext.
 
 #include <string_view>
 #include <vector>
 
 namespace tessera {
 
+inline constexpr const char* kMenuTextContext = "Menu";
+
 enum class MenuCommand {
     New, Open, Import, Save, SaveAs, Print, PrinterSetup, Exit,
     Undo, Redo, Copy, ZoomIn, ZoomOut,
     FitToImport, ExportNetlist, OpAmp, Tolerances, NoiseHeadroom, Schematic, ExportPartsList, ExportFrd,
     Cascade, Tile, Arrange, Minimize, Configuration,
+    LanguageEnglish, LanguageGerman,
     About,
 };
 
@@ -24,6 +29,8 @@ struct MenuItemLayout {
     bool separatorBefore = false;
     // Enabled only while the frame has at least one child window.
     bool needsChildWindow = false;
+    // A choice with a check mark (the Language menu's).
+    bool checkable = false;
 };
 
 struct MenuLayout {

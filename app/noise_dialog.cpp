@@ -64,43 +64,43 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
                            QWidget* parent)
     : QDialog(parent), engine_(engine), curves_(curves), settings_(settings), prompts_(prompts) {
     setObjectName(QStringLiteral("NoiseDialog"));
-    setWindowTitle(QStringLiteral("Noise and Headroom"));
+    setWindowTitle(tr("Noise and Headroom"));
     const char separator = engine_.separator();
 
     // The circuit settings.
-    auto* circuit = named(new QGroupBox(QStringLiteral("Circuit")), "CircuitGroup");
+    auto* circuit = named(new QGroupBox(tr("Circuit")), "CircuitGroup");
     auto* form = new QFormLayout(circuit);
     OpAmpBox = named(new QComboBox, "NoiseOpAmpBox");
     for (const tessera::OpAmpModel& model : tessera::opAmpCatalogue()) OpAmpBox->addItem(qt(model.name));
-    OpAmpBox->setToolTip(QStringLiteral("The op-amp every circuit tool uses; Tools → Op-amp takes a custom one"));
+    OpAmpBox->setToolTip(tr("The op-amp every circuit tool uses; Tools → Op-amp takes a custom one"));
     InputLevelEdit = named(new QLineEdit, "InputLevelEdit");
-    InputLevelEdit->setToolTip(QStringLiteral("The largest input level, a sine"));
+    InputLevelEdit->setToolTip(tr("The largest input level, a sine"));
     OutputPeakEdit = named(new QLineEdit, "OutputPeakEdit");
-    OutputPeakEdit->setToolTip(QStringLiteral("The largest output peak of the op-amps (±15 V rails less 1.5 V: 13.5)"));
+    OutputPeakEdit->setToolTip(tr("The largest output peak of the op-amps (±15 V rails less 1.5 V: 13.5)"));
     SummingBox = named(new QComboBox, "SummingBox");
     for (double ohms : tessera::e24Values(tessera::kLowestSummingOhms, tessera::kHighestSummingOhms))
         SummingBox->addItem(qt(tessera::ohmsText(ohms, separator)), ohms);
-    SummingBox->setToolTip(QStringLiteral("The four equal resistors of each section's difference amplifier "
+    SummingBox->setToolTip(tr("The four equal resistors of each section's difference amplifier "
                                           "(boost) or gain-2 stage (cut), R13 … R28"));
     ResistorLowEdit = named(new QLineEdit, "ResistorLowEdit");
     ResistorHighEdit = named(new QLineEdit, "ResistorHighEdit");
     auto* range = new QHBoxLayout;
     range->addWidget(ResistorLowEdit);
-    range->addWidget(named(new QLabel(QStringLiteral("to")), "ResistorRangeToLabel"));
+    range->addWidget(named(new QLabel(tr("to")), "ResistorRangeToLabel"));
     range->addWidget(ResistorHighEdit);
     const auto addRow = [&](const char* caption, const char* labelName, QWidget* field, QLayout* layout = nullptr) {
-        auto* label = named(new QLabel(QString::fromUtf8(caption)), labelName);
+        auto* label = named(new QLabel(tr(caption)), labelName);
         label->setBuddy(field);
         if (layout) form->addRow(label, layout);
         else form->addRow(label, field);
     };
-    addRow("&Op-amp:", "NoiseOpAmpLabel", OpAmpBox);
-    addRow("&Input level (dBu):", "InputLevelLabel", InputLevelEdit);
-    addRow("Output &peak (V):", "OutputPeakLabel", OutputPeakEdit);
-    addRow("&Summing resistors:", "SummingLabel", SummingBox);
-    addRow("&Resistor range (Ω):", "ResistorRangeLabel", ResistorLowEdit, range);
-    auto* apply = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
-    apply->setToolTip(QStringLiteral("Take the typed input level, output peak and resistor range"));
+    addRow(QT_TR_NOOP("&Op-amp:"), "NoiseOpAmpLabel", OpAmpBox);
+    addRow(QT_TR_NOOP("&Input level (dBu):"), "InputLevelLabel", InputLevelEdit);
+    addRow(QT_TR_NOOP("Output &peak (V):"), "OutputPeakLabel", OutputPeakEdit);
+    addRow(QT_TR_NOOP("&Summing resistors:"), "SummingLabel", SummingBox);
+    addRow(QT_TR_NOOP("&Resistor range (Ω):"), "ResistorRangeLabel", ResistorLowEdit, range);
+    auto* apply = named(new QPushButton(tr("&Apply")), "ApplyButton");
+    apply->setToolTip(tr("Take the typed input level, output peak and resistor range"));
     form->addRow(QString(), apply);
     for (QLineEdit* edit : {InputLevelEdit, OutputPeakEdit, ResistorLowEdit, ResistorHighEdit})
         connect(edit, &QLineEdit::returnPressed, this, &TNoiseDialog::ApplyButtonClick);
@@ -109,26 +109,26 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     connect(SummingBox, &QComboBox::activated, this, &TNoiseDialog::summingPicked);
 
     // The figures.
-    auto* totals = named(new QGroupBox(QStringLiteral("Noise (20 Hz to 20 kHz) and level")), "TotalsGroup");
+    auto* totals = named(new QGroupBox(tr("Noise (20 Hz to 20 kHz) and level")), "TotalsGroup");
     auto* totalsLayout = new QVBoxLayout(totals);
     TotalsLabel = named(new QLabel, "TotalsLabel");
     TotalsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    ContributorsTable = figureTable("ContributorsTable", {QStringLiteral("Part"), QStringLiteral("Share")},
+    ContributorsTable = figureTable("ContributorsTable", {tr("Part"), tr("Share")},
                                     static_cast<int>(kShownContributors));
     totalsLayout->addWidget(TotalsLabel);
-    totalsLayout->addWidget(named(new QLabel(QStringLiteral("Largest contributors (A-weighted):")),
+    totalsLayout->addWidget(named(new QLabel(tr("Largest contributors (A-weighted):")),
                                   "ContributorsLabel"));
     totalsLayout->addWidget(ContributorsTable);
     totalsLayout->addStretch(1);
 
     NoisePlot = named(new TControlImage(this), "NoisePlot");
-    NoisePlot->setTitle(QStringLiteral("Output noise density, dB re 1 nV/√Hz"));
+    NoisePlot->setTitle(tr("Output noise density, dB re 1 nV/√Hz"));
     NoisePlot->setMinimumSize(460, 300);
 
     QStringList stageColumns;
     for (const std::string& heading : tessera::headroomTableHeadings()) stageColumns << qt(heading);
     StagesTable = figureTable("StagesTable", stageColumns, 2 * tessera::kSectionCount);
-    StagesTable->setToolTip(QStringLiteral("Each op-amp at the input level: its largest gain from the equaliser's "
+    StagesTable->setToolTip(tr("Each op-amp at the input level: its largest gain from the equaliser's "
                                            "input and where, the headroom to the output peak, and the slew rate it "
                                            "needs at the largest clean input level against its own"));
     RangeLabel = named(new QLabel, "RangeLabel");
@@ -137,7 +137,7 @@ TNoiseDialog::TNoiseDialog(tessera::FilterEngine& engine, tessera::CircuitCurves
     StatusLabel->setWordWrap(true);
 
     auto* buttons = named(new QDialogButtonBox, "ButtonBox");
-    named(buttons->addButton(QDialogButtonBox::Close), "CloseButton");
+    named(buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole), "CloseButton");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* left = new QVBoxLayout;

@@ -30,11 +30,11 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitSettin
                            tessera::DocumentPrompts& prompts, QWidget* parent)
     : QDialog(parent), engine_(engine), settings_(settings), prompts_(prompts) {
     setObjectName(QStringLiteral("OpAmpDialog"));
-    setWindowTitle(QStringLiteral("Op-amp"));
+    setWindowTitle(tr("Op-amp"));
 
     auto* entry = new QGridLayout;
     const auto addField = [&](int row, int column, const char* caption, const char* labelName, QWidget* field) {
-        auto* label = named(new QLabel(QString::fromUtf8(caption)), labelName);
+        auto* label = named(new QLabel(tr(caption)), labelName);
         label->setBuddy(field);
         entry->addWidget(label, row, column);
         entry->addWidget(field, row, column + 1);
@@ -42,25 +42,25 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitSettin
     OpAmpBox = named(new QComboBox, "OpAmpBox");
     for (const tessera::OpAmpModel& model : tessera::opAmpCatalogue()) OpAmpBox->addItem(qt(model.name));
     OpAmpBox->addItem(kCustom);
-    OpAmpBox->setToolTip(QStringLiteral("The op-amp every circuit tool uses; Custom: type its four figures"));
-    addField(0, 0, "&Op-amp:", "OpAmpLabel", OpAmpBox);
-    auto* apply = named(new QPushButton(QStringLiteral("&Apply")), "ApplyButton");
+    OpAmpBox->setToolTip(tr("The op-amp every circuit tool uses; Custom: type its four figures"));
+    addField(0, 0, QT_TR_NOOP("&Op-amp:"), "OpAmpLabel", OpAmpBox);
+    auto* apply = named(new QPushButton(tr("&Apply")), "ApplyButton");
     entry->addWidget(apply, 0, 4);
 
     const auto figureEdit = [&](const char* name, const char* tip) {
         auto* edit = named(new QLineEdit, name);
-        edit->setToolTip(QString::fromUtf8(tip));
+        edit->setToolTip(tr(tip));
         connect(edit, &QLineEdit::returnPressed, this, &TOpAmpDialog::ApplyButtonClick);
         return edit;
     };
-    GbwEdit = figureEdit("GbwEdit", "Gain-bandwidth of the single-pole model (open-loop gain 1E5)");
-    SlewEdit = figureEdit("SlewEdit", "Slew rate");
-    EnEdit = figureEdit("EnEdit", "Input voltage noise density");
-    InEdit = figureEdit("InEdit", "Input current noise density, at each input");
-    addField(1, 0, "&Gain-bandwidth (Hz):", "GbwLabel", GbwEdit);
-    addField(1, 2, "&Slew rate (V/µs):", "SlewLabel", SlewEdit);
-    addField(2, 0, "&en (nV/√Hz):", "EnLabel", EnEdit);
-    addField(2, 2, "&in (pA/√Hz):", "InLabel", InEdit);
+    GbwEdit = figureEdit("GbwEdit", QT_TR_NOOP("Gain-bandwidth of the single-pole model (open-loop gain 1E5)"));
+    SlewEdit = figureEdit("SlewEdit", QT_TR_NOOP("Slew rate"));
+    EnEdit = figureEdit("EnEdit", QT_TR_NOOP("Input voltage noise density"));
+    InEdit = figureEdit("InEdit", QT_TR_NOOP("Input current noise density, at each input"));
+    addField(1, 0, QT_TR_NOOP("&Gain-bandwidth (Hz):"), "GbwLabel", GbwEdit);
+    addField(1, 2, QT_TR_NOOP("&Slew rate (V/µs):"), "SlewLabel", SlewEdit);
+    addField(2, 0, QT_TR_NOOP("&en (nV/√Hz):"), "EnLabel", EnEdit);
+    addField(2, 2, QT_TR_NOOP("&in (pA/√Hz):"), "InLabel", InEdit);
     connect(apply, &QPushButton::clicked, this, &TOpAmpDialog::ApplyButtonClick);
     connect(OpAmpBox, &QComboBox::activated, this, &TOpAmpDialog::opAmpPicked);
 
@@ -77,12 +77,12 @@ TOpAmpDialog::TOpAmpDialog(tessera::FilterEngine& engine, tessera::CircuitSettin
     StatusLabel->setWordWrap(true);
 
     auto* buttons = named(new QDialogButtonBox, "ButtonBox");
-    PrecompensateButton = named(buttons->addButton(QStringLiteral("&Pre-compensate"), QDialogButtonBox::ActionRole),
+    PrecompensateButton = named(buttons->addButton(tr("&Pre-compensate"), QDialogButtonBox::ActionRole),
                                 "PrecompensateButton");
     PrecompensateButton->setToolTip(
-        QStringLiteral("Design the selected sections (all when none is selected) so that with this op-amp they "
+        tr("Design the selected sections (all when none is selected) so that with this op-amp they "
                        "give the frequency, Q and gain asked for, then snap as usual"));
-    named(buttons->addButton(QDialogButtonBox::Close), "CloseButton");
+    named(buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole), "CloseButton");
     connect(PrecompensateButton, &QPushButton::clicked, this, &TOpAmpDialog::PrecompensateButtonClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -111,7 +111,7 @@ void TOpAmpDialog::showFigures(const tessera::OpAmpModel& model, bool custom) {
     const char separator = engine_.separator();
     const auto figure = [&](QLineEdit* edit, double value) {
         edit->setText(model.isIdeal() ? QString() : qt(tessera::generalText(value, 12, separator)));
-        edit->setPlaceholderText(model.isIdeal() && !custom ? QStringLiteral("ideal") : QString());
+        edit->setPlaceholderText(model.isIdeal() && !custom ? tr("ideal") : QString());
         edit->setReadOnly(!custom);
     };
     figure(GbwEdit, model.gbw);
@@ -146,7 +146,7 @@ void TOpAmpDialog::opAmpPicked(int index) {
     if (name == kCustom) {
         // The figures of the op-amp chosen so far are where the typing starts.
         showFigures(settings_.opAmp(), true);
-        StatusLabel->setText(QStringLiteral("Type the four figures of the op-amp and press Apply."));
+        StatusLabel->setText(tr("Type the four figures of the op-amp and press Apply."));
         GbwEdit->setFocus();
         return;
     }
@@ -168,7 +168,7 @@ bool TOpAmpDialog::ApplyButtonClick() {
         model = *tessera::opAmpNamed(name.toStdString()); // the list holds only catalogue names besides Custom
     }
     settings_.setOpAmp(model);
-    StatusLabel->setText(model.isIdeal() ? QStringLiteral("Ideal op-amp: no second curve.") : QString());
+    StatusLabel->setText(model.isIdeal() ? tr("Ideal op-amp: no second curve.") : QString());
     refreshTable();
     return true;
 }

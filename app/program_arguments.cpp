@@ -24,6 +24,9 @@ constexpr std::string_view kUsage =
     "opens the configuration FILE.tsn when one is named.\n"
     "  -h, --help        print this text and exit\n"
     "  --version         print the version and exit\n"
+    "  --language de|en  the language of the windows: German or English (otherwise\n"
+    "                    the one chosen in the menu, else German where the first set of\n"
+    "                    LC_ALL, LC_MESSAGES, LANG starts with \"de\", else English)\n"
     "  --                the next word is the file, even when it starts with \"-\"\n"
     "Options of the Qt toolkit, read by it:\n"
     "  -platform NAME, -platformpluginpath PATH, -platformtheme NAME, -plugin NAME,\n"
@@ -68,6 +71,14 @@ ProgramArguments readProgramArguments(const std::vector<std::string>& words) {
         if (word == "--version") {
             result.action = ProgramArguments::Action::Version;
             return result;
+        }
+        if (word == "--language" || word.starts_with("--language=")) {
+            const bool joined = word.size() > 10;
+            if (!joined && k + 1 >= words.size()) return wrong("--language needs a value: de or en");
+            const std::string code = joined ? word.substr(11) : words[++k];
+            result.language = parseLanguageCode(code);
+            if (!result.language) return wrong("unknown language \"" + code + "\": de or en");
+            continue;
         }
         // The toolkit writes its options with one dash and takes two as well.
         std::string_view name = std::string_view(word).substr(word.compare(0, 2, "--") == 0 ? 2 : 1);

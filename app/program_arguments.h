@@ -3,6 +3,8 @@
 // that --help, --version and wrong arguments are answered without a display
 // and before any window opens. Plain C++: no Qt.
 
+#include "language.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,7 @@ struct ProgramArguments {
     };
     Action action = Action::Run;
     std::optional<std::string> file; // the configuration to open at start
+    std::optional<Language> language; // --language: before the remembered choice and the environment
     std::string error;
 };
 

@@ -6,6 +6,8 @@
 #include "section_formulas.h"
 #include "section_response.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace tessera {
@@ -15,6 +17,13 @@ namespace {
 constexpr int kOverviewRows = 6;
 // Rows 0 .. 25 of the text block, plus the two line heights above its first line.
 constexpr int kTextBlockLines = 26 + 2;
+
+// The report's words in the windows' language, with %1, %2 … given.
+std::string reportText(const char* source, std::initializer_list<std::string> values = {}) {
+    QString text = QCoreApplication::translate("Report", source);
+    for (const std::string& value : values) text = text.arg(QString::fromStdString(value));
+    return text.toStdString();
+}
 
 std::string designator(int section, Slot slot) {
     std::string text = " ";
@@ -27,21 +36,21 @@ std::string designator(int section, Slot slot) {
 
 std::string reportFrequencyLine(const FilterBankState& state, int section, char separator) {
     const FilterSection& s = state.section(section);
-    return "Frequency: " + fixedText(s.Frequency, 5, 0, separator) + "; " + " Q-Factor: " +
-           fixedText(s.Q, 3, 2, separator) + "; " + " Gain: " +
-           fixedText(shownGainDb(section, s.GainFactor), 3, 2, separator) + "; ";
+    return reportText(QT_TRANSLATE_NOOP("Report", "Frequency: %1;  Q-Factor: %2;  Gain: %3; "),
+                      {fixedText(s.Frequency, 5, 0, separator), fixedText(s.Q, 3, 2, separator),
+                       fixedText(shownGainDb(section, s.GainFactor), 3, 2, separator)});
 }
 
 std::string reportPartsLine(const PageTexts& page, int section) {
     const auto label = [&](Slot slot) { return page.resistorLabel[static_cast<std::size_t>(slotIndex(slot))]; };
-    return "Capacitor: " + page.capacitor + "; " + designator(section, Slot::R2) + label(Slot::R2) + "; " +
+    return reportText(QT_TRANSLATE_NOOP("Report", "Capacitor: %1; "), {page.capacitor}) + designator(section, Slot::R2) + label(Slot::R2) + "; " +
            designator(section, Slot::R3) + label(Slot::R3) + "; " + designator(section, Slot::R1) + label(Slot::R1) +
            "; ";
 }
 
 std::vector<ReportLine> reportTextLines(const FilterEngine& engine, std::string_view fileName) {
     std::vector<ReportLine> lines;
-    lines.push_back({0, "Configuration: " + std::string(fileName)});
+    lines.push_back({0, reportText(QT_TRANSLATE_NOOP("Report", "Configuration: %1"), {std::string(fileName)})});
     lines.push_back({1, std::string(53, '-')});
     lines.push_back({3, "Filter1:"});
     for (int s = 1; s <= kSectionCount; ++s) {

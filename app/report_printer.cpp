@@ -68,12 +68,12 @@ PrintOutcome printReport(QPrinter& printer, TControlImage& resultPlot, const Fil
     const QFontMetrics metrics = painter.fontMetrics();
     const ReportPlacement place = reportPlacement(pageWidth, pageHeight, metrics.height());
 
-    resultPlot.setTitle(QStringLiteral("Result (dB)"));
-    resultPlot.setXlabel(QStringLiteral("Frequency (Hz)"));
+    resultPlot.setTitle(QCoreApplication::translate("Report", "Result (dB)"));
+    resultPlot.setXlabel(QCoreApplication::translate("Report", "Frequency (Hz)"));
     if (!printPlot(painter, resultPlot, place.topPlot, error)) return cancelJob(printer, painter);
 
     resultPlot.SetData(filterOverviewBlock(engine.state()));
-    resultPlot.setTitle(QStringLiteral("Filters (dB)"));
+    resultPlot.setTitle(QCoreApplication::translate("Report", "Filters (dB)"));
     if (!printPlot(painter, resultPlot, place.middlePlot, error)) return cancelJob(printer, painter);
 
     painter.setPen(Qt::black);

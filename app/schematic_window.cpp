@@ -74,7 +74,7 @@ TSchematicWindow::TSchematicWindow(tessera::FilterEngine& engine, tessera::Circu
                                    tessera::DocumentPrompts& prompts, QWidget* parent)
     : QDialog(parent), engine_(engine), curves_(curves), settings_(settings), document_(document), prompts_(prompts) {
     setObjectName(QStringLiteral("SchematicWindow"));
-    setWindowTitle(QStringLiteral("Schematic"));
+    setWindowTitle(tr("Schematic"));
     setSizeGripEnabled(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
@@ -85,22 +85,22 @@ TSchematicWindow::TSchematicWindow(tessera::FilterEngine& engine, tessera::Circu
     SchematicScroll->setBackgroundRole(QPalette::Dark);
 
     const auto button = [this](const char* text, const char* name, auto slot) {
-        auto* b = named(new QPushButton(QString::fromUtf8(text)), name);
+        auto* b = named(new QPushButton(tr(text)), name);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
     auto* row = new QHBoxLayout;
-    row->addWidget(button("Zoom &in", "ZoomInButton", &TSchematicWindow::ZoomInButtonClick));
-    row->addWidget(button("Zoom &out", "ZoomOutButton", &TSchematicWindow::ZoomOutButtonClick));
-    row->addWidget(button("&Fit", "FitButton", &TSchematicWindow::FitButtonClick));
+    row->addWidget(button(QT_TR_NOOP("Zoom &in"), "ZoomInButton", &TSchematicWindow::ZoomInButtonClick));
+    row->addWidget(button(QT_TR_NOOP("Zoom &out"), "ZoomOutButton", &TSchematicWindow::ZoomOutButtonClick));
+    row->addWidget(button(QT_TR_NOOP("&Fit"), "FitButton", &TSchematicWindow::FitButtonClick));
     ZoomLabel = named(new QLabel, "ZoomLabel");
     ZoomLabel->setMinimumWidth(ZoomLabel->fontMetrics().horizontalAdvance(QStringLiteral("1000 %")));
     row->addWidget(ZoomLabel);
     row->addStretch();
-    row->addWidget(button("Export &SVG…", "ExportSvgButton", &TSchematicWindow::ExportSvgButtonClick));
-    row->addWidget(button("Export P&DF…", "ExportPdfButton", &TSchematicWindow::ExportPdfButtonClick));
-    row->addWidget(button("&Close", "CloseButton", &QDialog::close));
+    row->addWidget(button(QT_TR_NOOP("Export &SVG…"), "ExportSvgButton", &TSchematicWindow::ExportSvgButtonClick));
+    row->addWidget(button(QT_TR_NOOP("Export P&DF…"), "ExportPdfButton", &TSchematicWindow::ExportPdfButtonClick));
+    row->addWidget(button(QT_TR_NOOP("&Close"), "CloseButton", &QDialog::close));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);

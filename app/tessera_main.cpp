@@ -4,8 +4,10 @@
 // is made: they need no display and open no window.
 #include "Main.h"
 #include "document.h"
+#include "language_choice.h"
 #include "program.h"
 #include "program_arguments.h"
+#include "program_translations.h"
 #include "program_version.h"
 #include "regional.h"
 #include "splash.h"
@@ -33,6 +35,8 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     tessera::identifyApplication();
+    tessera::useLanguage(tessera::chosenLanguage(arguments.language, tessera::rememberedLanguage(),
+                                                 tessera::languageFromEnvironment()));
 
     auto splash = std::make_unique<TSplashForm>();
     splash->showAndPaint();

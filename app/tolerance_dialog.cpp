@@ -42,7 +42,7 @@ TToleranceDialog::TToleranceDialog(tessera::FilterEngine& engine, tessera::Circu
                                    tessera::DocumentPrompts& prompts, QWidget* parent)
     : QDialog(parent), engine_(engine), curves_(curves), prompts_(prompts) {
     setObjectName(QStringLiteral("TolerancesDialog"));
-    setWindowTitle(QStringLiteral("Tolerances"));
+    setWindowTitle(tr("Tolerances"));
     const char sep = engine_.separator();
     const tessera::ToleranceSettings defaults;
 
@@ -56,32 +56,32 @@ TToleranceDialog::TToleranceDialog(tessera::FilterEngine& engine, tessera::Circu
     BandHighEdit = named(new QLineEdit(QStringLiteral("20000")), "BandHighEdit");
     auto* band = new QHBoxLayout;
     band->addWidget(BandLowEdit);
-    band->addWidget(named(new QLabel(QStringLiteral("to")), "BandToLabel"));
+    band->addWidget(named(new QLabel(tr("to")), "BandToLabel"));
     band->addWidget(BandHighEdit);
     const auto caption = [](const char* text, QWidget* field, const char* name) {
-        auto* label = named(new QLabel(QString::fromUtf8(text)), name);
+        auto* label = named(new QLabel(tr(text)), name);
         label->setBuddy(field);
         return label;
     };
-    form->addRow(caption("&Resistors:", ResistorToleranceBox, "ResistorsLabel"), ResistorToleranceBox);
-    form->addRow(caption("&Capacitors:", CapacitorToleranceBox, "CapacitorsLabel"), CapacitorToleranceBox);
-    form->addRow(caption("&Trials:", TrialsEdit, "TrialsLabel"), TrialsEdit);
-    form->addRow(caption("&Seed:", SeedEdit, "SeedLabel"), SeedEdit);
-    form->addRow(caption("&Band (Hz):", BandLowEdit, "BandLabel"), band);
+    form->addRow(caption(QT_TR_NOOP("&Resistors:"), ResistorToleranceBox, "ResistorsLabel"), ResistorToleranceBox);
+    form->addRow(caption(QT_TR_NOOP("&Capacitors:"), CapacitorToleranceBox, "CapacitorsLabel"), CapacitorToleranceBox);
+    form->addRow(caption(QT_TR_NOOP("&Trials:"), TrialsEdit, "TrialsLabel"), TrialsEdit);
+    form->addRow(caption(QT_TR_NOOP("&Seed:"), SeedEdit, "SeedLabel"), SeedEdit);
+    form->addRow(caption(QT_TR_NOOP("&Band (Hz):"), BandLowEdit, "BandLabel"), band);
 
     DeviationLabel = named(new QLabel, "DeviationLabel");
     DeviationLabel->setWordWrap(true);
     PartsTable = named(new QTableWidget(0, 3), "PartsTable");
-    PartsTable->setHorizontalHeaderLabels({QStringLiteral("Part"), QStringLiteral("Share of the spread"),
-                                           QStringLiteral("Alone at a tolerance end")});
+    PartsTable->setHorizontalHeaderLabels({tr("Part"), tr("Share of the spread"),
+                                           tr("Alone at a tolerance end")});
     PartsTable->verticalHeader()->hide();
     PartsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PartsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* buttons = named(new QDialogButtonBox, "ButtonBox");
-    auto* run = named(buttons->addButton(QStringLiteral("R&un"), QDialogButtonBox::ActionRole), "RunButton");
-    auto* clear = named(buttons->addButton(QStringLiteral("C&lear curves"), QDialogButtonBox::ActionRole), "ClearButton");
-    named(buttons->addButton(QDialogButtonBox::Close), "CloseButton");
+    auto* run = named(buttons->addButton(tr("R&un"), QDialogButtonBox::ActionRole), "RunButton");
+    auto* clear = named(buttons->addButton(tr("C&lear curves"), QDialogButtonBox::ActionRole), "ClearButton");
+    named(buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole), "CloseButton");
     connect(run, &QPushButton::clicked, this, &TToleranceDialog::RunButtonClick);
     connect(clear, &QPushButton::clicked, this, &TToleranceDialog::ClearButtonClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -119,7 +119,7 @@ bool TToleranceDialog::RunButtonClick() {
 
     std::unique_ptr<QProgressDialog> progress;
     if (settings.trials >= kTrialsWorthProgress) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("Drawing the parts…"), QStringLiteral("Cancel"), 0,
+        progress = std::make_unique<QProgressDialog>(tr("Drawing the parts…"), tr("Cancel"), 0,
                                                      settings.trials, this);
         progress->setObjectName(QStringLiteral("ToleranceProgress"));
         progress->setWindowModality(Qt::WindowModal);
@@ -157,10 +157,11 @@ void TToleranceDialog::showResult(const tessera::ToleranceResult& result) {
     const auto& grid = tessera::gridFrequencies();
     const auto hertz = [&](int i) { return tessera::fixedText(grid[static_cast<std::size_t>(i)], 5, 0, sep); };
     DeviationLabel->setText(
-        qt("Largest deviation from the nominal Result between " + hertz(result.settings.band.first) + " and " +
-           hertz(result.settings.band.last) + " Hz: " + tessera::fixedText(result.largestDeviationDb, 3, 2, sep) +
-           " dB at " + hertz(result.largestDeviationPoint) + " Hz (" + std::to_string(result.settings.trials) +
-           " trials). The Result window shows the lowest and highest curve in yellow."));
+        tr("Largest deviation from the nominal Result between %1 and %2 Hz: %3 dB at %4 Hz (%5 trials). "
+           "The Result window shows the lowest and highest curve in yellow.")
+            .arg(qt(hertz(result.settings.band.first)), qt(hertz(result.settings.band.last)),
+                 qt(tessera::fixedText(result.largestDeviationDb, 3, 2, sep)), qt(hertz(result.largestDeviationPoint)),
+                 QString::number(result.settings.trials)));
     PartsTable->setRowCount(static_cast<int>(result.ranking.size()));
     for (int row = 0; row < PartsTable->rowCount(); ++row) {
         const tessera::PartShare& p = result.ranking[static_cast<std::size_t>(row)];

@@ -15,6 +15,9 @@ namespace {
 const char* const kYesName = "YesButton";
 const char* const kNoName = "NoButton";
 
+// A title or filter of the file dialogs' table in the windows' language.
+QString fileDialogText(const std::string& text) { return QCoreApplication::translate(kFileDialogTextContext, text.c_str()); }
+
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Qt reads a filter's patterns from the blank-separated list in its last
@@ -28,10 +31,10 @@ QString qtFilterText(const NameFilter& filter) {
 } // namespace
 
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("Warnung"), text,
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, QCoreApplication::translate("Prompts", "Warning"), text,
                                              QMessageBox::NoButton, parent);
-    QPushButton* yes = box->addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton* no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    QPushButton* yes = box->addButton(QCoreApplication::translate("Prompts", "&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QCoreApplication::translate("Prompts", "&No"), QMessageBox::NoRole);
     yes->setObjectName(QLatin1String(kYesName));
     no->setObjectName(QLatin1String(kNoName));
     box->setDefaultButton(yes);
@@ -39,20 +42,31 @@ std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& tex
     return box;
 }
 
-std::unique_ptr<QMessageBox> makeErrorBox(QWidget* parent, const QString& text) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("Fehler"), text,
-                                             QMessageBox::NoButton, parent);
-    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+namespace {
+std::unique_ptr<QMessageBox> makeOkBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                       const QString& text) {
+    auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::NoButton, parent);
+    QPushButton* ok = box->addButton(QCoreApplication::translate("Prompts", "OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
     return box;
 }
+} // namespace
+
+std::unique_ptr<QMessageBox> makeErrorBox(QWidget* parent, const QString& text) {
+    return makeOkBox(parent, QMessageBox::Critical, QCoreApplication::translate("Prompts", "Error"), text);
+}
+
+std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& text) {
+    return makeOkBox(parent, QMessageBox::Information, QCoreApplication::translate("Prompts", "Information"), text);
+}
 
 std::unique_ptr<QProgressDialog> makeReadingDialog(QWidget* parent, const QString& fileName) {
-    auto dialog = std::make_unique<QProgressDialog>(QStringLiteral("Reading ") + fileName, QStringLiteral("Cancel"),
+    auto dialog = std::make_unique<QProgressDialog>(QCoreApplication::translate("Prompts", "Reading %1").arg(fileName),
+                                                    QCoreApplication::translate("Prompts", "Cancel"),
                                                     0, 1000, parent);
     dialog->setObjectName(QStringLiteral("ReadingDialog"));
-    dialog->setWindowTitle(QStringLiteral("Reading"));
+    dialog->setWindowTitle(QCoreApplication::translate("Prompts", "Reading"));
     dialog->setWindowModality(Qt::ApplicationModal);
     // Above the always-on-top configuration dialog, which would hide it.
     dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -96,9 +110,10 @@ bool answeredYes(const QMessageBox& box) {
 
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind) {
     const FileDialogLayout& layout = fileDialogLayout(kind);
-    auto dialog = std::make_unique<QFileDialog>(parent, fromUtf8(layout.title));
+    auto dialog = std::make_unique<QFileDialog>(parent, fileDialogText(layout.title));
     QStringList filters;
-    for (const NameFilter& filter : splitFilter(layout.filter)) filters << qtFilterText(filter);
+    for (const NameFilter& filter : splitFilter(fileDialogText(layout.filter).toStdString()))
+        filters << qtFilterText(filter);
     dialog->setOption(QFileDialog::HideNameFilterDetails); // before the filters, which it shortens
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(fromUtf8(layout.defaultExtension));
@@ -122,6 +137,8 @@ bool QtPrompts::confirm(const std::string& question) {
 }
 
 void QtPrompts::reportError(const std::string& message) { makeErrorBox(parent_, fromUtf8(message))->exec(); }
+
+void QtPrompts::inform(const std::string& message) { makeInformationBox(parent_, fromUtf8(message))->exec(); }
 
 std::unique_ptr<ReadProgress> QtPrompts::watchReading(const std::string& fileName) {
     return std::make_unique<ReadingWatch>(parent_, fromUtf8(fileName));

@@ -16,10 +16,13 @@ class QWidget;
 
 namespace tessera {
 
-// "Warnung", warning icon, "&Ja" (default) and "&Nein" (Escape).
+// "Warning", warning icon, "&Yes" (default) and "&No" (Escape); under German
+// "Warnung", "&Ja" and "&Nein". Every text in the windows' language.
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text);
-// "Fehler", error icon, "OK".
+// "Error" ("Fehler"), error icon, "OK".
 std::unique_ptr<QMessageBox> makeErrorBox(QWidget* parent, const QString& text);
+// "Information" ("Hinweis"), information icon, "OK".
+std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& text);
 // The Open, Save as or Import dialog with its title, filters and checks.
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind);
 
@@ -27,7 +30,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, FileDialogKind kind
 // application-modal, so that nothing else runs while a file is read.
 std::unique_ptr<QProgressDialog> makeReadingDialog(QWidget* parent, const QString& fileName);
 
-// True when `box` was answered with its "&Ja" button.
+// True when `box` was answered with its Yes button.
 bool answeredYes(const QMessageBox& box);
 
 class QtPrompts : public DocumentPrompts {
@@ -36,6 +39,7 @@ public:
 
     bool confirm(const std::string& question) override;
     void reportError(const std::string& message) override;
+    void inform(const std::string& message) override;
     std::optional<std::string> chooseFile(FileDialogKind kind) override;
     // The reading dialog, once a read takes longer than half a second.
     std::unique_ptr<ReadProgress> watchReading(const std::string& fileName) override;

@@ -30,7 +30,7 @@ QFont dialogFont() {
 TDialog::TDialog(tessera::FilterEngine& engine, GraphTitleSetter setTitles, QWidget* parent)
     : QDialog(parent), engine_(engine) {
     setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(QString::fromLatin1(kWindowCaption));
+    setWindowTitle(tr(kWindowCaption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(false);
@@ -83,11 +83,11 @@ void TDialog::layOut(int dpi) {
 void TDialog::setGraphTitles(const GraphTitleSetter& setTitles) {
     if (!setTitles) return;
     using tessera::GraphWindow;
-    const QString xLabel = QStringLiteral("Frequency (Hz)");
+    const QString xLabel = tr("Frequency (Hz)");
     for (int s = 1; s <= tessera::kSectionCount; ++s)
-        setTitles(tessera::sectionWindow(s), QStringLiteral("Filter%1 (dB)").arg(s), xLabel);
-    setTitles(GraphWindow::Import, QStringLiteral("Import (dB)"), xLabel);
-    setTitles(GraphWindow::Result, QStringLiteral("Result (dB)"), xLabel);
+        setTitles(tessera::sectionWindow(s), tr("Filter%1 (dB)").arg(s), xLabel);
+    setTitles(GraphWindow::Import, tr("Import (dB)"), xLabel);
+    setTitles(GraphWindow::Result, tr("Result (dB)"), xLabel);
 }
 
 void TDialog::centreOnScreen() {

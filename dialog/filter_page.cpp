@@ -8,6 +8,7 @@
 #include "standard_series.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -52,7 +53,8 @@ void FilterPage::place(QWidget* widget, Control control, int dpi) {
 }
 
 QLabel* FilterPage::addCaption(Control control, int dpi, const QFont& font) {
-    auto* label = new QLabel(qtext(caption(control, section_)), this);
+    // The captions are English source texts, shown in the windows' language.
+    auto* label = new QLabel(QCoreApplication::translate("FilterPage", caption(control, section_).c_str()), this);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(label, control, dpi);
     // Captions take exactly the size of their text in the dialog's font.
@@ -161,7 +163,7 @@ template <class Edit> void FilterPage::convertingEdit(Edit edit) {
     try {
         edit();
     } catch (const tessera::FloatOverflowError& error) {
-        QMessageBox::critical(this, QStringLiteral("Fehler"), QString::fromUtf8(error.what()));
+        QMessageBox::critical(this, FilterPage::tr("Error"), QString::fromUtf8(error.what()));
     }
 }
 

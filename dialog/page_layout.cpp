@@ -1,5 +1,7 @@
 #include "page_layout.h"
 
+#include <QtGlobal>
+
 #include <array>
 #include <cmath>
 
@@ -156,10 +158,10 @@ std::string objectName(Control control, int section) {
 
 std::string caption(Control control, int section) {
     switch (control) {
-    case Control::FrequencyCaption: return "Frequency (Hz): ";
-    case Control::QCaption: return "Q - Factor: ";
-    case Control::GainCaption: return "Filter - Gain (dB): ";
-    case Control::CapacitorCaption: return "Capacitor:";
+    case Control::FrequencyCaption: return QT_TRANSLATE_NOOP("FilterPage", "Frequency (Hz): ");
+    case Control::QCaption: return QT_TRANSLATE_NOOP("FilterPage", "Q - Factor: ");
+    case Control::GainCaption: return QT_TRANSLATE_NOOP("FilterPage", "Filter - Gain (dB): ");
+    case Control::CapacitorCaption: return QT_TRANSLATE_NOOP("FilterPage", "Capacitor:");
     case Control::UpperDesignator: return designator(3 * section - 2);
     case Control::MiddleDesignator: return designator(3 * section - 1);
     case Control::LowerDesignator: return designator(3 * section);

@@ -6,6 +6,8 @@
 #include "filter_bank_state.h"
 #include "page_model.h"
 
+#include <QtGlobal>
+
 #include <string>
 
 namespace tessera::dialog {
@@ -28,7 +30,8 @@ inline constexpr int kCapacitorItemHeight = 16;
 // The hidden text-to-number converter, outside the notebook.
 inline constexpr Place kConverterPlace{0, -8, 121, 22};
 
-inline constexpr const char* kWindowCaption = "Filter - Configuration";
+// The English source text; the window shows it in its language.
+inline constexpr const char* kWindowCaption = QT_TRANSLATE_NOOP("TDialog", "Filter - Configuration");
 inline constexpr const char* kNotebookName = "TabbedNotebook1";
 inline constexpr const char* kConverterName = "realedit1";
 

@@ -72,8 +72,8 @@ TGraphWindow::TGraphWindow(GraphWindow window, const QIcon& icon, QWidget* paren
     setFont(formFont);
     setWindowIcon(icon);
     plot_->setObjectName(QStringLiteral("ControlImage1"));
-    plot_->setTitle(QStringLiteral("Title"));
-    plot_->setXlabel(QStringLiteral("xLabel"));
+    plot_->setTitle(tr("Title"));
+    plot_->setXlabel(tr("xLabel"));
     plot_->setGrid(true);
     // The sub-window's layout keeps the plot the size of the client area;
     // every size change redraws it.

@@ -7,6 +7,7 @@
 #include "text_out_angle.h"
 #include "wmf_writer.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -393,9 +394,9 @@ void PlotSurface::drawReadout(QPainter& painter, const PlotLayout& p, double f, 
     readout_.verticalCurveValue = valueWidth >= p.L - 5;
 
     fillBox(painter, 1, 1, 300, 20);
-    label(painter, font, 10, 3, QStringLiteral("Frequency: "));
+    label(painter, font, 10, 3, QCoreApplication::translate("Plot", "Frequency: "));
     label(painter, font, 120 - m.horizontalAdvance(freqNumber), 3, readout_.frequency);
-    label(painter, font, 160, 3, QStringLiteral("Gain: "));
+    label(painter, font, 160, 3, QCoreApplication::translate("Plot", "Gain: "));
     label(painter, font, 235 - m.horizontalAdvance(gainNumber), 3, readout_.gain);
 
     // The curve value in the right margin, turned when the margin is too narrow.

@@ -17,6 +17,7 @@
 #include "plot_drawing.h"
 #include "readout.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -120,7 +121,7 @@ private:
 
     int width_ = 500, height_ = 500;
     QString title_;
-    QString xlabel_ = QStringLiteral("Frequency");
+    QString xlabel_ = QCoreApplication::translate("Plot", "Frequency");
     bool grid_ = true;
     PlotData full_ = PlotData::initialBlock();
     PlotData view_ = PlotData::initialBlock();

@@ -2,6 +2,7 @@
 
 #include "wmf_format.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
@@ -200,7 +201,7 @@ bool fail(QString* error, const QString& message) {
 bool WmfPicture::load(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+        return fail(error, QCoreApplication::translate("Metafile", "Cannot open \"%1\": %2").arg(path, file.errorString()));
     return loadBytes(file.readAll(), error);
 }
 
@@ -209,10 +210,10 @@ bool WmfPicture::loadBytes(const QByteArray& bytes, QString* error) {
     const auto size = static_cast<std::size_t>(bytes.size());
     const RecordReader header(data, std::min<std::size_t>(size, kPlaceableHeaderBytes) / 2);
     if (size < kPlaceableHeaderBytes + 2 * kHeaderWords || header.u32(0) != kPlaceableKey)
-        return fail(error, QStringLiteral("Not a placeable metafile."));
+        return fail(error, QCoreApplication::translate("Metafile", "Not a placeable metafile."));
     std::uint16_t checksum = 0;
     for (std::size_t i = 0; i < 10; ++i) checksum ^= header.u16(i);
-    if (checksum != header.u16(10)) return fail(error, QStringLiteral("The metafile's header checksum is wrong."));
+    if (checksum != header.u16(10)) return fail(error, QCoreApplication::translate("Metafile", "The metafile's header checksum is wrong."));
 
     const RecordReader meta(data + kPlaceableHeaderBytes, kHeaderWords);
     std::size_t offset = kPlaceableHeaderBytes + 2 * static_cast<std::size_t>(std::max<int>(meta.u16(1), kHeaderWords));

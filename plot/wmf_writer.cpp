@@ -2,6 +2,7 @@
 
 #include "wmf_format.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -226,7 +227,7 @@ QByteArray placeableMetafile(const PlotRecording& recording, int unitsPerInch) {
 bool writeMetafileFile(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-    if (error) *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
+    if (error) *error = QCoreApplication::translate("Metafile", "Cannot write \"%1\": %2").arg(path, file.errorString());
     return false;
 }
 

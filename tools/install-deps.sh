@@ -9,6 +9,8 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
+  # the windows' German texts: lupdate and lrelease, and Qt's own German
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   # text in the windows, the plots and the report (Qt finds fonts through fontconfig)

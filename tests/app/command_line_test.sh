@@ -20,4 +20,15 @@ err=$("$program" --no-such-option 2>&1 >/dev/null); code=$?
 case $err in *"unknown option --no-such-option"*) ;; *) fail "an unknown option reports \"$err\"" ;; esac
 out=$("$program" --no-such-option 2>/dev/null)
 [ -z "$out" ] || fail "an unknown option prints on standard output: \"$out\""
+out=$("$program" --help 2>/dev/null)
+case $out in *"--language de|en"*) ;; *) fail "--help does not name --language" ;; esac
+
+# An unknown language is refused before any window, naming the two there are.
+for words in "--language fr" "--language=fr" "--language"; do
+  err=$("$program" $words 2>&1 >/dev/null); code=$?
+  [ "$code" -eq 2 ] || fail "$words exits with $code"
+  case $err in *"de or en"*) ;; *) fail "$words reports \"$err\"" ;; esac
+done
+out=$("$program" --language de --version 2>&1); code=$?
+[ "$code" -eq 0 ] && [ "$out" = "TESSERA $version" ] || fail "--language de --version: $code \"$out\""
 exit $status

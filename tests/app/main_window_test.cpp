@@ -7,6 +7,7 @@
 #include "about.h"
 #include "splash.h"
 #include "einstell.h"
+#include "program_translations.h"
 #include "user_prompts.h"
 
 #include <QApplication>
@@ -59,6 +60,8 @@ class MainWindowTest : public QObject {
     std::unique_ptr<ProgramFixture> f;
 
 private slots:
+    // The texts checked here are the German ones the program has always shown.
+    void initTestCase() { QVERIFY(tessera::useLanguage(tessera::Language::German)); }
     void init() { f = std::make_unique<ProgramFixture>(); }
     void cleanup() { f.reset(); }
 
@@ -120,11 +123,11 @@ private slots:
         const QList<QAction*> titles = f->frame().menuBar()->actions();
         QStringList captions;
         for (QAction* a : titles) captions << a->text();
-        QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Zoom", "&Tools", "&Window", "&About"}));
+        QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Zoom", "&Tools", "&Window", "&Language", "&About"}));
         QCOMPARE(titles[0]->statusTip(), QStringLiteral("Dateibefehle"));
         QCOMPARE(titles[2]->statusTip(), QString());
         QCOMPARE(titles[3]->statusTip(), QStringLiteral("Werkzeuge"));
-        QCOMPARE(titles[5]->statusTip(), QStringLiteral("Hilfethemen"));
+        QCOMPARE(titles[6]->statusTip(), QStringLiteral("Hilfethemen"));
 
         QStringList fileItems;
         for (QAction* a : menuNamed(f->frame(), "File1")->actions()) fileItems << (a->isSeparator() ? "-" : a->text());

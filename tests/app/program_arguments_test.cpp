@@ -49,6 +49,15 @@ TEST(ProgramArguments, AFileAloneOrAfterToolkitOptionsIsOpened) {
     EXPECT_EQ(dashed.file, "-odd name.tsn");
 }
 
+TEST(ProgramArguments, LanguageIsTakenWithTheFile) {
+    const auto german = readProgramArguments({"--language", "de", "room.tsn"});
+    EXPECT_EQ(german.action, Action::Run) << german.error;
+    EXPECT_EQ(german.language, tessera::Language::German);
+    EXPECT_EQ(german.file, "room.tsn");
+    EXPECT_EQ(readProgramArguments({"--language=en"}).language, tessera::Language::English);
+    EXPECT_FALSE(readProgramArguments({"room.tsn"}).language);
+}
+
 TEST(ProgramArguments, HelpAndVersionWinOverAFile) {
     EXPECT_EQ(readProgramArguments({"--help"}).action, Action::Help);
     EXPECT_EQ(readProgramArguments({"room.tsn", "-h"}).action, Action::Help);
@@ -67,6 +76,9 @@ TEST(ProgramArguments, WrongArgumentsAreNamed) {
              {{"-platform"}, "-platform"},
              {{"a.tsn", "b.tsn"}, "b.tsn"},
              {{"--help=1"}, "--help=1"},
+             {{"--language", "fr"}, "\"fr\": de or en"},
+             {{"--language=EN"}, "\"EN\": de or en"},
+             {{"room.tsn", "--language"}, "--language needs a value: de or en"},
          }) {
         const auto r = readProgramArguments(words);
         EXPECT_EQ(r.action, Action::Wrong) << named;
@@ -91,7 +103,7 @@ TEST_F(ManualPageTest, OptionsAreTheSameInHelpAndOnThePageAndAllAccepted) {
         EXPECT_TRUE(inHelp.count(option)) << "tessera: " << option << " is an item of OPTIONS in " << kPagePath << " but not in `tessera --help`";
     // Each with a word after it (its value, or else the file) is accepted.
     for (const std::string& option : onPage)
-        EXPECT_NE(readProgramArguments({option, "value"}).action, Action::Wrong) << option;
+        EXPECT_NE(readProgramArguments({option, option == "--language" ? "de" : "value"}).action, Action::Wrong) << option;
 }
 
 TEST_F(ManualPageTest, EveryMenuCommandIsDescribedUnderItsMenu) {

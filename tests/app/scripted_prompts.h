@@ -17,6 +17,7 @@ public:
     std::deque<std::optional<std::string>> chosenFiles; // one per file dialog; nullopt cancels
     std::vector<std::string> questions;
     std::vector<std::string> errors;
+    std::vector<std::string> notes; // what inform() was told
     std::vector<tessera::FileDialogKind> dialogs;
     std::vector<std::string> watchedReads;               // the files whose reading was watched
     bool cancelReading = false;                          // cancel each read at its first block
@@ -35,6 +36,7 @@ public:
         return answer;
     }
     void reportError(const std::string& message) override { errors.push_back(message); }
+    void inform(const std::string& message) override { notes.push_back(message); }
     std::optional<std::string> chooseFile(tessera::FileDialogKind kind) override {
         dialogs.push_back(kind);
         if (chosenFiles.empty()) return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "dialog_harness.h"
 #include "page_layout.h"
+#include "program_translations.h"
 #include "regional.h"
 
 #include <QAbstractItemView>
@@ -64,6 +65,8 @@ class DialogPagesTest : public QObject {
     }
 
 private slots:
+    // The message box checked here is the German one the program has always shown.
+    void initTestCase() { QVERIFY(tessera::useLanguage(tessera::Language::German)); }
     void init() { h = std::make_unique<DialogHarness>(); }
     void cleanup() {
         h.reset();
