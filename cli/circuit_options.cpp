@@ -9,11 +9,11 @@ namespace {
 
 // The custom op-amp of --gbw [--slew --en --in]; nullopt with `error` set
 // when the figures are refused, nullopt alone when none is given.
-std::optional<OpAmpModel> customFrom(const Arguments& args, std::string& error) {
+std::optional<OpAmpModel> customFrom(const Arguments& args, GbwAlone gbwAlone, std::string& error) {
     const auto gbw = args.value(kGbwOption), slew = args.value(kSlewOption), en = args.value(kEnOption),
                in = args.value(kInOption);
-    if (!slew && !en && !in) {
-        if (!gbw) return std::nullopt;
+    if (!gbw && !slew && !en && !in) return std::nullopt;
+    if (!slew && !en && !in && gbwAlone == GbwAlone::SinglePole) {
         const Checked<double> checked = checkGbw(*gbw);
         if (!checked.ok() || *checked.value <= 0) {
             error = kBadGbw;
@@ -45,10 +45,10 @@ void take(const Arguments& args, const char* option, Check check, Setting& setti
 } // namespace
 
 std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command,
-                                                   std::ostream& err) {
+                                                   std::ostream& err, GbwAlone gbwAlone) {
     CircuitSettings settings;
     std::string error;
-    const auto custom = customFrom(args, error);
+    const auto custom = customFrom(args, gbwAlone, error);
     if (custom && args.value(kOpAmpOption)) error = "name the op-amp with --opamp or give its figures, not both";
     if (custom) settings.opAmp = *custom;
     take(args, kOpAmpOption, checkOpAmpName, settings.opAmp, error);

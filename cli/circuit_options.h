@@ -20,9 +20,10 @@ namespace tessera::cli {
 // The option names, to add to a command's grammar.
 inline constexpr const char* kOpAmpOption = "opamp";
 inline constexpr const char* kSummingOption = "summing-resistors";
-// A custom op-amp: --gbw alone is a noiseless single-pole op-amp of that
-// gain-bandwidth with unlimited slew rate (as the netlist and opamp commands
-// have always taken it); with --slew, --en and --in, all four figures.
+// A custom op-amp: --gbw with --slew, --en and --in, all four figures; where
+// the command allows it (netlist, opamp and tolerance, as they have always
+// taken it), --gbw alone is a noiseless single-pole op-amp of that
+// gain-bandwidth with unlimited slew rate.
 inline constexpr const char* kGbwOption = "gbw";
 inline constexpr const char* kSlewOption = "slew";
 inline constexpr const char* kEnOption = "en";
@@ -30,9 +31,12 @@ inline constexpr const char* kInOption = "in";
 inline constexpr const char* kInputLevelOption = "input-level";
 inline constexpr const char* kOutputPeakOption = "output-peak";
 
+enum class GbwAlone { SinglePole, Refused };
+
 // The settings from whichever of these options the command's grammar has,
 // or nullopt after a usage error has been written to `err`.
-std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, std::ostream& err);
+std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, std::ostream& err,
+                                                   GbwAlone gbwAlone = GbwAlone::SinglePole);
 
 struct BoardRequest {
     Arguments args;

@@ -21,7 +21,8 @@ constexpr std::string_view kUsage =
     "                            (the default)\n"
     "  --gbw HZ                  a noiseless single-pole op-amp of gain-bandwidth HZ\n"
     "  --slew V_PER_US, --en NV, --in PA\n"
-    "                            with --gbw: a custom op-amp's slew rate and noise densities\n"
+    "                            with --gbw: a custom op-amp's slew rate (0.001 to 1E5) and\n"
+    "                            noise densities (en 0.01 to 1E5, in 1E-5 to 1E5)\n"
     "  --summing-resistors OHMS  R13 ... R28: an E24 value from 1k to 100k (default 10k)\n"
     "  -o, --output OUT.cir      the netlist to write (not CONFIG.tsn)\n";
 

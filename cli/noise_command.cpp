@@ -28,8 +28,9 @@ constexpr std::string_view kUsage =
     "  --opamp NAME              NE5532, TL072, OPA2134, OPA1612, LM4562, MC33078, OPA1656 or\n"
     "                            Ideal (the default)\n"
     "  --gbw HZ, --slew V_PER_US, --en NV, --in PA\n"
-    "                            a custom op-amp instead: gain-bandwidth (10000 to 1E12), slew\n"
-    "                            rate, voltage noise in nV/sqrt(Hz), current noise in pA/sqrt(Hz)\n"
+    "                            a custom op-amp instead, all four figures: gain-bandwidth\n"
+    "                            (10000 to 1E12), slew rate (0.001 to 1E5), voltage noise in\n"
+    "                            nV/sqrt(Hz) (0.01 to 1E5), current noise in pA/sqrt(Hz) (1E-5 to 1E5)\n"
     "  --input-level DBU         the largest input level, a sine (-60 to 40; default 4)\n"
     "  --output-peak V           the op-amps' largest output peak (0.1 to 100; default 13.5)\n"
     "  --summing-resistors OHMS  R13 ... R28: an E24 value from 1k to 100k (default 10k)\n"
@@ -149,7 +150,7 @@ int runNoise(const std::vector<std::string>& words, std::ostream& out, std::ostr
                                             error);
     if (!error.empty()) return usageError(self, error, err);
     if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
-    const auto settings = circuitSettingsFrom(args, self, err);
+    const auto settings = circuitSettingsFrom(args, self, err, GbwAlone::Refused);
     if (!settings) return kUsageError;
 
     DesignSession session;

@@ -79,7 +79,11 @@ std::string singleLine(std::string_view name) {
 
 } // namespace
 
-double converttsnstr(std::string_view text) { return textToReal(text, "0"); }
+double converttsnstr(std::string_view text) {
+    // Refused as a number too large is: such a file was not written by a save.
+    if (namesNonFinite(text)) throw FloatOverflowError();
+    return textToReal(text, "0");
+}
 
 std::string configurationText(const FilterEngine& engine, std::string_view fileName, char separator) {
     std::string text;

@@ -21,7 +21,8 @@ inline constexpr std::uint64_t kLargestConfigurationFile = 1024 * 1024;
 
 // One number line of a configuration file, by the numeric entry field's rule
 // with fallback 0 ("." or one "," as decimal separator). Throws
-// FloatOverflowError for a value too large for the conversion.
+// FloatOverflowError for a value too large for the conversion, and for
+// "NaN", "INF" or "Infinity", which no save writes.
 double converttsnstr(std::string_view text);
 
 // The file's full text for the engine's current state and capacitor texts;

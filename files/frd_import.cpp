@@ -33,13 +33,6 @@ bool isComment(std::string_view line) {
     return line.front() == '*' || line.front() == '#' || line.front() == ';' || line.starts_with("//");
 }
 
-// "inf", "-Infinity", "NaN": written by some programs for a missing value.
-bool namesNonFinite(std::string_view column) {
-    if (!column.empty() && (column.front() == '+' || column.front() == '-')) column.remove_prefix(1);
-    if (column.empty() || (column.front() | 0x20) < 'a') return false; // a digit or a point: the usual case
-    return sameIgnoringCase(column, "inf") || sameIgnoringCase(column, "infinity") || sameIgnoringCase(column, "nan");
-}
-
 // What the bytes of a line call for: a split at tabs or semicolons, at
 // commas, or a refusal of the file.
 enum LineBytes : unsigned { TabOrSemicolon = 1, Comma = 2, Control = 4 };

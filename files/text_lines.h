@@ -15,6 +15,10 @@ using TextLines = LineSource;
 // Equal but for the letter case of A-Z.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
 
+// "inf", "-Infinity", "NaN" (any case, blanks around it): what some programs
+// write for a value that is not finite, which no reader takes as a number.
+bool namesNonFinite(std::string_view text);
+
 // Case-insensitive test of a name's last three characters (the whole name if
 // it is shorter), as the file commands choose a reader: endsWith3("a.TSN", "tsn").
 bool endsWith3(std::string_view name, std::string_view ending);

@@ -1,9 +1,11 @@
 #include "circuit_input.h"
 
 #include "number_text.h"
+#include "real48.h"
 #include "real_conversion.h"
 #include "standard_series.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -68,28 +70,31 @@ Checked<double> checkGbw(std::string_view text) {
 
 namespace {
 
-// The four figures of a custom op-amp, in the order they are typed.
+// The four figures of a custom op-amp, in the order they are typed, each
+// with its range: wide enough for any op-amp made, narrow enough that every
+// figure of the noise and headroom stays a finite number.
 struct Figure {
     const char* what;
     double OpAmpModel::*value;
-    double lowest; // the least value allowed; 0 means any positive one
-    double highest;
+    double lowest, highest;
+    const char* range; // as the message states it
 };
 constexpr Figure kCustomFigures[] = {
-    {"gain-bandwidth in Hz", &OpAmpModel::gbw, kLowestGbw, kHighestGbw},
-    {"slew rate in V/us", &OpAmpModel::slewVPerUs, 0, HUGE_VAL},
-    {"voltage noise en in nV/sqrt(Hz)", &OpAmpModel::enNv, 0, HUGE_VAL},
-    {"current noise in in pA/sqrt(Hz)", &OpAmpModel::inPa, 0, HUGE_VAL},
+    {"gain-bandwidth in Hz", &OpAmpModel::gbw, kLowestGbw, kHighestGbw, "10000 to 1E12"},
+    {"slew rate in V/us", &OpAmpModel::slewVPerUs, kLowestSlew, kHighestSlew, "0.001 to 1E5"},
+    {"voltage noise en in nV/sqrt(Hz)", &OpAmpModel::enNv, kLowestEn, kHighestEn, "0.01 to 1E5"},
+    {"current noise in in pA/sqrt(Hz)", &OpAmpModel::inPa, kLowestIn, kHighestIn, "1E-5 to 1E5"},
 };
 
+// A bound typed is read through the 48-bit conversion, a remembered one at
+// full precision: either reading of it is allowed.
 bool allowed(const Figure& f, double v) {
-    return std::isfinite(v) && (f.lowest > 0 ? v >= f.lowest : v > 0) && v <= f.highest;
+    return v >= std::min(f.lowest, toReal48(f.lowest)) && v <= std::max(f.highest, toReal48(f.highest));
 }
 
 std::string figureFault(const Figure& f, std::string_view shown) {
-    std::string text = std::string("The ") + f.what + " of a custom op-amp must be ";
-    text += f.lowest > 0 ? "a number from 10000 to 1E12" : "a positive number";
-    return text + ", not \"" + std::string(shown) + "\"";
+    return std::string("The ") + f.what + " of a custom op-amp must be a number from " + f.range + ", not \"" +
+           std::string(shown) + "\"";
 }
 
 } // namespace

@@ -33,9 +33,12 @@ inline constexpr double kLowestGbw = 1e4, kHighestGbw = 1e12;
 Checked<double> checkGbw(std::string_view text);
 
 // The four figures of a "Custom" op-amp as typed: gain-bandwidth in Hz
-// (10000 to 1E12), slew rate in V/us, voltage noise en in nV/sqrt(Hz) and
-// current noise in in pA/sqrt(Hz), each a positive number. The message names
-// the first figure refused.
+// (10000 to 1E12), slew rate in V/us (0.001 to 1E5), voltage noise en in
+// nV/sqrt(Hz) (0.01 to 1E5) and current noise in in pA/sqrt(Hz) (1E-5 to
+// 1E5). The message names the first figure refused and its range.
+inline constexpr double kLowestSlew = 1e-3, kHighestSlew = 1e5;
+inline constexpr double kLowestEn = 1e-2, kHighestEn = 1e5;
+inline constexpr double kLowestIn = 1e-5, kHighestIn = 1e5;
 Checked<OpAmpModel> checkCustomOpAmp(std::string_view gbw, std::string_view slew, std::string_view en,
                                      std::string_view in);
 // The same rule on figures already read (remembered ones): the message for

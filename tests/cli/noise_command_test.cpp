@@ -95,6 +95,7 @@ TEST_F(CliTest, NoiseRefusesBadEntriesAndWritesNothing) {
     const std::vector<std::vector<std::string>> bad = {
         {"--opamp", "Custom"},
         {"--gbw", "2e6", "--en", "4"},                             // a custom op-amp needs all four figures
+        {"--gbw", "1e7"},                                          // here --gbw alone too
         {"--gbw", "2e6", "--slew", "5", "--en", "0", "--in", "1"}, // not positive
         {"--opamp", "NE5532", "--gbw", "2e6"},                     // both
         {"--summing-resistors", "12.5k"},

@@ -21,10 +21,17 @@ TEST(CircuitInput, OpAmpsByNameAndCustomFigures) {
     const auto custom = checkCustomOpAmp("2e6", "5", "7,5", "0.5");
     ASSERT_TRUE(custom.ok()) << custom.message;
     EXPECT_EQ(*custom.value, customOpAmp(2e6, 5, 7.5, 0.5));
-    // Each figure refused alone, the message naming it and what was typed.
+    // The ends of each range, typed and remembered.
+    EXPECT_TRUE(checkCustomOpAmp("1e4", "0.001", "0,01", "1E-5").ok());
+    EXPECT_TRUE(checkCustomOpAmp("1e12", "1e5", "1e5", "1e5").ok());
+    EXPECT_FALSE(customOpAmpFault(customOpAmp(1e4, 1e-3, 1e-2, 1e-5)));
+    // Each figure refused alone, the message naming it, its range and what was typed.
     const std::pair<std::array<const char*, 4>, const char*> refusals[] = {
         {{"5e3", "5", "7", "1"}, "gain-bandwidth in Hz of a custom op-amp must be a number from 10000 to 1E12, not \"5e3\""},
-        {{"2e6", "0", "7", "1"}, "slew rate in V/us of a custom op-amp must be a positive number, not \"0\""},
+        {{"2e6", "0", "7", "1"}, "slew rate in V/us of a custom op-amp must be a number from 0.001 to 1E5, not \"0\""},
+        {{"2e6", "1e308", "7", "1"}, "slew rate in V/us of a custom op-amp must be a number from 0.001 to 1E5, not \"1e308\""},
+        {{"2e6", "5", "1e-300", "1"}, "voltage noise en in nV/sqrt(Hz) of a custom op-amp must be a number from 0.01 to 1E5"},
+        {{"2e6", "5", "7", "2e5"}, "current noise in in pA/sqrt(Hz) of a custom op-amp must be a number from 1E-5 to 1E5"},
         {{"2e6", "5", "-1", "1"}, "voltage noise en"},
         {{"2e6", "5", "7", "inf"}, "current noise in"},
         {{"2e6", "5", "nan", "1"}, "voltage noise en"},

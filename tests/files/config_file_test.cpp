@@ -184,12 +184,16 @@ TEST_F(ConfigFileTest, RefusedFileChangesNothing) {
     EXPECT_TRUE(loadConfigurationText(engine, cut, "nul.tsn").refused());
     unchanged();
 
-    auto huge = lines;
-    huge[200] = "1E40"; // beyond the conversion's range
-    outcome = loadConfigurationText(engine, joined(huge, "\r\n"), "huge.tsn");
-    EXPECT_TRUE(outcome.refused());
-    EXPECT_NE(outcome.message.find("huge.tsn"), std::string::npos);
-    unchanged();
+    // Beyond the conversion's range, or not finite at all, on a section's
+    // line, its capacitor's or the response's.
+    for (const auto& [line, text] : {std::pair{200, "1E40"}, {200, "NaN"}, {4, " INF"}, {6, "-Infinity"},
+                                     {10, "inf nF"}, {291, "+nan"}}) {
+        auto huge = lines;
+        huge[static_cast<std::size_t>(line)] = text;
+        outcome = loadConfigurationText(engine, joined(huge, "\r\n"), "huge.tsn");
+        EXPECT_EQ(outcome.message, messages::configurationNumberTooLarge("huge.tsn")) << text;
+        unchanged();
+    }
 }
 
 TEST_F(ConfigFileTest, SaveReplacesSafely) {
