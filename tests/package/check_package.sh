@@ -44,6 +44,7 @@ description=$(field Description)
 [ -n "$(echo "$description" | head -n 1)" ] || fail "no synopsis in Description"
 [ "$(echo "$description" | wc -l)" -gt 2 ] || fail "no long description: $description"
 case ", $(field Suggests)," in *", ngspice,"*) ;; *) fail "Suggests: $(field Suggests), without ngspice" ;; esac
+case ", $(field Recommends)," in *", qt6-translations-l10n,"*) ;; *) fail "Recommends: $(field Recommends), without qt6-translations-l10n" ;; esac
 depends=$(field Depends)
 # dpkg-shlibdeps found these from the programs; versions come from the libraries.
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6; do
