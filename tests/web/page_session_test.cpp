@@ -181,6 +181,22 @@ TEST(PageSession, CircuitSettingsAreCheckedRememberedAndUsedByTheTools) {
     const auto noise = JsonReader::read(session.noise());
     ASSERT_TRUE(noise);
     EXPECT_EQ(member(member(*noise, "figures"), "noise_density_nv").items.size(), 256u);
-    const auto tolerance = JsonReader::read(session.tolerance("1", "5", "0", "1"));
-    EXPECT_FALSE(member(*tolerance, "message").text.empty()); // no trials: refused
+    for (const auto& [trials, band] : {std::pair{"0", "20:20000"}, std::pair{"100", "30:25"}}) {
+        const auto refused = JsonReader::read(session.tolerance("1", "5", trials, "1", band));
+        EXPECT_FALSE(member(*refused, "message").text.empty()) << trials << " " << band;
+    }
+    // A real op-amp's curve on each section and the Result; the run's bounds
+    // on the Result until a part changes.
+    EXPECT_EQ(session.extraCurves(GraphWindow::Filter2).size(), 1u);
+    EXPECT_TRUE(JsonReader::read(session.tolerance("1", "5", "200", "1", "100:1000")));
+    const auto kinds = [&] {
+        std::vector<CurveKind> k;
+        for (const auto& [kind, values] : session.extraCurves(GraphWindow::Result)) k.push_back(kind);
+        return k;
+    };
+    EXPECT_EQ(kinds(), (std::vector{CurveKind::RealOpAmp, CurveKind::ToleranceBound, CurveKind::ToleranceBound}));
+    session.selectSeries(2, Series::E12);
+    EXPECT_EQ(kinds(), std::vector{CurveKind::RealOpAmp});
+    EXPECT_EQ(session.setOpAmp("Ideal", "", "", "", ""), "");
+    EXPECT_TRUE(session.extraCurves(GraphWindow::Result).empty());
 }

@@ -122,6 +122,18 @@ val readInWorker(const std::string& name, const val& bytes) {
 
 struct Session : PageSession {
     val curveOf(int window) const { return numberArray(curve(static_cast<GraphWindow>(window))); }
+    // {opamp, lowest, highest}: the further curves the window shows now.
+    val extras(int window) const {
+        val result = val::object();
+        bool lowest = true;
+        for (const auto& [kind, values] : extraCurves(static_cast<GraphWindow>(window))) {
+            if (kind == CurveKind::RealOpAmp) result.set("opamp", numberArray(values));
+            if (kind != CurveKind::ToleranceBound) continue;
+            result.set(lowest ? "lowest" : "highest", numberArray(values));
+            lowest = false;
+        }
+        return result;
+    }
     std::string commit(int s, int e, const std::string& text) { return commitEntry(s, static_cast<Entry>(e), text); }
     void revert(int s, int e) { revertEntry(s, static_cast<Entry>(e)); }
     void spinEntry(int s, int e, bool up) { spin(s, static_cast<Entry>(e), up); }
@@ -169,6 +181,7 @@ EMSCRIPTEN_BINDINGS(tessera_page) {
         .constructor<>()
         .function("view", emscripten::optional_override([](Session& s) { return s.viewJson(); }))
         .function("curve", &Session::curveOf)
+        .function("extraCurves", &Session::extras)
         .function("revision", &Session::revisionNumber)
         .function("commitEntry", &Session::commit)
         .function("revertEntry", &Session::revert)
@@ -197,7 +210,7 @@ EMSCRIPTEN_BINDINGS(tessera_page) {
         .function("setInputLevel", emscripten::optional_override([](Session& s, const std::string& text) { return s.setInputLevel(text); }))
         .function("setOutputPeak", emscripten::optional_override([](Session& s, const std::string& text) { return s.setOutputPeak(text); }))
         .function("noise", emscripten::optional_override([](Session& s) { return s.noise(); }))
-        .function("tolerance", emscripten::optional_override([](Session& s, const std::string& r, const std::string& c, const std::string& trials, const std::string& seed) { return s.tolerance(r, c, trials, seed); }))
+        .function("tolerance", emscripten::optional_override([](Session& s, const std::string& r, const std::string& c, const std::string& trials, const std::string& seed, const std::string& band) { return s.tolerance(r, c, trials, seed, band); }))
         .function("schematicSvg", emscripten::optional_override([](Session& s) { return s.schematicSvg(); }))
         .function("schematicPdf", &Session::pdf)
         .function("partsList", &Session::parts)

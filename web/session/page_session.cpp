@@ -77,7 +77,9 @@ MeasurementReading readMeasurement(std::string_view name, std::string_view bytes
 }
 
 PageSession::PageSession()
-    : state_(std::make_unique<FilterBankState>()), engine_(*state_, '.'), history_(engine_) {
+    : state_(std::make_unique<FilterBankState>()), engine_(*state_, '.'), history_(engine_),
+      curves_(engine_, blocks_) {
+    engine_.setPlotSink(&curves_);
     // The desktop's start-up sections.
     E24Init(*state_);
     engine_.Reset(true);
@@ -135,6 +137,18 @@ std::string PageSession::viewJson() const {
 }
 
 Curve PageSession::curve(GraphWindow window) const { return windowCurve(*state_, window); }
+
+std::vector<std::pair<CurveKind, Curve>> PageSession::extraCurves(GraphWindow window) const {
+    std::vector<std::pair<CurveKind, Curve>> extra;
+    const std::optional<PlotData>& block = blocks_.block(window);
+    if (!block || block->count() != kGridPoints) return extra;
+    for (int row = 2; row < block->rows(); ++row) {
+        Curve values{};
+        for (std::size_t i = 0; i < kGridPoints; ++i) values[i] = block->value(static_cast<std::size_t>(row) * kGridPoints + i);
+        extra.emplace_back(block->rowKind(row), values);
+    }
+    return extra;
+}
 
 std::string PageSession::commitEntry(int section, Entry entry, std::string_view text) {
     try {
@@ -266,6 +280,7 @@ void PageSession::restoreCircuit(const std::vector<std::pair<std::string, std::s
             if (k == key) return text;
         return std::nullopt;
     });
+    curves_.setOpAmp(circuit_.opAmp);
 }
 
 namespace {
@@ -279,8 +294,10 @@ template <typename T, typename Into> std::string take(const Checked<T>& checked,
 
 std::string PageSession::setOpAmp(const std::string& name, const std::string& gbw, const std::string& slew,
                                   const std::string& en, const std::string& in) {
-    if (name == kCustomOpAmpName) return take(checkCustomOpAmp(gbw, slew, en, in), circuit_.opAmp);
-    return take(checkOpAmpName(name), circuit_.opAmp);
+    const std::string refusal = name == kCustomOpAmpName ? take(checkCustomOpAmp(gbw, slew, en, in), circuit_.opAmp)
+                                                         : take(checkOpAmpName(name), circuit_.opAmp);
+    curves_.setOpAmp(circuit_.opAmp);
+    return refusal;
 }
 
 std::string PageSession::setSumming(const std::string& ohms) { return take(checkSummingOhms(ohms), circuit_.summingOhms); }
@@ -310,28 +327,21 @@ std::string PageSession::noise() const {
 }
 
 std::string PageSession::tolerance(const std::string& resistorPercent, const std::string& capacitorPercent,
-                                   const std::string& trials, const std::string& seed) const {
+                                   const std::string& trials, const std::string& seed,
+                                   const std::string& band) {
     ToleranceSettings settings;
     settings.opAmp = circuit_.opAmp;
     for (const std::string& message :
          {take(checkResistorTolerance(resistorPercent), settings.resistorPercent),
           take(checkCapacitorTolerance(capacitorPercent), settings.capacitorPercent),
-          take(checkTrials(trials), settings.trials), take(checkSeed(seed), settings.seed)})
+          take(checkTrials(trials), settings.trials), take(checkSeed(seed), settings.seed),
+          take(checkBand(band), settings.band)})
         if (!message.empty()) return refusal(message);
     const CircuitParts parts = circuitParts(engine_);
     if (const auto reason = unbuildableReason(parts)) return refusal(*reason);
     const ToleranceResult result = *runTolerance(parts, settings);
-    // The bounds as the Result window draws them: with the imported response.
-    Curve lowest = result.lowest, highest = result.highest;
-    for (std::size_t i = 0; i < kGridPoints; ++i) {
-        lowest[i] += state_->ImportedResponse[i];
-        highest[i] += state_->ImportedResponse[i];
-    }
-    return JsonObject()
-        .add("text", jsonString(cli::toleranceReport(result)))
-        .add("lowest", jsonNumbers(lowest))
-        .add("highest", jsonNumbers(highest))
-        .text();
+    curves_.setToleranceBounds(ToleranceBounds{parts, result.lowest, result.highest, settings.opAmp});
+    return JsonObject().add("text", jsonString(cli::toleranceReport(result))).text();
 }
 
 std::string PageSession::schematicSvg() const { return svgText(schematicDrawing(engine_, circuit_, fileName_)); }

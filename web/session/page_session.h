@@ -5,6 +5,7 @@
 // is the core's; the page only shows the texts and curves this gives it.
 // Plain C++: the tests drive it natively, the page through WebAssembly.
 
+#include "circuit_curves.h"
 #include "circuit_settings.h"
 #include "edit_history.h"
 #include "filter_bank_state.h"
@@ -45,6 +46,18 @@ struct MeasurementReading {
 };
 MeasurementReading readMeasurement(std::string_view name, std::string_view bytes);
 
+// The newest block each graph window was handed, extra curves included.
+class LatestBlocks : public PlotSink {
+public:
+    void setData(GraphWindow window, const PlotData& block) override {
+        blocks_[static_cast<std::size_t>(window)] = block;
+    }
+    const std::optional<PlotData>& block(GraphWindow window) const { return blocks_[static_cast<std::size_t>(window)]; }
+
+private:
+    std::array<std::optional<PlotData>, kGraphWindowNames.size()> blocks_;
+};
+
 class PageSession {
 public:
     PageSession();
@@ -56,6 +69,10 @@ public:
     std::string viewJson() const;
     // A graph window's main curve, dB on the grid.
     Curve curve(GraphWindow window) const;
+    // The window's further curves as the desktop draws them: with a real
+    // op-amp chosen the response with it (sections and Result), and the
+    // bounds of the last tolerance run on the Result while its parts stand.
+    std::vector<std::pair<CurveKind, Curve>> extraCurves(GraphWindow window) const;
     // Changes with every edit, undo, open and import: a fit or tolerance run
     // belongs to the revision it was made from.
     std::uint64_t revision() const { return revision_; }
@@ -115,8 +132,10 @@ public:
 
     // JSON objects with "message" when refused, else the tool's figures.
     std::string noise() const;
+    // The tolerance run; `band` as "LOW:HIGH" in Hz.
+    // The run's bounds go onto the Result (extraCurves).
     std::string tolerance(const std::string& resistorPercent, const std::string& capacitorPercent,
-                          const std::string& trials, const std::string& seed) const;
+                          const std::string& trials, const std::string& seed, const std::string& band);
     // The file texts, or empty with `refusal` set.
     std::string schematicSvg() const;
     std::string schematicPdf() const;
@@ -130,6 +149,8 @@ private:
     std::unique_ptr<FilterBankState> state_;
     FilterEngine engine_;
     EditHistory history_;
+    LatestBlocks blocks_;
+    CircuitCurves curves_;
     CircuitSettings circuit_;
     std::string fileName_;
     std::string importCaption_ = "Import";

@@ -49,7 +49,7 @@ export function setUpCircuit(page) {
     } else {
       showMessage('');
       localStorage.setItem(CIRCUIT_KEY, JSON.stringify(settings().stored));
-      refreshTool();
+      page.refresh(); // the curves with the op-amp, and the open tool
     }
     show();
   };
@@ -84,7 +84,7 @@ export function setUpCircuit(page) {
   const showTool = (title, ...content) => {
     out.hidden = false;
     out.setAttribute('aria-label', title);
-    const close = tool('Close', () => { out.hidden = true; openTool = null; page.setResultExtras(null); });
+    const close = tool('Close', () => { out.hidden = true; openTool = null; });
     close.setAttribute('aria-label', `Close ${title}`);
     out.replaceChildren(element('h2', { textContent: title }), ...content, element('div', { className: 'buttons' }, close));
   };
@@ -112,22 +112,22 @@ export function setUpCircuit(page) {
     for (const v of ['1', '2', '5', '10']) cTol.add(new Option(`${v} %`, v, v === '5', v === '5'));
     const trials = element('input', { type: 'text', value: '1000', inputMode: 'numeric' });
     const seed = element('input', { type: 'text', value: '1', inputMode: 'numeric' });
+    const band = element('input', { type: 'text', value: '20:20000' });
     const report = element('pre', { className: 'report' });
     const run = () => {
-      const r = JSON.parse(session.tolerance(rTol.value, cTol.value, trials.value, seed.value));
+      const r = JSON.parse(session.tolerance(rTol.value, cTol.value, trials.value, seed.value, band.value));
       if (r.message) {
         report.textContent = '';
         showMessage(r.message);
-        page.setResultExtras(null);
         return;
       }
       showMessage('');
       report.textContent = r.text;
-      page.setResultExtras({ lowest: r.lowest, highest: r.highest });
+      page.refresh(); // its bounds on the Result
     };
     showTool('Tolerances',
       element('div', { className: 'form' }, labelled('Resistors', rTol, 't-r'), labelled('Capacitors', cTol, 't-c'),
-        labelled('Trials', trials, 't-trials'), labelled('Seed', seed, 't-seed')),
+        labelled('Trials', trials, 't-trials'), labelled('Seed', seed, 't-seed'), labelled('Band (Hz)', band, 't-band')),
       element('div', { className: 'buttons' }, tool('Run', run)), report);
     run();
     return run;
@@ -152,9 +152,10 @@ export function setUpCircuit(page) {
     }
   };
 
+  // A figure tool shows the design as it is now; the tolerance run stays
+  // as it was run (its bounds go from the Result once a part changes).
   function refreshTool() {
-    if (openTool === tolerance) page.setResultExtras(null);
-    else if (openTool) openTool();
+    if (openTool && openTool !== tolerance) openTool();
   }
 
   const open = (which) => () => { openTool = which; which(); };

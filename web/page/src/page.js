@@ -16,9 +16,9 @@ const frequencies = core.gridFrequencies();
 let view = JSON.parse(session.view());
 
 const listeners = [];
-const resultExtras = {}; // further curves on the Result plot, by key
+const OPAMP = { key: 'opamp', label: 'With the op-amp', colour: 'opamp' };
 
-const sections = createSections(document.getElementById('sections'), { view, frequencies, act });
+const sections = createSections(document.getElementById('sections'), { view, frequencies, act, further: [OPAMP] });
 document.getElementById('sections').removeAttribute('aria-busy');
 performance.mark('sections shown');
 const importPlot = createPlot(document.getElementById('plot-import'), { title: 'Import', frequencies, height: 200 });
@@ -27,6 +27,7 @@ const resultPlot = createPlot(document.getElementById('plot-result'), {
   frequencies,
   height: 200,
   further: [
+    OPAMP,
     { key: 'lowest', label: 'Tolerance lowest', colour: 'bound' },
     { key: 'highest', label: 'Tolerance highest', colour: 'bound' },
   ],
@@ -39,10 +40,10 @@ const redoButton = document.getElementById('redo');
 function refresh(options = {}) {
   view = JSON.parse(session.view());
   sections.show(view, options);
-  sections.pages.forEach((page, k) => page.plot.show(session.curve(k)));
+  sections.pages.forEach((page, k) => page.plot.show(session.curve(k), session.extraCurves(k)));
   importPlot.figure.querySelector('figcaption span').textContent = view.importCaption;
   importPlot.show(session.curve(4));
-  resultPlot.show(session.curve(5), resultExtras);
+  resultPlot.show(session.curve(5), session.extraCurves(5));
   undoButton.disabled = !view.undo;
   undoButton.textContent = view.undo ? `Undo ${view.undo}` : 'Undo';
   undoButton.setAttribute('aria-label', 'Undo');
@@ -76,12 +77,6 @@ const page = {
   refresh,
   get view() { return view; },
   onChange(listener) { listeners.push(listener); },
-  // Extra curves on the Result plot (tolerance bounds); null takes them away.
-  setResultExtras(extras) {
-    for (const key of Object.keys(resultExtras)) delete resultExtras[key];
-    Object.assign(resultExtras, extras ?? {});
-    resultPlot.show(session.curve(5), resultExtras);
-  },
 };
 
 undoButton.addEventListener('click', () => act((s) => { s.undo(); }));

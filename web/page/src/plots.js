@@ -8,6 +8,7 @@ const COLOURS = {
   measurement: '#b0189a',
   target: '#d96b00',
   bound: '#c9a400',
+  opamp: '#00a5b5',
   noise: '#1d4ed8',
 };
 

@@ -14,7 +14,7 @@ function setText(element, text, shown) {
   else element.textContent = text;
 }
 
-export function createSections(container, { view, frequencies, act }) {
+export function createSections(container, { view, frequencies, act, further }) {
   const shown = new WeakMap();
   const pages = [];
   container.replaceChildren();
@@ -133,7 +133,7 @@ export function createSections(container, { view, frequencies, act }) {
     figure.setAttribute('aria-label', `${sectionView.name} curve`);
     group.append(body, status, figure);
     container.append(group);
-    const plot = createPlot(figure, { title: `${sectionView.name} curve`, frequencies, height: 110 });
+    const plot = createPlot(figure, { title: `${sectionView.name} curve`, frequencies, height: 110, further });
     pages.push({ group, entries, capacitor, rows, status, plot });
   });
 
