@@ -47,6 +47,7 @@ describe('the page in Chromium', () => {
     server = await serve();
     browser = await launch();
     page = await browser.context.newPage();
+    page.on('dialog', (dialog) => dialog.accept());
     await page.addInitScript(() => {
       window.longTasks = [];
       new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => ({ start: e.startTime, duration: e.duration }))))
@@ -139,6 +140,14 @@ describe('the page in Chromium', () => {
   });
 
   test('import, fit in the worker, apply and save: the same bytes as the command', async () => {
+    // A dropped file the readers refuse is refused with their message.
+    await page.evaluate(() => {
+      const data = new DataTransfer();
+      data.items.add(new File([new Uint8Array([50, 48, 32, 49, 10, 0, 1, 2])], 'binary.frd'));
+      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    });
+    await page.getByRole('alert').getByText('binary.frd').waitFor();
+
     const measurement = roomFrd();
     await fileChooser('Import…', 'room.frd', measurement);
     await page.getByRole('group', { name: 'Import', exact: true }).getByText('Import room.frd').waitFor();
@@ -190,6 +199,17 @@ describe('the page in Chromium', () => {
     const undone = (await page.evaluate(() => window.tessera.view)).sections.map((s) => s.entries.join(' '));
     assert.deepEqual(undone, design);
     await page.getByRole('button', { name: 'Redo' }).click();
+
+    // Open of the saved file, and the Result exported as the command exports it.
+    const [chooser] = await Promise.all([page.waitForEvent('filechooser'), page.getByRole('button', { name: 'Open…' }).click()]);
+    await chooser.setFiles({ name: 'page.tsn', mimeType: 'application/octet-stream', buffer: saved.bytes });
+    await page.getByText(/^page\.tsn$/).waitFor();
+    const frd = await download(() => page.getByRole('button', { name: 'Export FRD…', exact: true }).click());
+    const response = core.runCommand(['response', 'page.tsn', '-o', 'Result.frd'], { 'page.tsn': saved.bytes });
+    assert.equal(response.status, 0, response.stderr);
+    assert.equal(frd.name, 'Result.frd');
+    assert.ok(Buffer.from(response.files['Result.frd']).equals(frd.bytes), 'the exported FRD differs from the command\'s');
+    assert.ok(await page.getByRole('button', { name: 'Undo' }).isDisabled()); // Open starts a fresh history
   });
 
   test('the board tools: schematic, parts list and the noise figures', async () => {
