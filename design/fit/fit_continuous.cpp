@@ -27,32 +27,15 @@ constexpr double kHopelessShare = 3;
 // Of the random starts, one in this many is wholly random; the others keep
 // the best design but one or two sections drawn afresh.
 constexpr int kWhollyRandomEvery = 3;
+// A descent stops after three steps in a row that lower the error by less
+// than this share: the parts that realise a design matter far more than the
+// last digits of its ideal error.
+constexpr double kSlowShare = 1e-4;
 
 double& variable(SectionDesign& d, int p) { return p == 0 ? d.logF : p == 1 ? d.logQ : d.gainDb; }
 
 void addDesign(const FitProblem& problem, int k, const SectionDesign& d, double sign, double* curve) {
     addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), sign, curve);
-}
-
-// d(response dB)/d(ln f, ln Q, gain dB) of a section at each band point,
-// into three columns of problem.points() values. With W = f_i/F, u = 1 - W^2,
-// v = W/Q, L = (1+A)^2 the response is +-10 log10((u^2 + L v^2) / (u^2 + v^2)).
-void sectionDerivatives(const FitProblem& problem, int k, const SectionDesign& d, double* columns) {
-    const int m = problem.points();
-    const double inverseF = 1 / d.frequency(), inverseQ = 1 / d.q();
-    const double lift = std::pow(10.0, d.gainDb / 10);
-    const double scale = (problem.boost(k) ? 10.0 : -10.0) / std::log(10.0);
-    const double liftRate = lift * std::log(10.0) / 10;
-    for (int i = 0; i < m; ++i) {
-        const double w = problem.frequencies[static_cast<std::size_t>(i)] * inverseF;
-        const double u = 1 - w * w, v = w * inverseQ;
-        const double u2 = u * u, v2 = v * v;
-        const double numerator = u2 + lift * v2, denominator = u2 + v2;
-        const double du2 = 4 * u * w * w; // d(u^2)/d(ln F)
-        columns[i] = scale * ((du2 - 2 * lift * v2) / numerator - (du2 - 2 * v2) / denominator);
-        columns[m + i] = scale * (-2 * lift * v2 / numerator + 2 * v2 / denominator);
-        columns[2 * m + i] = scale * liftRate * v2 / numerator;
-    }
 }
 
 // Solves the n x n system a x = b in place by Gaussian elimination with
@@ -81,6 +64,21 @@ bool solve(std::vector<double>& a, std::vector<double>& b, int n) {
         b[static_cast<std::size_t>(r)] = sum / at(r, r);
     }
     return true;
+}
+
+// The sum of a[i] b[i] in four interleaved partial sums, which the compiler
+// may keep in vector registers: the normal equations are most of a descent's work.
+double dot(const double* a, const double* b, int n) {
+    double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        s0 += a[i] * b[i];
+        s1 += a[i + 1] * b[i + 1];
+        s2 += a[i + 2] * b[i + 2];
+        s3 += a[i + 3] * b[i + 3];
+    }
+    for (; i < n; ++i) s0 += a[i] * b[i];
+    return (s0 + s2) + (s1 + s3);
 }
 
 // Moving average over +-width band points, shorter at the ends.
@@ -144,6 +142,27 @@ SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
     return d;
 }
 
+// d(response dB)/d(ln f, ln Q, gain dB) of a section at each band point,
+// into three columns of problem.points() values. With W = f_i/F, u = 1 - W^2,
+// v = W/Q, L = (1+A)^2 the response is +-10 log10((u^2 + L v^2) / (u^2 + v^2)).
+void sectionDerivatives(const FitProblem& problem, int k, const SectionDesign& d, double* columns) {
+    const int m = problem.points();
+    const double inverseF = 1 / d.frequency(), inverseQ = 1 / d.q();
+    const double lift = std::pow(10.0, d.gainDb / 10);
+    const double scale = (problem.boost(k) ? 10.0 : -10.0) / std::log(10.0);
+    const double liftRate = lift * std::log(10.0) / 10;
+    for (int i = 0; i < m; ++i) {
+        const double w = problem.frequencies[static_cast<std::size_t>(i)] * inverseF;
+        const double u = 1 - w * w, v = w * inverseQ;
+        const double u2 = u * u, v2 = v * v;
+        const double numerator = u2 + lift * v2, denominator = u2 + v2;
+        const double du2 = 4 * u * w * w; // d(u^2)/d(ln F)
+        columns[i] = scale * ((du2 - 2 * lift * v2) / numerator - (du2 - 2 * v2) / denominator);
+        columns[m + i] = scale * (-2 * lift * v2 / numerator + 2 * v2 / denominator);
+        columns[2 * m + i] = scale * liftRate * v2 / numerator;
+    }
+}
+
 std::vector<double> totalCurve(const FitProblem& problem, const Designs& designs) {
     std::vector<double> total = problem.base;
     for (int k = 0; k < static_cast<int>(designs.size()); ++k)
@@ -192,22 +211,21 @@ Designs seedDesigns(const FitProblem& problem) {
     return seedSections(problem, Designs(problem.sections.size()), all, level);
 }
 
-Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, double abandonAbove) {
+Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, double abandonAbove, double* error) {
     const int sections = static_cast<int>(x.size());
     const int n = 3 * sections, m = problem.points();
-    if (n == 0) return x;
+    if (n == 0) {
+        if (error != nullptr) *error = designError(problem, x);
+        return x;
+    }
     for (int k = 0; k < sections; ++k) x[static_cast<std::size_t>(k)] = clampDesign(problem, k, x[static_cast<std::size_t>(k)]);
 
-    const auto residuals = [&](const std::vector<double>& total) {
-        std::vector<double> r(total);
-        const double level = levelFor(problem, total.data());
-        for (double& v : r) v -= level;
-        return r;
-    };
     std::vector<double> total = totalCurve(problem, x);
     double cost = squaredError(problem, total.data());
-    std::vector<double> jacobian(static_cast<std::size_t>(n * m));
+    std::vector<double> jacobian(static_cast<std::size_t>(n * m)), residual(static_cast<std::size_t>(m));
     std::vector<double> normal(static_cast<std::size_t>(n * n)), gradient(static_cast<std::size_t>(n));
+    std::vector<double> system(normal.size()), step(gradient.size()), candidateTotal(total.size());
+    Designs candidate = x;
     double lambda = 1e-3;
     int slowSteps = 0;
     bool fresh = false;
@@ -215,7 +233,8 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
     for (int iteration = 0; iteration < maxIterations; ++iteration) {
         if (iteration == kAbandonCheckIterations && cost > abandonAbove) break;
         if (!fresh) {
-            const std::vector<double> r = residuals(total);
+            const double level = levelFor(problem, total.data());
+            for (int i = 0; i < m; ++i) residual[static_cast<std::size_t>(i)] = total[static_cast<std::size_t>(i)] - level;
             for (int k = 0; k < sections; ++k) {
                 const SectionDesign& d = x[static_cast<std::size_t>(k)];
                 double* columns = &jacobian[static_cast<std::size_t>(3 * k * m)];
@@ -232,13 +251,9 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
             }
             for (int a = 0; a < n; ++a) {
                 const double* ja = &jacobian[static_cast<std::size_t>(a * m)];
-                double g = 0;
-                for (int i = 0; i < m; ++i) g += ja[i] * r[static_cast<std::size_t>(i)];
-                gradient[static_cast<std::size_t>(a)] = g;
+                gradient[static_cast<std::size_t>(a)] = dot(ja, residual.data(), m);
                 for (int b = a; b < n; ++b) {
-                    const double* jb = &jacobian[static_cast<std::size_t>(b * m)];
-                    double s = 0;
-                    for (int i = 0; i < m; ++i) s += ja[i] * jb[i];
+                    const double s = dot(ja, &jacobian[static_cast<std::size_t>(b * m)], m);
                     normal[static_cast<std::size_t>(a * n + b)] = s;
                     normal[static_cast<std::size_t>(b * n + a)] = s;
                 }
@@ -247,7 +262,7 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
         }
         double largestDiagonal = 0;
         for (int a = 0; a < n; ++a) largestDiagonal = std::max(largestDiagonal, normal[static_cast<std::size_t>(a * n + a)]);
-        std::vector<double> system = normal, step(static_cast<std::size_t>(n));
+        system = normal;
         for (int a = 0; a < n; ++a) {
             const auto d = static_cast<std::size_t>(a * n + a);
             system[d] += lambda * (normal[d] + 1e-9 * largestDiagonal + 1e-12);
@@ -258,18 +273,19 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
             if (lambda > 1e10) break;
             continue;
         }
-        Designs candidate = x;
         for (int k = 0; k < sections; ++k) {
             SectionDesign& d = candidate[static_cast<std::size_t>(k)];
+            d = x[static_cast<std::size_t>(k)];
             for (int p = 0; p < 3; ++p) variable(d, p) += step[static_cast<std::size_t>(3 * k + p)];
             d = clampDesign(problem, k, d);
         }
-        std::vector<double> candidateTotal = totalCurve(problem, candidate);
+        candidateTotal = problem.base;
+        for (int k = 0; k < sections; ++k) addDesign(problem, k, candidate[static_cast<std::size_t>(k)], 1, candidateTotal.data());
         const double candidateCost = squaredError(problem, candidateTotal.data());
         if (std::isfinite(candidateCost) && candidateCost < cost) {
-            const bool slow = cost - candidateCost < 1e-7 * cost + 1e-12;
-            x = std::move(candidate);
-            total = std::move(candidateTotal);
+            const bool slow = cost - candidateCost < kSlowShare * cost + 1e-12;
+            std::swap(x, candidate);
+            std::swap(total, candidateTotal);
             cost = candidateCost;
             lambda = std::max(lambda / 3, 1e-9);
             fresh = false;
@@ -280,6 +296,7 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
             if (lambda > 1e10) break;
         }
     }
+    if (error != nullptr) *error = cost;
     return x;
 }
 
@@ -351,9 +368,10 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     for (int a = 0; a < count; ++a)
         for (int b = a + 1; b < count; ++b) reseeds.push_back({a, b});
 
+    constexpr double kNever = std::numeric_limits<double>::infinity();
     Minima minima(search.candidates);
-    Designs best = refineDesigns(problem, seedDesigns(problem));
-    double bestError = designError(problem, best);
+    double bestError = 0;
+    Designs best = refineDesigns(problem, seedDesigns(problem), kFullDescentIterations, kNever, &bestError);
     minima.offer(best, bestError);
     const auto keep = [&](Designs trial, double error) {
         minima.offer(trial, error);
@@ -364,9 +382,9 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     };
     // A short descent first, the full one only near the best so far.
     const auto descend = [&](Designs start) {
-        Designs trial = refineDesigns(problem, std::move(start), kShortIterations);
-        if (designError(problem, trial) < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial));
-        const double error = designError(problem, trial);
+        double error = 0;
+        Designs trial = refineDesigns(problem, std::move(start), kShortIterations, kNever, &error);
+        if (error < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial), kFullDescentIterations, kNever, &error);
         return keep(std::move(trial), error);
     };
     const auto levelOfBest = [&] { return levelFor(problem, totalCurve(problem, best).data()); };
@@ -414,10 +432,11 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             }
             start = std::move(hop);
         }
+        double error = 0;
         Designs trial =
-            refineDesigns(problem, std::move(start), kRandomStartIterations, kHopelessShare * bestError);
-        if (designError(problem, trial) < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial));
-        const double error = designError(problem, trial);
+            refineDesigns(problem, std::move(start), kRandomStartIterations, kHopelessShare * bestError, &error);
+        if (error < kPromisingShare * bestError)
+            trial = refineDesigns(problem, std::move(trial), kFullDescentIterations, kNever, &error);
         keep(std::move(trial), error);
         if (!step()) break;
     }

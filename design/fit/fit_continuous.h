@@ -19,6 +19,10 @@ using Designs = std::vector<SectionDesign>; // one per fitted section
 // to be buildable (A < 2 Q^2).
 SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign design);
 
+// d(response dB)/d(ln f, ln Q, gain dB) of fitted section k at each band
+// point, into three columns of problem.points() values.
+void sectionDerivatives(const FitProblem& problem, int k, const SectionDesign& d, double* columns);
+
 // base + the fitted sections' responses at each band point.
 std::vector<double> totalCurve(const FitProblem& problem, const Designs& designs);
 double designError(const FitProblem& problem, const Designs& designs);
@@ -31,10 +35,11 @@ inline constexpr int kFullDescentIterations = 120;
 
 // Levenberg-Marquardt from `start`; never worse than `start`. A descent whose
 // squared error is still above `abandonAbove` after kAbandonCheckIterations
-// stops there: a start that cannot come near the best so far.
+// stops there: a start that cannot come near the best so far. `error`
+// receives the squared error of the design returned.
 inline constexpr int kAbandonCheckIterations = 10;
 Designs refineDesigns(const FitProblem& problem, Designs start, int maxIterations = kFullDescentIterations,
-                      double abandonAbove = std::numeric_limits<double>::infinity());
+                      double abandonAbove = std::numeric_limits<double>::infinity(), double* error = nullptr);
 
 // Seeds, refines, and re-seeds each section and each pair of sections on
 // what the others leave, tries each section idle with the others refitted

@@ -1,5 +1,6 @@
 #include "fit_parts.h"
 
+#include "fit_section_model.h"
 #include "page_model.h"
 #include "section_formulas.h"
 
@@ -67,6 +68,17 @@ struct Candidate {
     PartsChoice parts;
 };
 
+// Realisations are ranked by the predicted error and only this many of the
+// best ranked are evaluated: the choice among every capacitor's parts, one
+// step of the resistor search, one capacitor tried for lower noise.
+constexpr std::size_t kEvaluatedChoices = 8;
+constexpr std::size_t kEvaluatedSteps = 8;
+constexpr std::size_t kEvaluatedQuietChoices = 4;
+
+SectionDesign designOf(const Realised& r) {
+    return {std::log(r.frequency), std::log(r.q), 20 * std::log10(1 + r.gainFactor)};
+}
+
 class PartsSearch {
 public:
     PartsSearch(const FitProblem& problem, const FilterBankState& table, const PositionRange& allowed)
@@ -82,50 +94,84 @@ public:
         return std::isfinite(e) ? e : kInfinity;
     }
 
-    // The best valid positions within one step of `centre` for a capacitor.
-    Candidate around(int k, int item, double capacitance, const std::array<int, 3>& centre,
-                     const std::vector<double>& others) {
-        Candidate best;
+    // Offers the valid positions within one step of `centre` for a capacitor.
+    void gatherAround(int k, int item, double capacitance, const std::array<int, 3>& centre, const SectionModel& model,
+                      bool penalise) {
         for (int d0 = -1; d0 <= 1; ++d0)
             for (int d1 = -1; d1 <= 1; ++d1)
                 for (int d2 = -1; d2 <= 1; ++d2) {
                     PartsChoice parts{true, item, capacitance, centre};
-                    if (!move(parts.positions, {d0, d1, d2})) continue;
-                    consider(best, parts, cost(k, parts, others));
+                    if (move(parts.positions, {d0, d1, d2})) offer(k, parts, model, penalise);
                 }
-        return best;
     }
 
-    // Every R2 and R3 with R1 at `r1` or at the top: for a design the
+    // Offers every R2 and R3 with R1 at `r1` or at the top: for a design the
     // neighbourhood of its ideal parts cannot realise at all.
-    Candidate scan(int k, int item, double capacitance, int r1, const std::vector<double>& others) {
-        Candidate best;
+    void gatherScan(int k, int item, double capacitance, int r1, const SectionModel& model, bool penalise) {
         for (int first : {r1, allowed_.highest})
             for (int p2 = allowed_.lowest; p2 <= allowed_.highest; p2 += step_)
-                for (int p3 = allowed_.lowest; p3 <= allowed_.highest; p3 += step_) {
-                    PartsChoice parts{true, item, capacitance, {first, p2, p3}};
-                    consider(best, parts, cost(k, parts, others));
-                }
+                for (int p3 = allowed_.lowest; p3 <= allowed_.highest; p3 += step_)
+                    offer(k, {true, item, capacitance, {first, p2, p3}}, model, penalise);
+    }
+
+    // The best of the offered realisations by their evaluated error (with
+    // the penalty they were offered with), of the `count` best predicted.
+    Candidate settle(int k, const std::vector<double>& others, std::size_t count) {
+        const auto last = pool_.begin() + static_cast<std::ptrdiff_t>(std::min(count, pool_.size()));
+        std::partial_sort(pool_.begin(), last, pool_.end(), [](const Offer& a, const Offer& b) {
+            return a.ranked < b.ranked || (a.ranked == b.ranked && a.order < b.order);
+        });
+        Candidate best;
+        double bestRanked = kInfinity;
+        for (auto it = pool_.begin(); it != last; ++it) {
+            const double c = cost(k, it->parts, others);
+            if (!std::isfinite(c)) continue;
+            const double ranked = c * it->penalty;
+            if (ranked < bestRanked) bestRanked = ranked, best = {c, it->parts};
+        }
+        pool_.clear();
         return best;
     }
 
-    // The best improving move of the section's resistors: each up to three
-    // steps alone, or together up to two steps each.
+    // The best of the section's resistor moves (each up to three steps
+    // alone, or together up to two steps each), ranked by the error
+    // predicted around the current parts; `current` when none is better.
     Candidate bestStep(int k, const Candidate& current, const std::vector<double>& others) {
-        Candidate best = current;
+        const Realised now = realise(table_, current.parts.capacitance, current.parts.positions);
+        const SectionModel model(problem_, k, designOf(now), others);
         for (int d0 = -2; d0 <= 2; ++d0)
             for (int d1 = -2; d1 <= 2; ++d1)
-                for (int d2 = -2; d2 <= 2; ++d2) tryMove(best, k, current.parts, {d0, d1, d2}, others);
+                for (int d2 = -2; d2 <= 2; ++d2) offerMove(k, current.parts, {d0, d1, d2}, model);
         for (int slot = 0; slot < 3; ++slot)
             for (int d : {-3, 3}) {
                 std::array<int, 3> delta{};
                 delta[static_cast<std::size_t>(slot)] = d;
-                tryMove(best, k, current.parts, delta, others);
+                offerMove(k, current.parts, delta, model);
             }
-        return best;
+        const Candidate next = settle(k, others, kEvaluatedSteps);
+        return next.cost < current.cost ? next : current;
     }
 
 private:
+    struct Offer {
+        double ranked, penalty;
+        std::size_t order; // ties keep the order of offering
+        PartsChoice parts;
+    };
+
+    void offer(int k, const PartsChoice& parts, const SectionModel& model, bool penalise) {
+        const Realised r = realise(table_, parts.capacitance, parts.positions);
+        if (!valid(k, r)) return;
+        const double penalty = penalise && !insidePreferred(table_, parts.positions) ? kOutsidePreferredPenalty : 1;
+        pool_.push_back({model.predict(designOf(r)) * penalty, penalty, pool_.size(), parts});
+    }
+
+    void offerMove(int k, const PartsChoice& from, const std::array<int, 3>& delta, const SectionModel& model) {
+        if (delta == std::array<int, 3>{}) return;
+        PartsChoice parts = from;
+        if (move(parts.positions, delta)) offer(k, parts, model, false);
+    }
+
     bool valid(int k, const Realised& r) const {
         const double gainDb = 20 * std::log10(1 + r.gainFactor);
         return std::isfinite(r.frequency) && std::isfinite(r.q) && std::isfinite(r.gainFactor) &&
@@ -141,23 +187,12 @@ private:
         return true;
     }
 
-    void tryMove(Candidate& best, int k, const PartsChoice& from, const std::array<int, 3>& delta,
-                 const std::vector<double>& others) {
-        if (delta == std::array<int, 3>{}) return;
-        PartsChoice parts = from;
-        if (!move(parts.positions, delta)) return;
-        consider(best, parts, cost(k, parts, others));
-    }
-
-    static void consider(Candidate& best, const PartsChoice& parts, double cost) {
-        if (cost < best.cost) best = {cost, parts};
-    }
-
     const FitProblem& problem_;
     const FilterBankState& table_;
     PositionRange allowed_;
     int step_;
     std::vector<double> scratch_;
+    std::vector<Offer> pool_;
 };
 
 void addRealised(const FitProblem& problem, const FilterBankState& table, int k, const PartsChoice& parts,
@@ -211,25 +246,23 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
         const SectionDesign& d = designs[static_cast<std::size_t>(k)];
         std::vector<double> others = total;
         addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), -1, others.data());
-        Candidate best;
-        double bestRanked = kInfinity;
+        const SectionModel model(problem, k, d, others);
         const int items = settings.chooseCapacitors ? static_cast<int>(kCapacitorItems.size()) : 1;
         // The neighbourhood of each capacitor's ideal parts first; only when
-        // none realises the design, the wide scan (which costs a hundred
-        // times more) for each.
+        // none realises the design, the wide scan (a hundred times as many).
+        Candidate best;
         for (const bool wide : {false, true}) {
             for (int item = 0; item < items; ++item) {
                 const double c = settings.chooseCapacitors ? capacitorItemFarads(item)
                                                            : keptCapacitance[static_cast<std::size_t>(k)];
                 const int itemIndex = settings.chooseCapacitors ? item : -1;
                 const auto centre = idealPositions(table, c, d.frequency(), d.q(), d.gainFactor(), allowed);
-                const Candidate candidate = wide ? search.scan(k, itemIndex, c, centre[0], others)
-                                                 : search.around(k, itemIndex, c, centre, others);
-                if (!std::isfinite(candidate.cost)) continue;
-                const double ranked =
-                    candidate.cost * (insidePreferred(table, candidate.parts.positions) ? 1 : kOutsidePreferredPenalty);
-                if (ranked < bestRanked) bestRanked = ranked, best = candidate;
+                if (wide)
+                    search.gatherScan(k, itemIndex, c, centre[0], model, true);
+                else
+                    search.gatherAround(k, itemIndex, c, centre, model, true);
             }
+            best = search.settle(k, others, kEvaluatedChoices);
             if (best.parts.valid || !withSearch) break; // a quick estimate does without the scan
         }
         chosen[static_cast<std::size_t>(k)] = best;
@@ -302,13 +335,15 @@ std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBan
         std::vector<double> others = total;
         addRealised(problem, table, k, current, -1, others);
         const Realised now = realise(table, current.capacitance, current.positions);
+        const SectionModel model(problem, k, designOf(now), others);
         std::optional<PartsChoice> quieter;
         for (int item = 0; item < static_cast<int>(kCapacitorItems.size()); ++item) {
             if (cancel != nullptr && cancel->load()) return parts;
             if (item == current.capacitorItem) continue;
             const double c = capacitorItemFarads(item);
             const auto centre = idealPositions(table, c, now.frequency, now.q, now.gainFactor, allowed);
-            Candidate candidate = search.around(k, item, c, centre, others);
+            search.gatherAround(k, item, c, centre, model, false);
+            Candidate candidate = search.settle(k, others, kEvaluatedQuietChoices);
             // Only a capacitor whose nearest parts come close is searched further.
             if (!(candidate.cost <= kQuietSearchShare * errorLimit)) continue;
             for (int steps = 0; steps < kMaxSearchPasses; ++steps) {

@@ -1,5 +1,6 @@
 #include "fit_problem.h"
 
+#include "fast_log.h"
 #include "fit_target.h"
 #include "frequency_grid.h"
 
@@ -47,13 +48,21 @@ void addSectionResponse(const std::vector<double>& frequencies, double f, double
     const double lift = (1 + a) * (1 + a);
     const double scale = (boost ? 10.0 : -10.0) * sign;
     const std::size_t n = frequencies.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const double w = frequencies[i] * inverseF;
-        const double u = 1 - w * w;
-        const double v = w * inverseQ;
-        const double u2 = u * u, v2 = v * v;
-        curve[i] += scale * std::log10((u2 + lift * v2) / (u2 + v2));
-    }
+    const auto add = [&](auto log10) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const double w = frequencies[i] * inverseF;
+            const double u = 1 - w * w;
+            const double v = w * inverseQ;
+            const double u2 = u * u, v2 = v * v;
+            curve[i] += scale * log10((u2 + lift * v2) / (u2 + v2));
+        }
+    };
+    // The ratio lies between 1 and the lift, a positive normal number, where
+    // the values are finite.
+    if (std::isfinite(lift) && lift > 0 && std::isfinite(inverseF) && inverseF > 0 && std::isfinite(inverseQ))
+        add([](double x) { return fastLog10(x); });
+    else
+        add([](double x) { return std::log10(x); });
 }
 
 double levelFor(const FitProblem& problem, const double* total) {

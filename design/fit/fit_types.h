@@ -8,6 +8,7 @@
 #include "filter_engine.h"
 #include "grid_band.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -38,6 +39,15 @@ struct FitSearch {
     // Where the capacitors are chosen: the quietest realisation within 1 % of
     // the best RMS error rather than the best itself.
     bool quietest = true;
+    int threads = 1; // worker threads; the result does not depend on them
+
+    // `factor` times the effort: more random starts and more candidates.
+    FitSearch scaled(int factor) const {
+        FitSearch s = *this;
+        s.randomStarts *= factor;
+        s.candidates *= std::min(factor, 4);
+        return s;
+    }
 
     bool operator==(const FitSearch&) const = default;
 };
