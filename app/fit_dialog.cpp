@@ -4,6 +4,7 @@
 #include "contimage.h"
 #include "fit.h"
 #include "fit_apply.h"
+#include "fit_parallel.h"
 #include "fit_target.h"
 #include "noise_view.h"
 #include "number_text.h"
@@ -13,7 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,9 +24,11 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <thread>
 
 using namespace tessera;
 
@@ -53,6 +56,8 @@ QString previewLegend(bool withTarget) {
 
 // A fit that takes longer than this shows its progress, with Cancel.
 constexpr int kProgressAfterMs = 500;
+// How often the progress display follows the fit.
+constexpr int kProgressPollMs = 30;
 
 } // namespace
 
@@ -270,21 +275,38 @@ void TFitDialog::FitButtonClick() {
     settings.circuit = circuit_;
     if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(*problem));
 
+    settings.search.threads = fitThreadCount();
+
     QProgressDialog progress(tr("Fitting the sections…"), tr("Cancel"), 0, 100, this);
     progress.setObjectName(QStringLiteral("FitProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressAfterMs);
     progress.setAutoReset(false);
-    std::atomic<bool> cancel{false};
-    // The progress display processes events before it shows: a second Fit,
-    // an Apply of the previous result or a Close must wait for this fit.
+    // The fit runs on a thread of its own over a copy of the state, so the
+    // windows keep painting; this thread shows its progress and passes on
+    // Cancel. A second Fit, an Apply of the previous result or a Close waits
+    // for it.
     fitting_ = true;
     for (QPushButton* button : {fit_, apply_, close_}) button->setEnabled(false);
-    const FitOutcome outcome = fitSections(engine_.state(), settings, &cancel, [&](double fraction) {
-        progress.setValue(static_cast<int>(fraction * 100));
-        QCoreApplication::processEvents();
+    const FilterBankState state = engine_.state();
+    std::atomic<bool> cancel{false};
+    std::atomic<int> percent{0};
+    FitOutcome outcome;
+    QEventLoop waiting;
+    QTimer poll;
+    poll.setInterval(kProgressPollMs);
+    connect(&poll, &QTimer::timeout, &waiting, [&] {
+        progress.setValue(percent.load());
         if (progress.wasCanceled()) cancel = true;
     });
+    poll.start();
+    std::thread worker([&] {
+        outcome = fitSections(state, settings, &cancel, [&](double fraction) { percent = static_cast<int>(fraction * 100); });
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec();
+    worker.join();
+    poll.stop();
     progress.reset();
     fitting_ = false;
     fit_->setEnabled(true);

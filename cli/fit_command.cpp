@@ -10,6 +10,7 @@
 #include "fit_apply.h"
 #include "fit_form.h"
 #include "fit_json.h"
+#include "fit_parallel.h"
 #include "fit_target.h"
 #include "number_text.h"
 #include "section_formulas.h"
@@ -166,6 +167,7 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         settings.target = std::move(reading.curve);
     }
 
+    settings.search.threads = fitThreadCount(); // the result is the same for any number
     const FitOutcome fit = fitSections(session.state(), settings);
     if (!fit.done()) {
         err << "tessera-design fit: " << fit.message << "\n";

@@ -10,7 +10,7 @@
 // worst and median ratio of its RMS error to the reference. The goals: every
 // fit within 0.25 s of processor time, a median of at most 0.1 s, no ratio
 // above 1.05.
-// Usage: fit_broad [fixed|fresh [COUNT [SEED]]|reference [FIRST [LAST]]] [--threads N] [verbose]
+// Usage: fit_broad [fixed [FIRST LAST]|fresh [COUNT [SEED]]|reference [FIRST [LAST]]] [--threads N] [verbose]
 #include "fit.h"
 #include "fit_broad_cases.h"
 #include "fit_broad_references.h"
@@ -141,8 +141,11 @@ int main(int argc, char** argv) {
     bool met = true;
     if (mode == "all" || mode == "fixed") {
         static_assert(std::size(bench::kBroadReferenceRms) > 0);
+        // fixed FIRST LAST: those cases alone.
+        const std::size_t from = mode == "fixed" && words.size() > 1 ? std::strtoul(words[1].c_str(), nullptr, 10) : 0;
+        const std::size_t to = mode == "fixed" && words.size() > 2 ? std::strtoul(words[2].c_str(), nullptr, 10) + 1 : fixed.size();
         std::vector<Run> runs;
-        for (std::size_t i = 0; i < fixed.size(); ++i)
+        for (std::size_t i = from; i < std::min(to, fixed.size()); ++i)
             runs.push_back(runCase(fixed[i], i < std::size(bench::kBroadReferenceRms) ? bench::kBroadReferenceRms[i] : 0, verbose));
         met = report("fixed set, against the long search", runs, verbose) && met;
     }

@@ -2,6 +2,7 @@
 
 
 #include "fit_apply.h"
+#include "fit_parallel.h"
 #include "fit_parts.h"
 #include "fit_target.h"
 #include "noise.h"
@@ -72,10 +73,6 @@ std::optional<std::string> refusalFor(const FilterBankState& state, const FitSet
 
 bool cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && cancel->load(); }
 
-// The ideal candidates whose parts are searched in full, the best realised
-// by the nearest parts first.
-constexpr std::size_t kFullySearchedCandidates = 4;
-
 // A realisation may be this much above the best RMS error to be chosen for its lower noise.
 constexpr double kQuietRmsShare = 1.01;
 
@@ -123,35 +120,39 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         };
     };
 
-    // The parts of the best ideal designs: each realised quickly, the most
-    // promising searched in full; the lowest realised error wins.
+    // The parts of the best ideal designs; the lowest realised error wins.
     const auto fitParts = [&](const FitProblem& p, const std::function<void(double)>& ideal,
                               const std::function<void(double)>& choose) {
         const std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, settings.search);
         std::vector<double> kept;
         for (int s : p.sections) kept.push_back(state.section(s).Capacitance);
-        std::vector<std::pair<double, std::size_t>> quick;
-        // Kept capacitors leave nothing to choose but the resistors: the best
-        // ideal design alone (its parts often need the wide scan).
-        const std::size_t full = settings.chooseCapacitors ? kFullySearchedCandidates : 1;
-        for (std::size_t c = 0; c < candidates.size() && (full > 1 || c == 0); ++c) {
-            double error = 0;
-            if (full > 1) chooseParts(p, state, limited, candidates[c], kept, cancel, {}, &error, false);
-            quick.emplace_back(error, c);
-        }
-        std::stable_sort(quick.begin(), quick.end());
-        quick.resize(std::min(quick.size(), full));
+        const std::size_t searchedDesigns = candidates.size();
+        // The parts of each design searched in full, and the parts the
+        // sections hold now where the fit could have chosen them, each in its
+        // own slot; the first of the lowest error wins.
+        const std::optional<std::vector<PartsChoice>> start = startParts(p, state, limited);
+        std::vector<std::pair<double, std::vector<PartsChoice>>> searched(searchedDesigns + (start ? 1 : 0));
+        std::atomic<int> finished{0};
+        forEachIndex(static_cast<int>(searched.size()), settings.search.threads, [&](int n) {
+            if (cancelled(cancel)) return;
+            const auto at = static_cast<std::size_t>(n);
+            searched[at].first = std::numeric_limits<double>::infinity();
+            // Progress from the caller's thread only: the share of searches done.
+            const bool reports = settings.search.threads <= 1;
+            const auto report = [&](double f) {
+                if (choose && reports) choose((finished + f) / static_cast<double>(searched.size()));
+            };
+            if (at < searchedDesigns)
+                searched[at].second = chooseParts(p, state, limited, candidates[at], kept, cancel, report, &searched[at].first);
+            else
+                searched[at].second = searchParts(p, state, limited, *start, cancel, report, &searched[at].first);
+            ++finished;
+        });
+        if (cancelled(cancel)) return std::vector<PartsChoice>{};
         std::vector<PartsChoice> best;
         double bestError = std::numeric_limits<double>::infinity();
-        for (std::size_t n = 0; n < quick.size(); ++n) {
-            if (cancelled(cancel)) return std::vector<PartsChoice>{};
-            const double from = static_cast<double>(n) / quick.size(), share = 1.0 / quick.size();
-            double error = std::numeric_limits<double>::infinity();
-            std::vector<PartsChoice> parts =
-                chooseParts(p, state, limited, candidates[quick[n].second], kept, cancel,
-                            [&](double f) { if (choose) choose(from + share * f); }, &error);
+        for (auto& [error, parts] : searched)
             if (best.empty() || error < bestError) best = std::move(parts), bestError = error;
-        }
         return best;
     };
     FitProblem problem = makeFitProblem(state, limited, band);
@@ -181,10 +182,16 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
                 circuit[static_cast<std::size_t>(problem.sections[k] - 1)] = choiceParts(state, choices[k]);
         return circuit;
     };
+    // Never worse than the parts the sections hold now, where the fit could
+    // have chosen them.
+    const std::optional<std::vector<PartsChoice>> start = startParts(problem, state, limited);
+    const double startError = start ? squaredError(problem, realisedTotal(problem, state, *start).data())
+                                    : std::numeric_limits<double>::infinity();
+    if (start && !(squaredError(problem, realisedTotal(problem, state, parts).data()) <= startError)) parts = *start;
     if (settings.chooseCapacitors && settings.search.quietest && !parts.empty()) {
         const double error = squaredError(problem, realisedTotal(problem, state, parts).data());
         parts = quieterParts(
-            problem, state, limited, parts, error * kQuietRmsShare * kQuietRmsShare,
+            problem, state, limited, parts, std::min(error * kQuietRmsShare * kQuietRmsShare, std::max(error, startError)),
             [&](const std::vector<PartsChoice>& choices) { return noiseOf(partsWith(choices), settings.circuit); },
             cancel);
         if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};

@@ -1,9 +1,10 @@
 #include "fit_continuous.h"
 
+#include "fit_parallel.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <random>
 
 namespace tessera {
 namespace {
@@ -27,6 +28,9 @@ constexpr double kHopelessShare = 3;
 // Of the random starts, one in this many is wholly random; the others keep
 // the best design but one or two sections drawn afresh.
 constexpr int kWhollyRandomEvery = 3;
+// The random starts descend in batches of this many from the best design as
+// the batch began: work for several threads, and the same whatever their number.
+constexpr int kStartsPerBatch = 16;
 // A descent stops after three steps in a row that lower the error by less
 // than this share: the parts that realise a design matter far more than the
 // last digits of its ideal error.
@@ -341,15 +345,14 @@ private:
 
 // A design drawn at random: f within the band, Q 0.3 - 6, gain up to the
 // section's limit or 12 dB.
-Designs randomDesigns(const FitProblem& problem, std::mt19937_64& random) {
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
+Designs randomDesigns(const FitProblem& problem, IndexRandom& random) {
     const double lowF = std::log(problem.frequencies.front()), highF = std::log(problem.frequencies.back());
     Designs designs(problem.sections.size());
     for (std::size_t k = 0; k < designs.size(); ++k) {
         SectionDesign& d = designs[k];
-        d.logF = lowF + (highF - lowF) * unit(random);
-        d.logQ = std::log(0.3) + std::log(20.0) * unit(random);
-        d.gainDb = std::min(problem.gainLimitDb[k], 12.0) * unit(random);
+        d.logF = lowF + (highF - lowF) * random.unit();
+        d.logQ = std::log(0.3) + std::log(20.0) * random.unit();
+        d.gainDb = std::min(problem.gainLimitDb[k], 12.0) * random.unit();
         d = clampDesign(problem, static_cast<int>(k), d);
     }
     return designs;
@@ -420,25 +423,43 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // stay on the features they meet, and the descent finds where those
     // sections serve better (two sharing a feature, a boost and a cut meeting
     // near one frequency), which wholly random designs reach only by chance.
-    std::mt19937_64 random(search.seed);
-    std::uniform_int_distribution<int> section(0, std::max(count - 1, 0));
-    for (int r = 0; r < search.randomStarts; ++r) {
-        Designs start = randomDesigns(problem, random);
-        if (r % kWhollyRandomEvery != 0) {
-            Designs hop = best;
-            for (int drawn = 0; drawn < 2; ++drawn) { // the same section twice: one drawn afresh
-                const auto k = static_cast<std::size_t>(section(random));
-                hop[k] = start[k];
+    // Start r is drawn from its own index; a batch of starts descends from
+    // the best design as the batch began (on as many threads as asked) and
+    // is taken in the order of the starts.
+    struct Descent {
+        Designs designs;
+        double error = std::numeric_limits<double>::infinity();
+    };
+    std::vector<Descent> batch;
+    for (int first = 0; first < search.randomStarts; first += kStartsPerBatch) {
+        const int size = std::min(kStartsPerBatch, search.randomStarts - first);
+        batch.assign(static_cast<std::size_t>(size), {});
+        const Designs from = best;
+        const double fromError = bestError;
+        forEachIndex(size, search.threads, [&](int i) {
+            if (cancel != nullptr && cancel->load()) return;
+            const int r = first + i;
+            IndexRandom random(search.seed, static_cast<std::uint64_t>(r));
+            Designs start = randomDesigns(problem, random);
+            if (r % kWhollyRandomEvery != 0) {
+                Designs hop = from;
+                for (int drawn = 0; drawn < 2; ++drawn) { // the same section twice: one drawn afresh
+                    const auto k = static_cast<std::size_t>(random.below(count));
+                    hop[k] = start[k];
+                }
+                start = std::move(hop);
             }
-            start = std::move(hop);
+            Descent& out = batch[static_cast<std::size_t>(i)];
+            out.designs = refineDesigns(problem, std::move(start), kRandomStartIterations, kHopelessShare * fromError,
+                                        &out.error);
+            if (out.error < kPromisingShare * fromError)
+                out.designs = refineDesigns(problem, std::move(out.designs), kFullDescentIterations, kNever, &out.error);
+        });
+        for (Descent& d : batch) {
+            if (d.designs.empty()) return minima.designs(); // cancelled
+            keep(std::move(d.designs), d.error);
+            if (!step()) return minima.designs();
         }
-        double error = 0;
-        Designs trial =
-            refineDesigns(problem, std::move(start), kRandomStartIterations, kHopelessShare * bestError, &error);
-        if (error < kPromisingShare * bestError)
-            trial = refineDesigns(problem, std::move(trial), kFullDescentIterations, kNever, &error);
-        keep(std::move(trial), error);
-        if (!step()) break;
     }
     return minima.designs();
 }

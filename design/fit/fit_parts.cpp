@@ -152,6 +152,28 @@ public:
         return next.cost < current.cost ? next : current;
     }
 
+    // The best of the section's realisations with another capacitor of the
+    // selector (the neighbourhood of the parts that realise its present
+    // frequency, Q and gain), ranked by the error predicted around the
+    // current parts; `current` when none is better.
+    Candidate bestCapacitor(int k, const Candidate& current, const std::vector<double>& others) {
+        const Realised now = realise(table_, current.parts.capacitance, current.parts.positions);
+        const SectionModel model(problem_, k, designOf(now), others);
+        for (int item = 0; item < static_cast<int>(kCapacitorItems.size()); ++item) {
+            if (item == current.parts.capacitorItem) continue;
+            const double c = capacitorItemFarads(item);
+            gatherAround(k, item, c, idealPositions(table_, c, now.frequency, now.q, now.gainFactor, allowed_), model,
+                         false);
+        }
+        const Candidate next = settle(k, others, kEvaluatedSteps);
+        return next.cost < current.cost ? next : current;
+    }
+
+    // Whether the parts realise a section within the fit's limits.
+    bool buildable(int k, const PartsChoice& parts) const {
+        return valid(k, realise(table_, parts.capacitance, parts.positions));
+    }
+
 private:
     struct Offer {
         double ranked, penalty;
@@ -232,7 +254,7 @@ Realised realise(const FilterBankState& table, double capacitance, const std::ar
 std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBankState& table,
                                       const FitSettings& settings, const Designs& designs,
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
-                                      const std::function<void(double)>& progress, double* error, bool withSearch) {
+                                      const std::function<void(double)>& progress, double* error) {
     const int count = static_cast<int>(designs.size());
     const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
     std::vector<Candidate> chosen(designs.size());
@@ -263,7 +285,7 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
                     search.gatherAround(k, itemIndex, c, centre, model, true);
             }
             best = search.settle(k, others, kEvaluatedChoices);
-            if (best.parts.valid || !withSearch) break; // a quick estimate does without the scan
+            if (best.parts.valid) break;
         }
         chosen[static_cast<std::size_t>(k)] = best;
         total = others;
@@ -277,31 +299,66 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
         }
     }
 
+    std::vector<PartsChoice> parts;
+    for (const Candidate& c : chosen) parts.push_back(c.parts);
+    return searchParts(problem, table, settings, std::move(parts), cancel, progress, error);
+}
+
+std::vector<PartsChoice> searchParts(const FitProblem& problem, const FilterBankState& table,
+                                     const FitSettings& settings, std::vector<PartsChoice> parts,
+                                     const std::atomic<bool>* cancel, const std::function<void(double)>& progress,
+                                     double* error) {
+    const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
+    PartsSearch search(problem, table, allowed);
+    std::vector<double> total = realisedTotal(problem, table, parts);
     // Coordinate search over every section's resistors, best step first.
-    for (int pass = 0; withSearch && pass < kMaxSearchPasses; ++pass) {
+    for (int pass = 0; !allowed.empty() && pass < kMaxSearchPasses; ++pass) {
         bool improved = false;
-        for (int k = 0; k < count; ++k) {
+        for (int k = 0; k < static_cast<int>(parts.size()); ++k) {
             if (cancel != nullptr && cancel->load()) return {};
-            Candidate& current = chosen[static_cast<std::size_t>(k)];
+            Candidate current{0, parts[static_cast<std::size_t>(k)]};
             if (!current.parts.valid) continue;
             std::vector<double> others = total;
             addRealised(problem, table, k, current.parts, -1, others);
             current.cost = search.cost(k, current.parts, others); // the others may have moved
-            const Candidate next = search.bestStep(k, current, others);
+            Candidate next = search.bestStep(k, current, others);
+            // Where the fit chooses the capacitors, another one may realise
+            // the section better than any step of its resistors.
+            if (settings.chooseCapacitors) next = search.bestCapacitor(k, next, others);
             if (next.cost < current.cost * (1 - 1e-12)) {
                 current = next;
                 improved = true;
             }
+            parts[static_cast<std::size_t>(k)] = current.parts;
             total = others;
             addRealised(problem, table, k, current.parts, 1, total);
         }
         if (progress) progress(std::min(1.0, (pass + 1) / 8.0));
         if (!improved) break;
     }
-
     if (error != nullptr) *error = squaredError(problem, total.data());
+    return parts;
+}
+
+std::optional<std::vector<PartsChoice>> startParts(const FitProblem& problem, const FilterBankState& table,
+                                                   const FitSettings& settings) {
+    const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
+    if (allowed.empty()) return std::nullopt;
+    PartsSearch search(problem, table, allowed);
     std::vector<PartsChoice> parts;
-    for (const Candidate& c : chosen) parts.push_back(c.parts);
+    for (int k = 0; k < static_cast<int>(problem.sections.size()); ++k) {
+        const FilterSection& section = table.section(problem.sections[static_cast<std::size_t>(k)]);
+        PartsChoice choice{true, -1, section.Capacitance, {section.SeriesIndex[0], section.SeriesIndex[1], section.SeriesIndex[2]}};
+        for (int p : choice.positions)
+            if (p < allowed.lowest || p > allowed.highest || (p - allowed.lowest) % allowed.step != 0) return std::nullopt;
+        if (settings.chooseCapacitors) {
+            for (int item = 0; item < static_cast<int>(kCapacitorItems.size()); ++item)
+                if (capacitorItemFarads(item) == section.Capacitance) choice.capacitorItem = item;
+            if (choice.capacitorItem < 0) return std::nullopt; // not one the selector offers
+        }
+        if (!search.buildable(k, choice)) return std::nullopt;
+        parts.push_back(choice);
+    }
     return parts;
 }
 

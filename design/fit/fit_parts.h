@@ -2,10 +2,14 @@
 // The second half of the fit: parts that can be bought. For each section the
 // capacitor whose snapped resistors realise the ideal design best (resistors
 // only within the resistor range; between 1 kOhm and 470 kOhm preferred), then a search over the resistors'
-// table positions, a few steps up and down, singly and in pairs, until no
-// step lowers the realised error.
+// table positions, a few steps up and down, singly and in pairs, and over
+// the other capacitors, until no step lowers the realised error. Every
+// choice ranks its realisations by the error a linear model of the section
+// predicts (fit_section_model.h) and evaluates only the best ranked.
 
 #include "fit_continuous.h"
+
+#include <optional>
 
 namespace tessera {
 
@@ -39,14 +43,27 @@ Realised realise(const FilterBankState& table, double capacitance, const std::ar
 // The parts of every fitted section (in the order of problem.sections).
 // `keptCapacitance` is used for every section when capacitors are kept.
 // A section with no valid realisation comes back not valid (and keeps its
-// setting). `error` receives the squared error of the parts chosen. Without
-// `withSearch` only the capacitors and the resistors nearest the design: a
-// quick estimate of how well a design can be realised.
+// setting). `error` receives the squared error of the parts chosen.
 std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBankState& table,
                                       const FitSettings& settings, const Designs& designs,
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
-                                      const std::function<void(double)>& progress, double* error = nullptr,
-                                      bool withSearch = true);
+                                      const std::function<void(double)>& progress, double* error = nullptr);
+
+// The coordinate search over the resistors of every section, from `parts`:
+// each step the best move of one section's resistors, until none lowers the
+// error (received by `error`). Empty when cancelled.
+std::vector<PartsChoice> searchParts(const FitProblem& problem, const FilterBankState& table,
+                                     const FitSettings& settings, std::vector<PartsChoice> parts,
+                                     const std::atomic<bool>* cancel, const std::function<void(double)>& progress,
+                                     double* error);
+
+// The parts the fitted sections hold now, where the fit could have chosen
+// them itself: resistors of the series within the range, a capacitor of the
+// selector (where the fit chooses them), and a realisation within the fit's
+// limits. The fit takes them as one of its candidates, so it never ends
+// worse than where it started.
+std::optional<std::vector<PartsChoice>> startParts(const FitProblem& problem, const FilterBankState& table,
+                                                   const FitSettings& settings);
 
 // base + the realised sections of `parts` at each band point (a section not
 // valid adds the curve it keeps).
