@@ -4,6 +4,7 @@
 #include "program_version.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -152,6 +153,15 @@ void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
             if (c + 1 < row.size()) line += std::string(width[c] - row[c].size() + 2, ' ');
         }
         out << line << "\n";
+    }
+}
+
+int runProgram(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    try {
+        return run(argv, out, err);
+    } catch (const std::exception& e) {
+        err << "tessera-design: " << e.what() << "\n";
+        return kFileError;
     }
 }
 

@@ -60,6 +60,10 @@ const std::vector<Command>& commands();
 
 // The whole program: argv[1] names the subcommand.
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+// run(), with an exception that escapes it reported on `err` as
+// "tessera-design: WHAT" and kFileError: the program as its main() and the
+// web module run it.
+int runProgram(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
 
 // The complaint about a --gbw that is no gain-bandwidth (the dialog's own
 // message speaks of its field, which may be left empty).

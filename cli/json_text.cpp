@@ -1,6 +1,7 @@
 #include "json_text.h"
 
-#include <charconv>
+#include "number_text.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -8,9 +9,7 @@ namespace tessera::cli {
 
 std::string jsonNumber(double value) {
     if (!std::isfinite(value)) return "null";
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, written.ptr);
+    return roundTripText(value);
 }
 
 std::string jsonString(std::string_view text) {

@@ -4,10 +4,5 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv, argv + argc);
-    try {
-        return tessera::cli::run(words, std::cout, std::cerr);
-    } catch (const std::exception& e) {
-        std::cerr << "tessera-design: " << e.what() << "\n";
-        return tessera::cli::kFileError;
-    }
+    return tessera::cli::runProgram(words, std::cout, std::cerr);
 }

@@ -1,10 +1,12 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 namespace tessera {
 namespace {
@@ -183,16 +185,94 @@ std::string exponentText15(double value, char separator) {
     return text;
 }
 
-std::string roundTripText(double value) {
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, written.ptr);
+namespace {
+
+// The shortest digits that read back as a finite value: |value| =
+// 0.digits × 10^point, e.g. "125" and 2 for 12.5. fmt writes them in one
+// form or the other; only the digits and the point's place are kept.
+struct ShortestDigits {
+    std::string digits;
+    int point = 0;
+};
+
+ShortestDigits shortestDigits(double value) {
+    char buffer[40];
+    const char* const end = fmt::format_to(buffer, "{}", std::fabs(value));
+    const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t exponentAt = std::min(text.find('e'), text.size());
+    ShortestDigits d;
+    int pointAt = -1;
+    for (std::size_t i = 0; i < exponentAt; ++i) {
+        if (text[i] == '.') pointAt = static_cast<int>(d.digits.size());
+        else d.digits += text[i];
+    }
+    d.point = pointAt < 0 ? static_cast<int>(d.digits.size()) : pointAt;
+    if (exponentAt < text.size()) d.point += std::atoi(std::string(text.substr(exponentAt + 1)).c_str());
+    const std::size_t leadingZeros = std::min(d.digits.find_first_not_of('0'), d.digits.size() - 1);
+    d.digits.erase(0, leadingZeros);
+    d.point -= static_cast<int>(leadingZeros);
+    d.digits.erase(std::max<std::size_t>(d.digits.find_last_not_of('0') + 1, 1)); // "100" is 1 × 10^2
+    return d;
 }
 
-std::string significantText(double value, int digits) {
-    char buffer[40];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    return std::string(buffer, written.ptr);
+std::string fixedForm(double value, const ShortestDigits& d) {
+    const int count = static_cast<int>(d.digits.size());
+    // Beyond its digits a fixed text shows the double's exact integer, as
+    // to_chars does, not zeros.
+    if (d.point >= count) return fmt::format("{:.0f}", value);
+    std::string text = std::signbit(value) ? "-" : "";
+    if (d.point <= 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-d.point), '0');
+        text += d.digits;
+    } else {
+        text.append(d.digits, 0, static_cast<std::size_t>(d.point));
+        text += '.';
+        text.append(d.digits, static_cast<std::size_t>(d.point));
+    }
+    return text;
+}
+
+// d.ddde+XX: at least two exponent digits, as printf writes them.
+std::string scientificForm(double value, const ShortestDigits& d) {
+    std::string text = std::signbit(value) ? "-" : "";
+    text += d.digits[0];
+    if (d.digits.size() > 1) {
+        text += '.';
+        text.append(d.digits, 1);
+    }
+    const int exponent = d.point - 1;
+    return text + fmt::format("e{}{:02}", exponent < 0 ? '-' : '+', std::abs(exponent));
+}
+
+std::string notFiniteText(double value) { return fmt::format("{}", value); }
+
+} // namespace
+
+std::string roundTripText(double value) {
+    if (!std::isfinite(value)) return notFiniteText(value);
+    const ShortestDigits d = shortestDigits(value);
+    std::string fixed = fixedForm(value, d), exponent = scientificForm(value, d);
+    return fixed.size() <= exponent.size() ? fixed : exponent; // the shorter, fixed on a tie
+}
+
+std::string roundTripFixedText(double value) {
+    if (!std::isfinite(value)) return notFiniteText(value);
+    return fixedForm(value, shortestDigits(value));
+}
+
+std::optional<double> roundTripValue(std::string_view text) {
+    double value = 0;
+    const char* const end = text.data() + text.size();
+    const auto read = fast_float::from_chars(text.data(), end, value);
+    if (text.empty() || read.ec != std::errc{} || read.ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string significantText(double value, int digits) { return fmt::format("{:.{}g}", value, digits); }
+
+double significantValue(double value, int digits) {
+    return roundTripValue(significantText(value, digits)).value_or(value);
 }
 
 } // namespace tessera

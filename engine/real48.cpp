@@ -1,13 +1,14 @@
 #include "real48.h"
 
+#include "bit_copy.h"
 #include "real_conversion.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+
+#include <fast_float/fast_float.h>
 
 namespace tessera {
 namespace {
@@ -29,9 +30,6 @@ struct Decimal {
     std::int64_t dropped = 0; // significant digits beyond the kept ones
     bool sticky = false;    // a dropped digit is not zero
     std::int64_t exponent = 0;
-
-    // Decimal order of the value: 10^(order-1) <= value < 10^order.
-    std::int64_t order() const { return exponent + count + dropped; }
 };
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -149,7 +147,7 @@ std::uint64_t exactlyRounded(std::string_view number, std::uint64_t bits) {
     const int order = compareWithHalfway(decimalOf(number), 2 * lower + 1, power + kDroppedBits - 1);
     const bool up = order > 0 || (order == 0 && (lower & 1) != 0);
     const double magnitude = std::ldexp(static_cast<double>(lower + (up ? 1 : 0)), power + kDroppedBits);
-    return std::bit_cast<std::uint64_t>(magnitude) | (bits & (std::uint64_t{1} << 63));
+    return bitCopy<std::uint64_t>(magnitude) | (bits & (std::uint64_t{1} << 63));
 }
 
 } // namespace
@@ -159,18 +157,15 @@ double decimalToReal48(std::string_view number) {
     const char* const last = first + number.size();
     if (first != last && *first == '+') ++first; // from_chars takes a minus sign only
     double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
-        // Beyond the double's range, far beyond the 48-bit real's either way.
-        if (decimalOf(number).order() > 0) throw FloatOverflowError();
-        return 0.0;
-    }
+    // Beyond the double's range the value is infinite or 0, far beyond the
+    // 48-bit real's range either way.
+    const auto [end, error] = fast_float::from_chars(first, last, value, fast_float::chars_format::general);
     if (error != std::errc() || end != last) return 0.0; // not reached for a checked text
 
     const double magnitude = std::fabs(value);
     if (magnitude >= 2 * kReal48Limit) throw FloatOverflowError();
     if (magnitude < kReal48Smallest / 4) return 0.0; // cannot round up to the smallest
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    std::uint64_t bits = bitCopy<std::uint64_t>(value);
     const std::uint64_t dropped = bits & kDroppedMask;
     if (dropped + 1 >= kHalfway && dropped <= kHalfway + 1) {
         // The double may sit on the other side of the halfway point than the
@@ -181,7 +176,7 @@ double decimalToReal48(std::string_view number) {
         bits += kHalfway - 1 + ((bits >> kDroppedBits) & 1);
         bits &= ~kDroppedMask;
     }
-    const double rounded = std::bit_cast<double>(bits);
+    const double rounded = bitCopy<double>(bits);
     if (std::fabs(rounded) >= kReal48Limit) throw FloatOverflowError();
     if (std::fabs(rounded) < kReal48Smallest) return 0.0;
     return rounded;

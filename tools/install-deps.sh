@@ -13,6 +13,11 @@ packages=(
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
+  # the number path of every build: reading (fast_float) and writing (fmt), header-only
+  libfast-float-dev libfmt-dev
+  # the WebAssembly build of web/ (emcmake; its linker runs Node.js with
+  # Debian's acorn, a dependency of the package) and its tests under Node.js
+  emscripten nodejs
   # text in the windows, the plots and the report (Qt finds fonts through fontconfig)
   fontconfig fonts-liberation2
   # the X11 runs of the widget tests: xvfb-run needs xauth (only recommended)

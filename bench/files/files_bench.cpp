@@ -1,7 +1,9 @@
 // Import of large measurement files, each beside its floor (the same bytes
-// split and parsed by std::from_chars alone), and a configuration load and
-// save, each through a real file in the temporary folder.
+// split and parsed by fast_float's from_chars alone, the parser the import
+// itself uses), and a configuration load and save, each through a real file
+// in the temporary folder.
 
+#include "bit_copy.h"
 #include "config_file.h"
 #include "frd_import.h"
 #include "mlssa_import.h"
@@ -9,9 +11,8 @@
 #include "tds_import.h"
 
 #include <benchmark/benchmark.h>
+#include <fast_float/fast_float.h>
 
-#include <bit>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -98,7 +99,7 @@ void importRepeatedly(benchmark::State& st, const std::string& name, const std::
     for (auto _ : st) {
         const FileOutcome outcome = load(b.engine, file, nullptr);
         if (!outcome.done()) st.SkipWithError(outcome.message.c_str());
-        checksum += std::bit_cast<std::uint64_t>(b.state.ImportedResponse[128]);
+        checksum += bitCopy<std::uint64_t>(b.state.ImportedResponse[128]);
     }
     benchmark::DoNotOptimize(checksum);
     st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations() * text.size()));
@@ -106,7 +107,7 @@ void importRepeatedly(benchmark::State& st, const std::string& name, const std::
 }
 
 // The floor: every line of the same bytes split with memchr and its numbers
-// read by std::from_chars, nothing else (no rounding, no resampling).
+// read by from_chars, nothing else (no rounding, no resampling).
 void fromCharsFloor(benchmark::State& st, const std::string& text, char separator) {
     std::uint64_t checksum = 0;
     for (auto _ : st) {
@@ -118,8 +119,8 @@ void fromCharsFloor(benchmark::State& st, const std::string& text, char separato
             for (int field = 0; field < 2 && p < lineEnd; ++field) {
                 while (p < lineEnd && *p == ' ') ++p;
                 double value = 0;
-                p = std::from_chars(p, lineEnd, value).ptr;
-                checksum += std::bit_cast<std::uint64_t>(value);
+                p = fast_float::from_chars(p, lineEnd, value).ptr;
+                checksum += bitCopy<std::uint64_t>(value);
                 if (p < lineEnd && *p == separator) ++p;
             }
             p = lineEnd + 1;

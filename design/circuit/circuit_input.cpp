@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <iterator>
 
 namespace tessera {
@@ -170,9 +168,7 @@ std::optional<double> typedOhms(std::string_view text) {
     const auto v = typedNumber(text);
     if (!v || (!text.empty() && (text.back() == ' ' || text.back() == '\t'))) return std::nullopt;
     // The typed conversion is coarser than a double: "4.7k" is 4700 ohms.
-    char rounded[32];
-    std::snprintf(rounded, sizeof rounded, "%.12g", *v * scale);
-    return std::strtod(rounded, nullptr);
+    return significantValue(*v * scale, 12);
 }
 
 bool allowedSummingOhms(double ohms) {

@@ -19,7 +19,7 @@ OpAmpModel idealOpAmp() { return OpAmpModel{std::string(kIdealOpAmpName), 0, 0, 
 
 std::optional<OpAmpModel> opAmpNamed(std::string_view name) {
     const auto sameLetters = [](std::string_view a, std::string_view b) {
-        return std::ranges::equal(a, b, [](char x, char y) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
         });
     };

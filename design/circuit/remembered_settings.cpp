@@ -3,7 +3,6 @@
 #include "circuit_input.h"
 #include "number_text.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace tessera {
@@ -27,11 +26,7 @@ constexpr std::string_view highestResistor = "resistor_high_ohms";
 // conversion).
 std::optional<double> storedNumber(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    double value = 0;
-    const char* end = text->data() + text->size();
-    const auto [stop, error] = std::from_chars(text->data(), end, value);
-    if (error != std::errc{} || stop != end) return std::nullopt;
-    return value;
+    return roundTripValue(*text);
 }
 
 bool usableOpAmp(const OpAmpModel& model) {

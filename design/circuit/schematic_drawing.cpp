@@ -1,6 +1,7 @@
 #include "schematic_drawing.h"
 
-#include <charconv>
+#include "number_text.h"
+
 #include <cmath>
 
 namespace tessera::drawing {
@@ -72,10 +73,7 @@ std::string utf8Text(const std::u32string& characters) {
 
 std::string coordinateText(double value) {
     const double rounded = std::round(value * 100) / 100;
-    char text[32];
-    const auto written =
-        std::to_chars(text, text + sizeof text, rounded == 0 ? 0.0 : rounded, std::chars_format::fixed);
-    return std::string(text, written.ptr);
+    return roundTripFixedText(rounded == 0 ? 0.0 : rounded);
 }
 
 double textWidth(const std::string& text, double size) {

@@ -1,21 +1,15 @@
 #include "section_parts.h"
 
 #include "designators.h"
+#include "number_text.h"
 #include "section_formulas.h"
 
-#include <charconv>
-#include <cstdlib>
 
 namespace tessera {
 
 double sixDigits(double value) {
     // Through the very text the netlist writes, so that both agree exactly.
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text - 1, value, std::chars_format::general, 6);
-    *written.ptr = '\0';
-    double rounded = value;
-    std::from_chars(text, written.ptr, rounded);
-    return rounded;
+    return significantValue(value, 6);
 }
 
 SectionParts sectionParts(const FilterEngine& engine, int section) {

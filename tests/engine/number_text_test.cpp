@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
 using namespace tessera;
 
 TEST(FixedText, RoundsToTheCoarserOfSignificantDigitsAndDecimals) {
@@ -92,4 +98,34 @@ TEST(ExponentText15, ConfigurationFileForm) {
     EXPECT_EQ(exponentText15(2.0 / 3.0, '.'), "6.66666666666667E-1");
     EXPECT_EQ(exponentText15(9.999999999999999, '.'), "1.00000000000000E+1");
     EXPECT_EQ(exponentText15(-1e300, '.'), "-1.00000000000000E+300");
+}
+
+// The portable texts are the native C++ library's to_chars forms to the
+// byte, and the round-trip text reads back as the same double: doubles of
+// every bit pattern, short decimals, and integers past 2^53 (where a fixed
+// text shows the double's exact value).
+TEST(RoundTripText, IsToCharsAndReadsBackExactly) {
+    std::mt19937_64 random(25);
+    const auto toChars = [](double value, auto... format) {
+        char text[400];
+        return std::string(text, std::to_chars(text, text + sizeof text, value, format...).ptr);
+    };
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0;
+        switch (i % 3) {
+        case 0: value = std::bit_cast<double>(random()); break;
+        case 1: value = static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) / std::pow(10.0, i % 9); break;
+        case 2: value = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 40) + 20); break;
+        }
+        if (!std::isfinite(value)) continue;
+        const int digits = 1 + i % 17;
+        ASSERT_EQ(roundTripText(value), toChars(value)) << i;
+        ASSERT_EQ(significantText(value, digits), toChars(value, std::chars_format::general, digits)) << i;
+        if (std::fabs(value) < 1e30) ASSERT_EQ(roundTripFixedText(value), toChars(value, std::chars_format::fixed)) << i;
+        ASSERT_EQ(roundTripValue(roundTripText(value)), value) << i;
+    }
+    EXPECT_EQ(roundTripValue("1e400"), std::nullopt); // beyond the double's range
+    EXPECT_EQ(roundTripValue("inf"), std::nullopt);
+    EXPECT_EQ(roundTripValue("1.5x"), std::nullopt);
+    EXPECT_EQ(roundTripValue(""), std::nullopt);
 }
