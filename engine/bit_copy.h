@@ -1,7 +1,7 @@
 #pragma once
 // The bits of one trivially copyable value as another of the same size:
-// std::bit_cast by memcpy, which every C++ library has (compilers turn it
-// into a plain move).
+// the standard bit cast done by memcpy, which every C++ library has
+// (compilers turn it into a plain move).
 
 #include <cstring>
 #include <type_traits>

@@ -7,7 +7,8 @@
 // the positive finite normal numbers a section's power ratio gives. The
 // curves the fit reports are still computed by the engine.
 
-#include <bit>
+#include "bit_copy.h"
+
 #include <cstdint>
 
 namespace tessera {
@@ -16,12 +17,12 @@ inline double fastLog10(double x) {
     // x = 2^k * m with m in [sqrt(1/2), sqrt(2)): the bits of x less those of
     // sqrt(1/2) carry k in the exponent field.
     constexpr std::uint64_t kHalfRoot = 0x3fe6a09e667f3bcdULL;
-    const std::uint64_t shifted = std::bit_cast<std::uint64_t>(x) - kHalfRoot;
-    const double m = std::bit_cast<double>((shifted & 0x000fffffffffffffULL) + kHalfRoot);
+    const std::uint64_t shifted = bitCopy<std::uint64_t>(x) - kHalfRoot;
+    const double m = bitCopy<double>((shifted & 0x000fffffffffffffULL) + kHalfRoot);
     // k (the top twelve bits as a signed number) as a double without an
     // integer conversion: the double 2^52 + 1024 + k, less 2^52 + 1024.
     const std::uint64_t biased = ((shifted >> 52) + 1024) & 4095;
-    const double k = std::bit_cast<double>(0x4330000000000000ULL | biased) - 4503599627371520.0;
+    const double k = bitCopy<double>(0x4330000000000000ULL | biased) - 4503599627371520.0;
     // ln m = 2 atanh(s), s = (m - 1) / (m + 1), |s| <= 0.1716: the series to s^17.
     const double s = (m - 1) / (m + 1), s2 = s * s;
     const double series =
