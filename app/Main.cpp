@@ -6,6 +6,7 @@
 #include "language_choice.h"
 #include "program_translations.h"
 #include "report_printer.h"
+#include "settings_store.h"
 #include "user_prompts.h"
 #include "window_arrangement.h"
 
@@ -93,8 +94,10 @@ TMainForm::TMainForm(tessera::FilterEngine& engine, tessera::DocumentPrompts* pr
     : engine_(engine),
       ownPrompts_(prompts ? nullptr : std::make_unique<tessera::QtPrompts>(this)),
       prompts_(prompts ? *prompts : *ownPrompts_),
-      document_(engine, prompts_, *this), circuitSettings_(new tessera::CircuitSettingsHolder(this)) {
+      document_(engine, prompts_, *this), settingsStore_(new tessera::SettingsStore(tessera::SettingsStore::userFile(), this)),
+      circuitSettings_(new tessera::CircuitSettingsHolder(*settingsStore_, this)) {
     setObjectName(QStringLiteral("MainForm"));
+    connect(settingsStore_, &tessera::SettingsStore::notSaved, this, &TMainForm::reportError);
     setWindowTitle(qtText(tessera::startCaption()));
     // The application's icon where the program has set it: drawing it again
     // would cost the start as much as building a graph window.
@@ -408,7 +411,7 @@ void TMainForm::LanguageGermanItemClick() { chooseLanguage(tessera::Language::Ge
 // Remembered for the next start, when the windows are built in it; the
 // windows of this run keep their texts.
 void TMainForm::chooseLanguage(tessera::Language language) {
-    tessera::rememberLanguage(language);
+    tessera::rememberLanguage(*settingsStore_, language);
     if (language == tessera::windowLanguage()) return;
     prompts_.inform((language == tessera::Language::German
                          ? tr("The windows show German texts from the next start of TESSERA on.")

@@ -24,6 +24,7 @@ class TDialog;
 
 namespace tessera {
 class CircuitSettingsHolder;
+class SettingsStore;
 }
 
 // A caption or hint of the menu table in the windows' language.
@@ -55,6 +56,8 @@ public:
     // The circuit settings every circuit tool shares (op-amp, summing
     // resistors, levels, resistor range), remembered between runs.
     tessera::CircuitSettingsHolder& circuitSettings() { return *circuitSettings_; }
+    // The user's settings file, where everything remembered between runs is kept.
+    tessera::SettingsStore& settingsStore() { return *settingsStore_; }
     // The configuration dialog's changes become steps of the edit history,
     // which starts afresh from the design as it stands; Undo and Redo work
     // from the dialog too.
@@ -130,6 +133,7 @@ private:
     tessera::DocumentPrompts& prompts_;
     tessera::Document document_;
     std::unique_ptr<QPrinter> printer_;
+    tessera::SettingsStore* settingsStore_ = nullptr;           // a child of the frame
     tessera::CircuitSettingsHolder* circuitSettings_ = nullptr; // a child of the frame
 
     QMdiArea* MdiArea = nullptr;

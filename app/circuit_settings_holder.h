@@ -3,7 +3,7 @@
 // input level, output peak, resistor range), shared by every circuit tool:
 // the dialogs read it and set it, the op-amp curves follow it. It starts
 // with what the last run left and remembers each change for the next run
-// in the user's settings (not in the .tsn file).
+// in the user's settings file (not in the .tsn file).
 
 #include "circuit_settings.h"
 
@@ -11,12 +11,14 @@
 
 namespace tessera {
 
+class SettingsStore;
+
 class CircuitSettingsHolder : public QObject {
     Q_OBJECT
 public:
-    // Reads the remembered settings; whatever is missing, unreadable or out of
-    // range is the default.
-    explicit CircuitSettingsHolder(QObject* parent = nullptr);
+    // Reads the remembered settings from `store`; whatever is missing,
+    // unreadable or out of range is the default.
+    explicit CircuitSettingsHolder(SettingsStore& store, QObject* parent = nullptr);
 
     const CircuitSettings& settings() const { return settings_; }
     const OpAmpModel& opAmp() const { return settings_.opAmp; }
@@ -32,6 +34,7 @@ signals:
     void changed(const tessera::CircuitSettings& settings);
 
 private:
+    SettingsStore& store_;
     CircuitSettings settings_;
 };
 

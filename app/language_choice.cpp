@@ -1,16 +1,12 @@
 #include "language_choice.h"
 
-#include <QSettings>
+#include "settings_file.h"
+#include "settings_store.h"
 
 namespace tessera {
 
 namespace {
-const QString kKey = QStringLiteral("program/language");
-
-QSettings userSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tessera"),
-                     QStringLiteral("tessera"));
-}
+constexpr std::string_view kGroup = "program", kKey = "language";
 } // namespace
 
 Language chosenLanguage(std::optional<Language> fromArguments, std::optional<Language> remembered,
@@ -19,14 +15,13 @@ Language chosenLanguage(std::optional<Language> fromArguments, std::optional<Lan
 }
 
 std::optional<Language> rememberedLanguage() {
-    const QVariant value = userSettings().value(kKey);
-    if (value.typeId() != QMetaType::QString) return std::nullopt;
-    return parseLanguageCode(value.toString().toStdString());
+    const std::optional<std::string> code = readSettingsFile(SettingsStore::userFile()).value(kGroup, kKey);
+    if (!code) return std::nullopt;
+    return parseLanguageCode(*code);
 }
 
-void rememberLanguage(Language language) {
-    const std::string_view code = languageCode(language);
-    userSettings().setValue(kKey, QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+void rememberLanguage(SettingsStore& store, Language language) {
+    store.setValue(kGroup, kKey, std::string(languageCode(language)));
 }
 
 } // namespace tessera

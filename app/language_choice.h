@@ -9,6 +9,8 @@
 
 namespace tessera {
 
+class SettingsStore;
+
 // The first that is there: `fromArguments`, `remembered`, `fromEnvironment`.
 Language chosenLanguage(std::optional<Language> fromArguments, std::optional<Language> remembered,
                         Language fromEnvironment);
@@ -16,6 +18,6 @@ Language chosenLanguage(std::optional<Language> fromArguments, std::optional<Lan
 // The language the Language menu chose last; nullopt when none was chosen
 // (or the entry is not "de" or "en").
 std::optional<Language> rememberedLanguage();
-void rememberLanguage(Language language);
+void rememberLanguage(SettingsStore& store, Language language);
 
 } // namespace tessera

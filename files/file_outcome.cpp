@@ -17,6 +17,14 @@ std::string outOfMemory(const std::string& name) {
     return "Zu wenig Speicher, um Datei " + name + " zu lesen; nichts wurde geändert";
 }
 
+std::string settingsNotSaved(const std::string& name) {
+    return "The settings could not be saved in " + name + "; they hold until the program ends";
+}
+std::string settingsFileInUse(const std::string& name) {
+    return "The settings file " + name +
+           " is held by another program; the settings hold for this session and are saved once it is free";
+}
+
 std::string configurationIncomplete(const std::string& name) {
     return "Datei " + name + " ist unvollständig (weniger als 292 Zeilen) und wurde nicht geladen";
 }

@@ -43,6 +43,9 @@ std::string notRegularFile(const std::string& name);
 std::string fileTooLarge(const std::string& name);
 std::string lineTooLong(const std::string& name);
 std::string outOfMemory(const std::string& name);
+// The settings file.
+std::string settingsNotSaved(const std::string& name);
+std::string settingsFileInUse(const std::string& name);
 // Configuration files.
 std::string configurationIncomplete(const std::string& name);
 std::string configurationNumberTooLarge(const std::string& name);

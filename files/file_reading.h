@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,11 @@ FileOutcome readFileWith(FilterEngine& engine, const std::string& fileName, Line
 // `reader` over lines already opened (a text in memory, for instance), with
 // the same turning of every failure into an outcome.
 FileOutcome readLinesWith(FilterEngine& engine, LineSource& lines, const std::string& fileName, LineReader reader);
+
+// The first `most` bytes of a regular file (all of a shorter one), opened as
+// readFileWith opens it; nullopt when it is no regular file or cannot be
+// opened or read. Bounded reads of small files (the settings file).
+std::optional<std::string> readFileStart(const std::string& fileName, std::size_t most);
 
 // readLinesWith over a text in memory.
 FileOutcome readTextWith(FilterEngine& engine, std::string_view text, const std::string& fileName, LineReader reader);

@@ -2,6 +2,7 @@
 
 #include "circuit_input.h"
 #include "number_text.h"
+#include "real48.h"
 
 #include <cmath>
 
@@ -23,10 +24,16 @@ constexpr std::string_view highestResistor = "resistor_high_ohms";
 
 // The number exactly as written: the shortest round-trip form, read back
 // at full precision (a typed number goes through the program's own, coarser
-// conversion).
+// conversion). Only a number that could have been typed: one beyond the
+// conversion's range (1e300, or 1e-300, which typed is 0) is refused, so
+// that a remembered figure passes the same checks as a typed one.
 std::optional<double> storedNumber(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    return roundTripValue(*text);
+    const std::optional<double> value = roundTripValue(*text);
+    if (!value) return std::nullopt;
+    const double magnitude = std::fabs(*value);
+    if (!(magnitude < kReal48Limit) || (magnitude != 0 && magnitude < kReal48Smallest)) return std::nullopt;
+    return value;
 }
 
 bool usableOpAmp(const OpAmpModel& model) {

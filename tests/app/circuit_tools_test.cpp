@@ -6,16 +6,19 @@
 #include "circuit_settings_holder.h"
 #include "netlist.h"
 #include "opamp_dialog.h"
+#include "settings_store.h"
 #include "tolerance_dialog.h"
 #include "user_prompts.h"
 #include "wmf_reader.h"
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTimer>
 
 using tessera::FileDialogKind;
 using tessera::MenuCommand;
@@ -195,7 +198,48 @@ private slots:
         bad = chosen;
         bad.resistors = {2e6, 1e3};
         QVERIFY(!settings().set(bad));
-        QCOMPARE(tessera::CircuitSettingsHolder().settings(), chosen);
+        tessera::SettingsStore store;
+        QCOMPARE(tessera::CircuitSettingsHolder(store).settings(), chosen);
+    }
+
+    void aSettingThatCannotBeSavedIsSaidOnceAndHoldsForTheSession() {
+        const QString file = QString::fromStdString(f->settings.file());
+        QVERIFY(QDir().mkpath(file)); // a directory in the file's place
+        QVERIFY(settings().setOpAmp(*tessera::opAmpNamed("TL072")));
+        QVERIFY(settings().setOpAmp(*tessera::opAmpNamed("NE5532")));
+        QCOMPARE(f->prompts.errors.size(), std::size_t{1});
+        QVERIFY2(f->prompts.errors[0].find(f->settings.file()) != std::string::npos, f->prompts.errors[0].c_str());
+        QCOMPARE(settings().opAmp().name, std::string("NE5532"));
+
+        QVERIFY(QDir(file).removeRecursively());
+        QVERIFY(settings().setOpAmp(*tessera::opAmpNamed("OPA2134")));
+        f->restart();
+        QCOMPARE(settings().opAmp().name, std::string("OPA2134"));
+    }
+
+    // Another program's lock on the file: the change holds, waits and is
+    // saved once the lock is gone; told once if it stays.
+    void aHeldLockNeitherWaitsNorLosesTheChange() {
+        tessera::SettingsStore& store = f->frame().settingsStore();
+        auto* retry = store.findChild<QTimer*>(QStringLiteral("settingsRetryTimer"));
+        QLockFile other(QString::fromStdString(f->settings.file() + ".lock"));
+        QVERIFY(QDir().mkpath(f->settings.folder.filePath(QStringLiteral("tessera"))));
+        QVERIFY(other.tryLock(0));
+        QVERIFY(settings().setOpAmp(*tessera::opAmpNamed("TL072")));
+        QCOMPARE(settings().opAmp().name, std::string("TL072"));
+        QVERIFY(!fileContents(f->settings.file()).contains("TL072"));
+        QVERIFY(store.savePending() && retry->isActive());
+        other.unlock();
+        QTimerEvent tick(retry->timerId()); // as the event loop runs the retry
+        QCoreApplication::sendEvent(retry, &tick);
+        QVERIFY(fileContents(f->settings.file()).contains("TL072"));
+        QVERIFY(!store.savePending() && !retry->isActive());
+
+        QVERIFY(other.tryLock(0));
+        QVERIFY(settings().setOpAmp(*tessera::opAmpNamed("NE5532")));
+        for (int k = 0; k < 2 * tessera::SettingsStore::kTriesBeforeTelling; ++k) store.saveNow();
+        QCOMPARE(f->prompts.errors.size(), std::size_t{1});
+        QVERIFY(store.savePending());
     }
 
     void toleranceRunDrawsTheBoundsOnTheResultAndIntoItsMetafile() {

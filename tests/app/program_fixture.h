@@ -15,20 +15,21 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
-// Points the program's remembered settings into a fresh folder for as long
-// as it lives; a new one in the same place starts where the last ended.
+// Points the program's remembered settings (the configuration folder) into
+// a fresh folder for as long as it lives; a new one in the same place starts
+// where the last ended.
 struct SettingsFolder {
     QTemporaryDir folder;
-    SettingsFolder() {
-        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, folder.path());
-    }
+    QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    SettingsFolder() { qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit()); }
+    ~SettingsFolder() { qputenv("XDG_CONFIG_HOME", previous); }
+    // The settings file within it.
+    std::string file() const { return folder.filePath(QStringLiteral("tessera/tessera.conf")).toStdString(); }
 };
 
 struct ProgramFixture {

@@ -70,8 +70,10 @@ TEST(RememberedSettings, EachUnusableEntryFallsBackAlone) {
     EXPECT_EQ(readBack(custom).opAmp, defaults.opAmp);
     custom.insert_or_assign("custom_in_pa", std::string("0.5"));
     EXPECT_EQ(readBack(custom).opAmp, customOpAmp(2e6, 5, 3, 0.5));
+    // Beyond what can be typed: 1e300 would make the noise infinite.
     for (const auto& [key, bad] : {std::pair{"custom_en_nv", "-3"}, {"custom_in_pa", "0,5"},
-                                   {"custom_gbw_hz", "1e13"}, {"custom_slew_v_per_us", "inf"}}) {
+                                   {"custom_gbw_hz", "1e13"}, {"custom_slew_v_per_us", "inf"},
+                                   {"custom_en_nv", "1e300"}, {"custom_in_pa", "1e-300"}, {"custom_slew_v_per_us", "nan"}}) {
         Entries refused = custom;
         refused.insert_or_assign(key, std::string(bad));
         EXPECT_EQ(readBack(refused).opAmp, defaults.opAmp) << key << " " << bad;
@@ -88,4 +90,5 @@ TEST(RememberedSettings, EachUnusableEntryFallsBackAlone) {
     EXPECT_EQ(inverted.summingOhms, settings.summingOhms); // the others stay
     EXPECT_EQ(inverted.opAmp, settings.opAmp);
     EXPECT_EQ(with("resistor_high_ohms", "0").resistors, defaults.resistors);
+    EXPECT_EQ(with("resistor_high_ohms", "1e300").resistors, defaults.resistors);
 }
