@@ -5,7 +5,8 @@
 // error, its ratio to the reference (the best of a much longer search,
 // fit_references.h, made by fit_reference) and the times. The goals: for
 // the generated cases RMS <= 0.3 dB in at least 90 % and a median of at most
-// 0.25 dB; no case above 1.1 times its reference; every fit within 0.5 s.
+// 0.25 dB; no case above 1.05 times its reference; every fit within 0.25 s of
+// processor time.
 // The processor time is printed beside the wall time, which a busy machine
 // stretches. Arguments: [CASES [verbose]] (the first CASES of each kind).
 #include "fit.h"
@@ -78,11 +79,11 @@ int main(int argc, char** argv) {
         const auto worst = std::max_element(runs.begin(), runs.end(), [&](const Run& a, const Run& b) {
             return (a.kind == kind ? a.ratio : 0) < (b.kind == kind ? b.ratio : 0);
         });
-        const auto above = std::count_if(ratios.begin(), ratios.end(), [](double r) { return r > 1.1; });
+        const auto above = std::count_if(ratios.begin(), ratios.end(), [](double r) { return r > 1.05; });
         std::printf("%s: %zu cases\n", kind, errors.size());
         std::printf("  realised RMS error (dB): min %.3f  p10 %.3f  median %.3f  p90 %.3f  max %.3f\n", at(errors, 0),
                     at(errors, 0.1), at(errors, 0.5), at(errors, 0.9), at(errors, 1));
-        std::printf("  ratio to the reference (%zu with one): median %.3f  p90 %.3f  worst %.3f (case %d); above 1.1: %ld\n",
+        std::printf("  ratio to the reference (%zu with one): median %.3f  p90 %.3f  worst %.3f (case %d); above 1.05: %ld\n",
                     ratios.size(), at(ratios, 0.5), at(ratios, 0.9), worst->ratio, worst->index, static_cast<long>(above));
         met = met && above == 0;
         if (std::string(kind) == "generated") {
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     const auto n = static_cast<double>(runs.size());
     std::printf("time per fit (s): mean %.3f  slowest %.3f (case %d); processor time: mean %.3f  slowest %.3f (case %d)\n",
                 total / n, slowest->seconds, slowest->index, cpuTotal / n, slowestCpu->cpuSeconds, slowestCpu->index);
-    met = met && slowest->seconds <= 0.5;
+    met = met && slowestCpu->cpuSeconds <= 0.25;
     std::printf("goals %s\n", met ? "met" : "NOT met");
     return 0;
 }

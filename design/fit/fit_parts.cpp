@@ -71,8 +71,8 @@ struct Candidate {
 // Realisations are ranked by the predicted error and only this many of the
 // best ranked are evaluated: the choice among every capacitor's parts, one
 // step of the resistor search, one capacitor tried for lower noise.
-constexpr std::size_t kEvaluatedChoices = 8;
-constexpr std::size_t kEvaluatedSteps = 8;
+constexpr std::size_t kEvaluatedChoices = 16;
+constexpr std::size_t kEvaluatedSteps = 12;
 constexpr std::size_t kEvaluatedQuietChoices = 4;
 
 SectionDesign designOf(const Realised& r) {

@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -159,6 +160,20 @@ private slots:
         QVERIFY(dialog->isVisible());
         QVERIFY(dialog->result().has_value());
         QVERIFY(!dialog->result()->section(1).fitted);
+
+        // Cancel of the progress display (the fit runs on while the dialog
+        // takes events): no result, and nothing changed.
+        QTimer::singleShot(0, dialog, [&] {
+            if (auto* progress = dialog->findChild<QProgressDialog*>(QStringLiteral("FitProgress"))) progress->cancel();
+        });
+        QTest::mouseClick(fit, Qt::LeftButton);
+        QVERIFY(!dialog->result().has_value());
+        QCOMPARE(child<QLabel>(dialog, "MessageLabel")->text(), QStringLiteral("The fit was cancelled."));
+        QVERIFY(!child<QPushButton>(dialog, "ApplyButton")->isEnabled());
+        QVERIFY(sameBits(f.bank().CombinedCurve, combined));
+        QCOMPARE(f.bank().Modified, std::uint8_t{0});
+
+        QTest::mouseClick(fit, Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(dialog, "ApplyButton"), Qt::LeftButton);
         QVERIFY(sameBits(tessera::resultCurve(f.bank()), dialog->result()->predictedResult));
     }
