@@ -183,11 +183,15 @@ describe('the page in Chromium', () => {
       const folder = join(webDir, 'page-test');
       await mkdir(folder, { recursive: true });
       await import('node:fs/promises').then((fs) => fs.writeFile(join(folder, 'room.frd'), measurement));
+      // bash's `times`: the processor time of the command, whatever threads it ran on.
       const t0 = Date.now();
-      execFileSync(native, args.slice(0, -2), { cwd: folder });
+      const times = execFileSync('bash', ['-c', '"$0" "$@" > /dev/null; times', native, ...args.slice(0, -2)], { cwd: folder })
+        .toString().trim().split('\n').pop().match(/(\d+)m([\d.]+)s (\d+)m([\d.]+)s/);
       const nativeMs = Date.now() - t0;
-      console.log(`# fit in the worker ${fitMs} ms (from the click), native command ${nativeMs} ms`);
-      figure('fit in the worker against the native command', Math.round((fitMs / nativeMs) * 100) / 100, '×', 1.5);
+      const nativeCpu = Math.round(1000 * (60 * times[1] + Number(times[2]) + 60 * times[3] + Number(times[4])));
+      console.log(`# fit in the worker ${fitMs} ms (from the click), native command ${nativeMs} ms wall, ${nativeCpu} ms processor`);
+      figure('fit in the worker against the native command\'s wall time', Math.round((fitMs / nativeMs) * 100) / 100, '×', 1.5);
+      figure('fit in the worker against the native command\'s processor time', Math.round((fitMs / nativeCpu) * 100) / 100, '×', 1.5);
     }
     const run = core.runCommand(args, { 'room.frd': measurement });
     assert.equal(run.status, 0, run.stderr);
@@ -234,6 +238,7 @@ describe('the page in Chromium', () => {
 
     await browser.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: server.url });
     await page.getByRole('button', { name: 'Copy link', exact: true }).click();
+    await page.getByRole('alert').getByText('on the clipboard').waitFor();
     const link = await page.evaluate(() => navigator.clipboard.readText());
     assert.match(link, /#tsn=/);
     // The page keeps another design meanwhile: the link's one opens all the same.
