@@ -96,18 +96,25 @@ std::string initialForm() {
         .text();
 }
 
-// The fit of a page's fitInput() in a worker; a target file when the form
-// names one ({targetName, targetBytes}).
-std::string fitInWorker(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+// `use` of the form with its target file read when it names one
+// ({targetName, targetBytes}); the reader's refusal as {"message"} otherwise.
+template <typename Use> std::string withForm(const val& form, Use use) {
     FitForm fitForm = formOf(form);
     if (const std::string target = textOf(form, "targetName"); !target.empty()) {
         std::string message;
         fitForm.target = readTarget(target, bytesOf(form["targetBytes"]), message);
         if (!fitForm.target) return cli::JsonObject().add("message", cli::jsonString(message)).text();
     }
-    PageSession settings;
-    settings.restoreCircuit(entriesOf(circuitEntries));
-    return runFit(numbersOf(input), fitForm, settings.circuit(), [&progress](double done) { progress(done); });
+    return use(fitForm);
+}
+
+// The fit of a page's fitInput() in a worker.
+std::string fitInWorker(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+    return withForm(form, [&](const FitForm& fitForm) {
+        PageSession settings;
+        settings.restoreCircuit(entriesOf(circuitEntries));
+        return runFit(numbersOf(input), fitForm, settings.circuit(), [&progress](double done) { progress(done); });
+    });
 }
 
 val readInWorker(const std::string& name, const val& bytes) {
@@ -156,7 +163,9 @@ struct Session : PageSession {
     std::string apply(const val& data, double revision) {
         return applyFit(numbersOf(data), static_cast<std::uint64_t>(revision));
     }
-    std::string preview(const val& form) const { return fitPreview(formOf(form)); }
+    std::string preview(const val& form) const {
+        return withForm(form, [this](const FitForm& fitForm) { return fitPreview(fitForm); });
+    }
     void restore(const val& entries) { restoreCircuit(entriesOf(entries)); }
     double revisionNumber() const { return static_cast<double>(revision()); }
     val pdf() const { return byteArray(schematicPdf()); }

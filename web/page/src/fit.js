@@ -104,7 +104,10 @@ export function setUpFit(page) {
     showCircuit();
     if (result) return;
     const curves = JSON.parse(session.fitPreview(form()));
-    if (curves.message) return;
+    if (curves.message) {
+      showMessage(curves.message); // a field that is no number, or a target file refused
+      return;
+    }
     preview.show(curves.result, curves);
   };
 
