@@ -99,13 +99,14 @@ export function setUpFit(page) {
   };
 
   // Before a fit: the Result as it is, the measurement as smoothed, and the target curve.
-  const showCurrent = () => {
+  // `said`: a refusal is told (when the form itself changed).
+  const showCurrent = (said = false) => {
     if (panel.hidden) return;
     showCircuit();
     if (result) return;
     const curves = JSON.parse(session.fitPreview(form()));
     if (curves.message) {
-      showMessage(curves.message); // a field that is no number, or a target file refused
+      if (said) showMessage(curves.message); // a field that is no number, or a target file refused
       return;
     }
     preview.show(curves.result, curves);
@@ -123,7 +124,7 @@ export function setUpFit(page) {
     control.addEventListener('change', () => {
       level.disabled = automatic.checked;
       clearResult();
-      showCurrent();
+      showCurrent(true);
     });
   targetKind.addEventListener('change', () => {
     clearResult();
@@ -135,7 +136,7 @@ export function setUpFit(page) {
     if (!file) return;
     target = { name: file.name, bytes: await bytesOf(file) };
     targetName.textContent = file.name;
-    showCurrent();
+    showCurrent(true);
   });
 
   fitButton.addEventListener('click', async () => {
