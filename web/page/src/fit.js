@@ -49,6 +49,7 @@ export function setUpFit(page) {
   const after = output('Error after');
   const noiseBefore = output('Noise before');
   const noiseAfter = output('Noise after');
+  const took = output('Fit time');
   const parts = element('pre', { className: 'report' });
   const note = element('p', { className: 'status' });
   const previewFigure = element('figure', { className: 'plot' });
@@ -73,7 +74,7 @@ export function setUpFit(page) {
       sectionsRow),
     circuitLine,
     element('div', { className: 'buttons' }, fitButton, cancelButton, applyButton, closeButton, progress),
-    element('div', { className: 'form' }, before.row, after.row, noiseBefore.row, noiseAfter.row),
+    element('div', { className: 'form' }, before.row, after.row, noiseBefore.row, noiseAfter.row, took.row),
     parts, note, previewFigure,
   );
   automatic.setAttribute('aria-label', 'Automatic level');
@@ -115,7 +116,7 @@ export function setUpFit(page) {
   const clearResult = () => {
     result = null;
     applyButton.disabled = true;
-    for (const o of [before, after, noiseBefore, noiseAfter]) o.value.value = '';
+    for (const o of [before, after, noiseBefore, noiseAfter, took]) o.value.value = '';
     parts.textContent = '';
     note.textContent = '';
   };
@@ -149,12 +150,13 @@ export function setUpFit(page) {
     const revision = session.revision();
     const c = JSON.parse(session.circuit());
     try {
-      const text = await runFit(session.fitInput(), form(), c.stored, (v) => { progress.value = v; });
-      if (text == null) {
+      const done = await runFit(session.fitInput(), form(), c.stored, (v) => { progress.value = v; });
+      if (done == null) {
         showMessage('Fit cancelled; nothing changed.', 'info');
         return;
       }
-      const fit = JSON.parse(text);
+      const fit = JSON.parse(done.text);
+      took.value.value = `${(done.ms / 1000).toFixed(2)} s`;
       if (fit.message) {
         showMessage(fit.message);
         return;

@@ -22,7 +22,7 @@ function ensureWorker() {
     }
     pending.delete(data.id);
     if (data.type === 'error') job.reject(new Error(data.message));
-    else job.resolve(data.result);
+    else job.resolve(data.ms === undefined ? data.result : { text: data.result, ms: data.ms });
   });
   worker.addEventListener('error', (event) => {
     failAll(event.message || 'The worker stopped.');
@@ -46,6 +46,7 @@ export function readMeasurement(name, bytes) {
   return request({ type: 'read', name, bytes }, [bytes.buffer]);
 }
 
+// The fit's JSON text and the time it took in the worker, or null when cancelled.
 export function runFit(input, form, circuit, progress) {
   return request({ type: 'fit', input, form, circuit }, [], progress);
 }

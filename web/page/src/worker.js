@@ -17,8 +17,9 @@ self.addEventListener('message', async ({ data }) => {
         last = now;
         self.postMessage({ id: data.id, type: 'progress', value });
       };
+      const started = performance.now();
       const result = core.runFit(data.input, data.form, data.circuit, progress);
-      self.postMessage({ id: data.id, type: 'done', result });
+      self.postMessage({ id: data.id, type: 'done', result, ms: performance.now() - started });
     }
   } catch (error) {
     self.postMessage({ id: data.id, type: 'error', message: String(error?.message ?? error) });
