@@ -31,6 +31,8 @@ constexpr int kWhollyRandomEvery = 3;
 // The random starts descend in batches of this many from the best design as
 // the batch began: work for several threads, and the same whatever their number.
 constexpr int kStartsPerBatch = 16;
+// A section of less gain than this in the best design is idle.
+constexpr double kIdleGainDb = 0.1;
 // A descent stops after three steps in a row that lower the error by less
 // than this share: the parts that realise a design matter far more than the
 // last digits of its ideal error.
@@ -436,6 +438,9 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         batch.assign(static_cast<std::size_t>(size), {});
         const Designs from = best;
         const double fromError = bestError;
+        std::vector<std::size_t> idle;
+        for (std::size_t k = 0; k < from.size(); ++k)
+            if (from[k].gainDb < kIdleGainDb && problem.gainLimitDb[k] > kIdleGainDb) idle.push_back(k);
         forEachIndex(size, search.threads, [&](int i) {
             if (cancel != nullptr && cancel->load()) return;
             const int r = first + i;
@@ -444,7 +449,10 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             if (r % kWhollyRandomEvery != 0) {
                 Designs hop = from;
                 for (int drawn = 0; drawn < 2; ++drawn) { // the same section twice: one drawn afresh
-                    const auto k = static_cast<std::size_t>(random.below(count));
+                    auto k = static_cast<std::size_t>(random.below(count));
+                    // A section the best design leaves idle serves nothing
+                    // there: drawn first, wherever there is one.
+                    if (drawn == 0 && !idle.empty()) k = idle[static_cast<std::size_t>(random.below(static_cast<int>(idle.size())))];
                     hop[k] = start[k];
                 }
                 start = std::move(hop);
