@@ -266,6 +266,7 @@ describe('the page in Chromium', () => {
       await sized.waitForFunction(() => document.documentElement.dataset.ready === 'true');
       await sized.getByRole('button', { name: 'Fit…', exact: true }).click();
       await sized.waitForTimeout(300);
+      await sized.evaluate(() => window.scrollTo(0, 0));
       await sized.screenshot({ path: join(folder, `page-${width}x${height}.png`), fullPage: true });
       const overflow = await sized.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
       assert.ok(overflow <= 0, `the page is ${overflow} px wider than the ${width} px screen`);
