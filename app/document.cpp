@@ -3,6 +3,7 @@
 #include "config_file.h"
 #include "file_outcome.h"
 #include "measurement_import.h"
+#include "program_language.h"
 #include "text_lines.h"
 
 #include <filesystem>
@@ -39,7 +40,7 @@ bool Document::savePrompt() {
 }
 
 bool Document::accepted(const FileOutcome& outcome) {
-    if (outcome.refused()) prompts_.reportError(outcome.message);
+    if (outcome.refused()) prompts_.reportError(inProgramLanguage(outcome.message));
     if (!outcome.done()) return false;
     if (!outcome.importCaption.empty()) windows_.setImportCaption(outcome.importCaption);
     return true;

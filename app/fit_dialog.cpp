@@ -9,6 +9,7 @@
 #include "noise_view.h"
 #include "number_text.h"
 #include "plot_drawing.h"
+#include "program_language.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -215,7 +216,7 @@ void TFitDialog::chooseTarget() {
     TargetReading reading = readTargetCurve(*file);
     if (!reading.outcome.done()) {
         restore();
-        if (reading.outcome.refused()) showMessage(qtext(reading.outcome.message));
+        if (reading.outcome.refused()) showMessage(qtext(inProgramLanguage(reading.outcome.message)));
         return;
     }
     target_ = std::move(reading.curve);

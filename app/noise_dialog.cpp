@@ -8,6 +8,7 @@
 #include "noise_report.h"
 #include "noise_view.h"
 #include "number_text.h"
+#include "program_language.h"
 #include "standard_series.h"
 #include "tool_widgets.h"
 
@@ -201,7 +202,7 @@ void TNoiseDialog::clearFigures(const QString& why) {
 void TNoiseDialog::refresh() {
     const tessera::CircuitParts parts = tessera::circuitParts(engine_);
     if (const auto reason = tessera::unbuildableReason(parts)) {
-        clearFigures(qt(*reason));
+        clearFigures(qt(tessera::inProgramLanguage(*reason)));
         return;
     }
     const tessera::CircuitSettings& settings = settings_.settings();

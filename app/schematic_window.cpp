@@ -4,6 +4,7 @@
 #include "circuit_settings_holder.h"
 #include "document.h"
 #include "drawing_painter.h"
+#include "program_language.h"
 #include "schematic.h"
 #include "schematic_files.h"
 #include "tool_widgets.h"
@@ -173,7 +174,7 @@ void TSchematicWindow::exportAs(tessera::DrawingFormat format) {
     if (!name) return;
     refresh(); // the file name in the title is the document's as it is now
     const tessera::FileOutcome outcome = tessera::writeDrawing(drawing_, format, *name);
-    if (outcome.refused()) prompts_.reportError(outcome.message);
+    if (outcome.refused()) prompts_.reportError(inProgramLanguage(outcome.message));
 }
 
 void TSchematicWindow::ExportSvgButtonClick() { exportAs(tessera::DrawingFormat::Svg); }

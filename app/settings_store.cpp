@@ -1,6 +1,7 @@
 #include "settings_store.h"
 
 #include "file_outcome.h"
+#include "program_language.h"
 
 #include <QLockFile>
 #include <QStandardPaths>
@@ -65,12 +66,12 @@ void SettingsStore::saveNow() {
         break;
     case Attempt::Busy:
         retry_.start();
-        if (++busyTries_ == kTriesBeforeTelling) tell(messages::settingsFileInUse(fileName_));
+        if (++busyTries_ == kTriesBeforeTelling) tell(inProgramLanguage(messages::settingsFileInUse(fileName_)));
         break;
     case Attempt::Failed:
         // Tried again with the next change and at the end.
         retry_.stop();
-        tell(messages::settingsNotSaved(fileName_));
+        tell(inProgramLanguage(messages::settingsNotSaved(fileName_)));
         break;
     }
 }

@@ -5,6 +5,7 @@
 #include "document.h"
 #include "frequency_grid.h"
 #include "number_text.h"
+#include "program_language.h"
 #include "tool_widgets.h"
 
 #include <QApplication>
@@ -113,7 +114,7 @@ bool TToleranceDialog::RunButtonClick() {
 
     const tessera::CircuitParts parts = tessera::circuitParts(engine_);
     if (const auto reason = tessera::unbuildableReason(parts)) {
-        prompts_.reportError(*reason);
+        prompts_.reportError(tessera::inProgramLanguage(*reason));
         return false;
     }
 

@@ -4,6 +4,7 @@
 
 #include "frd_export.h"
 #include "graph_window.h"
+#include "program_language.h"
 
 #include <QMdiArea>
 
@@ -13,5 +14,5 @@ void TMainForm::ExportFrdItemClick() {
     const auto name = document_.chooseFileToWrite(tessera::FileDialogKind::ExportFrd);
     if (!name) return;
     const tessera::FileOutcome outcome = tessera::exportFrd(engine_.state(), window->graphWindow(), *name);
-    if (outcome.refused()) prompts_.reportError(outcome.message);
+    if (outcome.refused()) prompts_.reportError(inProgramLanguage(outcome.message));
 }

@@ -4,6 +4,7 @@
 
 #include "circuit_settings_holder.h"
 #include "netlist.h"
+#include "program_language.h"
 
 void TMainForm::ExportNetlistItemClick() {
     const auto name = document_.chooseFileToWrite(tessera::FileDialogKind::ExportNetlist);
@@ -14,5 +15,5 @@ void TMainForm::ExportNetlistItemClick() {
     options.opAmp = circuitSettings().opAmp();
     options.summingOhms = circuitSettings().settings().summingOhms;
     const tessera::FileOutcome outcome = tessera::writeNetlist(engine_, options, *name);
-    if (outcome.refused()) prompts_.reportError(outcome.message);
+    if (outcome.refused()) prompts_.reportError(inProgramLanguage(outcome.message));
 }

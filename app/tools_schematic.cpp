@@ -5,6 +5,7 @@
 #include "circuit_curves.h"
 #include "circuit_settings_holder.h"
 #include "parts_list.h"
+#include "program_language.h"
 #include "schematic_window.h"
 
 void TMainForm::SchematicItemClick() {
@@ -21,12 +22,12 @@ void TMainForm::SchematicItemClick() {
 void TMainForm::ExportPartsListItemClick() {
     // A section that cannot be built cannot be ordered: said before a file is chosen.
     if (const auto refusal = tessera::partsListRefusal(engine_)) {
-        prompts_.reportError(*refusal);
+        prompts_.reportError(tessera::inProgramLanguage(*refusal));
         return;
     }
     const auto name = document_.chooseFileToWrite(tessera::FileDialogKind::ExportPartsList);
     if (!name) return;
     const tessera::FileOutcome outcome =
         tessera::writePartsList(engine_, circuitSettings().settings(), tessera::PartsListForm::PerPart, *name);
-    if (outcome.refused()) prompts_.reportError(outcome.message);
+    if (outcome.refused()) prompts_.reportError(inProgramLanguage(outcome.message));
 }

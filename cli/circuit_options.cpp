@@ -44,7 +44,7 @@ void take(const Arguments& args, const char* option, Check check, Setting& setti
 
 } // namespace
 
-std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command,
+std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, Language language,
                                                    std::ostream& err, GbwAlone gbwAlone) {
     CircuitSettings settings;
     std::string error;
@@ -56,34 +56,34 @@ std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const 
     take(args, kInputLevelOption, checkInputLevel, settings.inputLevelDbu, error);
     take(args, kOutputPeakOption, checkOutputPeak, settings.outputPeakV, error);
     if (error.empty()) return settings;
-    usageError(command, error, err);
+    usageError(command, error, language, err);
     return std::nullopt;
 }
 
 std::optional<BoardRequest> boardRequest(const std::vector<std::string>& words, const Command& command,
                                          const std::set<std::string>& switches, std::string_view outputHint,
-                                         std::ostream& err) {
+                                         Language language, std::ostream& err) {
     std::string error;
     BoardRequest request;
     request.args = Arguments::parse(words, {{"output", kOpAmpOption, kSummingOption}, switches}, error);
     if (!error.empty()) {
-        usageError(command, error, err);
+        usageError(command, error, language, err);
         return std::nullopt;
     }
     if (request.args.positional().size() != 1) {
-        usageError(command, "name one configuration file", err);
+        usageError(command, "name one configuration file", language, err);
         return std::nullopt;
     }
     const auto output = request.args.value("output");
     if (!output) {
-        usageError(command, "-o " + std::string(outputHint) + " is required", err);
+        usageError(command, "-o " + std::string(outputHint) + " is required", language, err);
         return std::nullopt;
     }
     if (const auto clash = outputOverInput(*output, {request.args.positional().front()})) {
-        usageError(command, *clash, err);
+        usageError(command, *clash, language, err);
         return std::nullopt;
     }
-    const auto settings = circuitSettingsFrom(request.args, command, err);
+    const auto settings = circuitSettingsFrom(request.args, command, language, err);
     if (!settings) return std::nullopt;
     request.configuration = request.args.positional().front();
     request.output = *output;

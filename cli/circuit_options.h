@@ -35,8 +35,8 @@ enum class GbwAlone { SinglePole, Refused };
 
 // The settings from whichever of these options the command's grammar has,
 // or nullopt after a usage error has been written to `err`.
-std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, std::ostream& err,
-                                                   GbwAlone gbwAlone = GbwAlone::SinglePole);
+std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, Language language,
+                                                   std::ostream& err, GbwAlone gbwAlone = GbwAlone::SinglePole);
 
 struct BoardRequest {
     Arguments args;
@@ -48,6 +48,6 @@ struct BoardRequest {
 // usage error ("-o OUTPUT_HINT is required" without -o) written to `err`.
 std::optional<BoardRequest> boardRequest(const std::vector<std::string>& words, const Command& command,
                                          const std::set<std::string>& switches, std::string_view outputHint,
-                                         std::ostream& err);
+                                         Language language, std::ostream& err);
 
 } // namespace tessera::cli

@@ -1,7 +1,9 @@
 #include "command_line.h"
 
 #include "circuit_input.h"
+#include "cli_messages.h"
 #include "program_version.h"
+#include "real_conversion.h"
 
 #include <algorithm>
 #include <exception>
@@ -91,26 +93,68 @@ std::optional<std::string> outputOverInput(const std::string& output,
     return std::nullopt;
 }
 
-int usageError(const Command& command, const std::string& message, std::ostream& err) {
+int usageError(const Command& command, const std::string& message, Language /*language*/, std::ostream& err) {
     err << "tessera-design " << command.name << ": " << message << "\n" << command.usage;
     return kUsageError;
+}
+
+int usageError(const Command& command, const Message& message, Language language, std::ostream& err) {
+    return usageError(command, message.text(language), language, err);
 }
 
 namespace {
 
 void programHelp(std::ostream& stream) {
-    stream << "usage: tessera-design COMMAND [ARGUMENTS]\n"
+    stream << "usage: tessera-design [--language de|en] COMMAND [ARGUMENTS]\n"
               "       tessera-design COMMAND --help\n"
               "       tessera-design -h | --help | --version\n\n"
               "Designs the four-section TESSERA equaliser without its windows.\n\ncommands:\n";
     for (const Command& c : commands()) stream << "  " << c.name << std::string(12 - std::min<std::size_t>(c.name.size(), 11), ' ') << c.summary << "\n";
     stream << "\nExit status of every command: 0 on success, 1 for a file that cannot be read or\n"
-              "written or work that is refused, 2 for a usage error.\n";
+              "written or work that is refused, 2 for a usage error.\n\n"
+              "Messages are in German where the first set of LC_ALL, LC_MESSAGES and LANG starts\n"
+              "with \"de\", in English otherwise; --language de|en, before or after the command,\n"
+              "chooses instead.\n";
+}
+
+// Takes every "--language CODE" and "--language=CODE" out of the words after
+// the program's name; the last one counts. An empty value stands for a
+// missing one.
+std::optional<std::string> takeLanguageOption(std::vector<std::string>& argv) {
+    std::optional<std::string> code;
+    for (std::size_t i = 1; i < argv.size();) {
+        if (argv[i] == "--language") {
+            code = i + 1 < argv.size() ? argv[i + 1] : std::string();
+            argv.erase(argv.begin() + static_cast<std::ptrdiff_t>(i),
+                       argv.begin() + static_cast<std::ptrdiff_t>(std::min(i + 2, argv.size())));
+        } else if (argv[i].starts_with("--language=")) {
+            code = argv[i].substr(11);
+            argv.erase(argv.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
+        }
+    }
+    return code;
 }
 
 } // namespace
 
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    return run(argv, languageFromEnvironment(), out, err);
+}
+
+int run(const std::vector<std::string>& givenArgv, Language language, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> argv = givenArgv;
+    if (const auto code = takeLanguageOption(argv)) {
+        const auto chosen = parseLanguageCode(*code);
+        if (!chosen) {
+            err << (code->empty() ? render(kLanguageNeedsValue, language) : render(kUnknownLanguage, language, {*code}))
+                << "\n";
+            programHelp(err);
+            return kUsageError;
+        }
+        language = *chosen;
+    }
     if (argv.size() < 2) {
         programHelp(err);
         return kUsageError;
@@ -132,7 +176,7 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
                 out << c.usage;
                 return kSuccess;
             }
-        return c.run(words, out, err);
+        return c.run(words, language, out, err);
     }
     err << "tessera-design: unknown command \"" << name << "\"\n";
     programHelp(err);
@@ -157,12 +201,18 @@ void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
 }
 
 int runProgram(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    return runProgram(argv, languageFromEnvironment(), out, err);
+}
+
+int runProgram(const std::vector<std::string>& argv, Language language, std::ostream& out, std::ostream& err) {
     try {
-        return run(argv, out, err);
+        return run(argv, language, out, err);
+    } catch (const FloatOverflowError&) {
+        err << "tessera-design: " << render(kNumberTooLarge, language) << "\n";
     } catch (const std::exception& e) {
         err << "tessera-design: " << e.what() << "\n";
-        return kFileError;
     }
+    return kFileError;
 }
 
 } // namespace tessera::cli

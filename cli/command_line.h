@@ -3,6 +3,8 @@
 // Each subcommand is a function over parsed arguments that writes to the
 // given streams and returns the program's exit status.
 
+#include "messages.h"
+
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -52,18 +54,24 @@ struct Command {
     std::string_view name;
     std::string_view summary; // one line for `tessera-design --help`
     std::string_view usage;   // the full usage text for `tessera-design NAME --help`
-    int (*run)(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+    // `language`: the one the command's messages are told in.
+    int (*run)(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err);
 };
 
 // Every subcommand, in the order `--help` lists them.
 const std::vector<Command>& commands();
 
-// The whole program: argv[1] names the subcommand.
+// The whole program: argv[1] names the subcommand. "--language de|en"
+// (or "--language=de"), anywhere after argv[0], chooses the language of its
+// messages; without it `language` holds, by default the environment's
+// (languageFromEnvironment()).
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+int run(const std::vector<std::string>& argv, Language language, std::ostream& out, std::ostream& err);
 // run(), with an exception that escapes it reported on `err` as
 // "tessera-design: WHAT" and kFileError: the program as its main() and the
 // web module run it.
 int runProgram(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+int runProgram(const std::vector<std::string>& argv, Language language, std::ostream& out, std::ostream& err);
 
 // The complaint about a --gbw that is no gain-bandwidth (the dialog's own
 // message speaks of its field, which may be left empty).
@@ -77,7 +85,8 @@ std::optional<std::string> outputOverInput(const std::string& output,
 
 // Writes "tessera-design NAME: MESSAGE" and the command's usage to `err`;
 // returns kUsageError.
-int usageError(const Command& command, const std::string& message, std::ostream& err);
+int usageError(const Command& command, const std::string& message, Language language, std::ostream& err);
+int usageError(const Command& command, const Message& message, Language language, std::ostream& err);
 // Rows of cells as a table, each column padded to its widest cell.
 void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows);
 

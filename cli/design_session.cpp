@@ -29,10 +29,10 @@ FileOutcome DesignSession::saveAs(const std::string& name) {
 }
 
 int reportFileFailure(std::string_view command, const FileOutcome& outcome, const std::string& name,
-                      std::string_view expected, std::ostream& err) {
+                      std::string_view expected, Language language, std::ostream& err) {
     err << "tessera-design " << command << ": ";
     if (outcome.refused())
-        err << outcome.message << "\n";
+        err << outcome.message.text(language) << "\n";
     else
         err << name << " is not " << expected << "\n";
     return kFileError;
@@ -40,13 +40,13 @@ int reportFileFailure(std::string_view command, const FileOutcome& outcome, cons
 
 
 int openAndImport(DesignSession& session, std::string_view command, const std::optional<std::string>& configuration,
-                  const std::string& measurement, std::ostream& err) {
+                  const std::string& measurement, Language language, std::ostream& err) {
     if (configuration) {
         const FileOutcome opened = session.open(*configuration);
-        if (!opened.done()) return reportFileFailure(command, opened, *configuration, kConfigurationExpected, err);
+        if (!opened.done()) return reportFileFailure(command, opened, *configuration, kConfigurationExpected, language, err);
     }
     const FileOutcome imported = session.import(measurement);
-    if (!imported.done()) return reportFileFailure(command, imported, measurement, kMeasurementExpected, err);
+    if (!imported.done()) return reportFileFailure(command, imported, measurement, kMeasurementExpected, language, err);
     return kSuccess;
 }
 

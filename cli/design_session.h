@@ -38,7 +38,7 @@ private:
 // file passed over, one naming what was expected) on `err`, "tessera-design
 // COMMAND: " before it. Returns kFileError.
 int reportFileFailure(std::string_view command, const FileOutcome& outcome, const std::string& name,
-                      std::string_view expected, std::ostream& err);
+                      std::string_view expected, Language language, std::ostream& err);
 
 inline constexpr std::string_view kMeasurementExpected = "a measurement file that Import reads";
 inline constexpr std::string_view kConfigurationExpected = "a configuration file (.tsn)";
@@ -47,6 +47,6 @@ inline constexpr std::string_view kConfigurationExpected = "a configuration file
 // `configuration` when one is given, then File → Import of `measurement`.
 // kSuccess, or the failure reported on `err`.
 int openAndImport(DesignSession& session, std::string_view command, const std::optional<std::string>& configuration,
-                  const std::string& measurement, std::ostream& err);
+                  const std::string& measurement, Language language, std::ostream& err);
 
 } // namespace tessera::cli

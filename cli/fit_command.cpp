@@ -137,7 +137,7 @@ void printTable(const FitResult& result, const FilterBankState& state, const Fit
         << generalText(settings.circuit.summingOhms, 6, '.') << " ohms)\n";
 }
 
-int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runFit(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("fit");
     std::string error;
     const Arguments args = Arguments::parse(
@@ -146,24 +146,24 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
           kSummingOption, kResistorsOption, "output"},
          {"keep-capacitors", "json"}},
         error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one measurement file", err);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one measurement file", language, err);
     FitSettings settings;
-    const std::optional<CircuitSettings> circuit = circuitSettingsFrom(args, self, err);
+    const std::optional<CircuitSettings> circuit = circuitSettingsFrom(args, self, language, err);
     if (!circuit) return kUsageError;
     settings.circuit = *circuit;
-    if (const auto problem = readSettings(args, settings)) return usageError(self, *problem, err);
+    if (const auto problem = readSettings(args, settings)) return usageError(self, *problem, language, err);
     if (const auto output = args.value("output"))
         if (const auto clash =
                 outputOverInput(*output, {args.positional().front(), args.value("config"), args.value("target")}))
-            return usageError(self, *clash, err);
+            return usageError(self, *clash, language, err);
 
     DesignSession session;
-    if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))
+    if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), language, err))
         return status;
     if (const auto target = args.value("target")) {
         TargetReading reading = readTargetCurve(*target);
-        if (!reading.outcome.done()) return reportFileFailure(self.name, reading.outcome, *target, kMeasurementExpected, err);
+        if (!reading.outcome.done()) return reportFileFailure(self.name, reading.outcome, *target, kMeasurementExpected, language, err);
         settings.target = std::move(reading.curve);
     }
 
@@ -180,7 +180,7 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (const auto output = args.value("output")) {
         applyFit(session.engine(), fit.result);
         const FileOutcome saved = session.saveAs(*output);
-        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, err);
+        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, language, err);
         if (!args.has("json")) out << "wrote " << *output << "\n";
     }
     return kSuccess;

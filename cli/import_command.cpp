@@ -16,22 +16,22 @@ constexpr std::string_view kUsage =
     "  -o, --output OUT.tsn  the configuration to write (not one of the files read)\n";
 
 
-int runImport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runImport(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("import");
     std::string error;
     const Arguments args = Arguments::parse(words, {{"config", "output"}, {}}, error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one measurement file", err);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one measurement file", language, err);
     const auto output = args.value("output");
-    if (!output) return usageError(self, "-o OUT.tsn is required", err);
+    if (!output) return usageError(self, "-o OUT.tsn is required", language, err);
     if (const auto clash = outputOverInput(*output, {args.positional().front(), args.value("config")}))
-        return usageError(self, *clash, err);
+        return usageError(self, *clash, language, err);
 
     DesignSession session;
-    if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), err))
+    if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), language, err))
         return status;
     const FileOutcome saved = session.saveAs(*output);
-    if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, err);
+    if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, language, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }

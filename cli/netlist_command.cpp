@@ -26,17 +26,17 @@ constexpr std::string_view kUsage =
     "  --summing-resistors OHMS  R13 ... R28: an E24 value from 1k to 100k (default 10k)\n"
     "  -o, --output OUT.cir      the netlist to write (not CONFIG.tsn)\n";
 
-int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runNetlist(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("netlist");
     std::string error;
     const Arguments args = Arguments::parse(
         words, {{kGbwOption, kSlewOption, kEnOption, kInOption, kOpAmpOption, kSummingOption, "output"}, {}}, error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
     const auto output = args.value("output");
-    if (!output) return usageError(self, "-o OUT.cir is required", err);
-    if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, err);
-    const auto settings = circuitSettingsFrom(args, self, err);
+    if (!output) return usageError(self, "-o OUT.cir is required", language, err);
+    if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, language, err);
+    const auto settings = circuitSettingsFrom(args, self, language, err);
     if (!settings) return kUsageError;
     NetlistOptions options;
     options.opAmp = settings->opAmp;
@@ -45,10 +45,10 @@ int runNetlist(const std::vector<std::string>& words, std::ostream& out, std::os
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", language, err);
     options.configurationName = config;
     const FileOutcome written = writeNetlist(session.engine(), options, *output);
-    if (!written.done()) return reportFileFailure(self.name, written, *output, "a netlist", err);
+    if (!written.done()) return reportFileFailure(self.name, written, *output, "a netlist", language, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }

@@ -140,7 +140,7 @@ void printText(const Analysis& a, std::ostream& out) {
     printTable(out, density);
 }
 
-int runNoise(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runNoise(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("noise");
     std::string error;
     const Arguments args = Arguments::parse(words,
@@ -148,18 +148,18 @@ int runNoise(const std::vector<std::string>& words, std::ostream& out, std::ostr
                                               kInputLevelOption, kOutputPeakOption, kSummingOption},
                                              {"json"}},
                                             error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
-    const auto settings = circuitSettingsFrom(args, self, err, GbwAlone::Refused);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
+    const auto settings = circuitSettingsFrom(args, self, language, err, GbwAlone::Refused);
     if (!settings) return kUsageError;
 
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, kConfigurationExpected, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, kConfigurationExpected, language, err);
     const CircuitParts parts = circuitParts(session.engine());
     if (const auto reason = unbuildableReason(parts)) {
-        err << "tessera-design noise: " << *reason << "\n";
+        err << "tessera-design noise: " << reason->text(language) << "\n";
         return kFileError;
     }
 

@@ -21,20 +21,20 @@ constexpr std::string_view kUsage =
     "                OPA1656 or Ideal\n"
     "  --gbw HZ      a single-pole op-amp of gain-bandwidth HZ (10000 to 1E12)\n";
 
-int runOpAmp(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runOpAmp(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("opamp");
     std::string error;
     const Arguments args = Arguments::parse(words, {{kGbwOption, kOpAmpOption}, {}}, error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
-    if (!args.value(kGbwOption) && !args.value(kOpAmpOption)) return usageError(self, "--opamp NAME or --gbw HZ is required", err);
-    const auto settings = circuitSettingsFrom(args, self, err);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
+    if (!args.value(kGbwOption) && !args.value(kOpAmpOption)) return usageError(self, "--opamp NAME or --gbw HZ is required", language, err);
+    const auto settings = circuitSettingsFrom(args, self, language, err);
     if (!settings) return kUsageError;
 
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", language, err);
 
     std::vector<std::vector<std::string>> rows = {opAmpTableHeadings()};
     for (auto& row : opAmpTableCells(opAmpTable(session.engine(), settings->opAmp), '.')) rows.push_back(row);

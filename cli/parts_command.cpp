@@ -20,17 +20,17 @@ constexpr std::string_view kUsage =
     "A section that cannot be built (\"err\" on its page) is refused and nothing is written.\n"
     "  -o, --output OUT.csv  the parts list to write (not CONFIG.tsn)\n";
 
-int runParts(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runParts(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("parts");
-    const auto request = boardRequest(words, self, {"grouped"}, "OUT.csv", err);
+    const auto request = boardRequest(words, self, {"grouped"}, "OUT.csv", language, err);
     if (!request) return kUsageError;
 
     DesignSession session;
     const FileOutcome opened = session.open(request->configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kConfigurationExpected, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kConfigurationExpected, language, err);
     const PartsListForm form = request->args.has("grouped") ? PartsListForm::Grouped : PartsListForm::PerPart;
     const FileOutcome written = writePartsList(session.engine(), request->settings, form, request->output);
-    if (!written.done()) return reportFileFailure(self.name, written, request->output, "a parts list", err);
+    if (!written.done()) return reportFileFailure(self.name, written, request->output, "a parts list", language, err);
     out << "wrote " << request->output << "\n";
     return kSuccess;
 }

@@ -17,24 +17,24 @@ constexpr std::string_view kUsage =
     "  --window NAME         the graph window whose curve is written\n"
     "  -o, --output OUT.frd  the FRD file to write (not CONFIG.tsn)\n";
 
-int runResponse(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runResponse(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("response");
     std::string error;
     const Arguments args = Arguments::parse(words, {{"window", "output"}, {}}, error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
     const auto output = args.value("output");
-    if (!output) return usageError(self, "-o OUT.frd is required", err);
-    if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, err);
+    if (!output) return usageError(self, "-o OUT.frd is required", language, err);
+    if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, language, err);
     const auto window = graphWindowNamed(args.value("window").value_or("Result"));
-    if (!window) return usageError(self, "unknown window \"" + *args.value("window") + "\"", err);
+    if (!window) return usageError(self, "unknown window \"" + *args.value("window") + "\"", language, err);
 
     DesignSession session;
     const std::string& configuration = args.positional().front();
     const FileOutcome opened = session.open(configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, configuration, kConfigurationExpected, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, configuration, kConfigurationExpected, language, err);
     const FileOutcome written = exportFrd(session.state(), *window, *output);
-    if (!written.done()) return reportFileFailure(self.name, written, *output, "an FRD file", err);
+    if (!written.done()) return reportFileFailure(self.name, written, *output, "an FRD file", language, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }

@@ -20,19 +20,19 @@ constexpr std::string_view kUsage =
     "(an E24 value from 1k to 100k; default 10k). A section that cannot be built shows \"err\".\n"
     "  -o, --output OUT.svg|OUT.pdf  the drawing to write (not CONFIG.tsn)\n";
 
-int runSchematic(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runSchematic(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("schematic");
-    const auto request = boardRequest(words, self, {}, "OUT.svg or -o OUT.pdf", err);
+    const auto request = boardRequest(words, self, {}, "OUT.svg or -o OUT.pdf", language, err);
     if (!request) return kUsageError;
     const auto format = drawingFormatFor(request->output);
-    if (!format) return usageError(self, "the output must end in .svg or .pdf", err);
+    if (!format) return usageError(self, "the output must end in .svg or .pdf", language, err);
 
     DesignSession session;
     const FileOutcome opened = session.open(request->configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kConfigurationExpected, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kConfigurationExpected, language, err);
     const drawing::Drawing drawing = schematicDrawing(session.engine(), request->settings, request->configuration);
     const FileOutcome written = writeDrawing(drawing, *format, request->output);
-    if (!written.done()) return reportFileFailure(self.name, written, request->output, "a schematic", err);
+    if (!written.done()) return reportFileFailure(self.name, written, request->output, "a schematic", language, err);
     out << "wrote " << request->output << "\n";
     return kSuccess;
 }

@@ -50,26 +50,26 @@ std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings
     return error;
 }
 
-int runTolerance(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int runTolerance(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("tolerance");
     std::string error;
     const Arguments args = Arguments::parse(
         words, {{"r-tol", "c-tol", "trials", "seed", "band", kOpAmpOption, kGbwOption}, {}}, error);
-    if (!error.empty()) return usageError(self, error, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", err);
+    if (!error.empty()) return usageError(self, error, language, err);
+    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
     ToleranceSettings settings;
-    if (const auto message = readSettings(args, settings)) return usageError(self, *message, err);
-    const auto circuit = circuitSettingsFrom(args, self, err);
+    if (const auto message = readSettings(args, settings)) return usageError(self, *message, language, err);
+    const auto circuit = circuitSettingsFrom(args, self, language, err);
     if (!circuit) return kUsageError;
     settings.opAmp = circuit->opAmp;
 
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", language, err);
     const CircuitParts parts = circuitParts(session.engine());
     if (const auto reason = unbuildableReason(parts)) {
-        err << "tessera-design tolerance: " << *reason << "\n";
+        err << "tessera-design tolerance: " << reason->text(language) << "\n";
         return kFileError;
     }
 

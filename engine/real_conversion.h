@@ -5,6 +5,7 @@
 // not a number yields a fallback. Every value is rounded once, from the
 // decimal text, to the 48-bit real (real48.h).
 
+#include "messages.h"
 #include "real48.h"
 
 #include <cstdint>
@@ -15,17 +16,18 @@
 
 namespace tessera {
 
-// A value too large for the 48-bit real (above about 1.7e38); its message is
-// what the user sees.
+// A value too large for the 48-bit real (above about 1.7e38). What the user
+// is told is kNumberTooLarge in the program's language; what() holds its
+// German text.
 class FloatOverflowError : public std::overflow_error {
 public:
-    FloatOverflowError() : std::overflow_error("Die Zahl ist zu groß.") {}
+    FloatOverflowError() : std::overflow_error(std::string(kNumberTooLarge.german)) {}
 };
 
 // An integer conversion whose value lies outside the 32-bit range.
 class InvalidOperationError : public std::domain_error {
 public:
-    InvalidOperationError() : std::domain_error("Ungültige Gleitkommaoperation") {}
+    InvalidOperationError() : std::domain_error(std::string(kInvalidFloatOperation.german)) {}
 };
 
 // The value of a text by the real syntax (leading blanks, optional sign,

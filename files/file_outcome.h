@@ -2,6 +2,8 @@
 // What a file operation did, for the main window to act on: the readers and
 // the writer never show anything themselves.
 
+#include "file_messages.h"
+
 #include <cstddef>
 #include <string>
 
@@ -16,7 +18,7 @@ enum class FileStatus {
 
 struct FileOutcome {
     FileStatus status = FileStatus::Done;
-    std::string message;       // set when Refused
+    Message message;           // set when Refused
     std::string importCaption; // when not empty: the import window's new caption
     // For a measurement read: the lowest and highest frequency of its data
     // points, Hz (the grid beyond them repeats the nearest value).
@@ -29,35 +31,34 @@ struct FileOutcome {
 
     static FileOutcome success(std::string caption = {}) { return {FileStatus::Done, {}, std::move(caption), 0, 0}; }
     static FileOutcome passedOver() { return {FileStatus::Ignored, {}, {}, 0, 0}; }
-    static FileOutcome refusal(std::string text) { return {FileStatus::Refused, std::move(text), {}, 0, 0}; }
+    static FileOutcome refusal(Message message) { return {FileStatus::Refused, std::move(message), {}, 0, 0}; }
     static FileOutcome cancelled() { return {FileStatus::Cancelled, {}, {}, 0, 0}; }
 };
 
-// The message texts, each naming the file.
+// The messages, each naming the file.
 namespace messages {
-std::string cannotCreate(const std::string& name);
-std::string cannotOpen(const std::string& name);
+Message cannotCreate(const std::string& name);
+Message cannotOpen(const std::string& name);
 // Reading any file.
-std::string cannotRead(const std::string& name);
-std::string notRegularFile(const std::string& name);
-std::string fileTooLarge(const std::string& name);
-std::string lineTooLong(const std::string& name);
-std::string outOfMemory(const std::string& name);
+Message cannotRead(const std::string& name);
+Message notRegularFile(const std::string& name);
+Message fileTooLarge(const std::string& name);
+Message lineTooLong(const std::string& name);
+Message outOfMemory(const std::string& name);
 // The settings file.
-std::string settingsNotSaved(const std::string& name);
-std::string settingsFileInUse(const std::string& name);
+Message settingsNotSaved(const std::string& name);
+Message settingsFileInUse(const std::string& name);
 // Configuration files.
-std::string configurationIncomplete(const std::string& name);
-std::string configurationNumberTooLarge(const std::string& name);
+Message configurationIncomplete(const std::string& name);
+Message configurationNumberTooLarge(const std::string& name);
 // Measurement files.
-std::string notAsciiFile(const std::string& name);
-std::string measurementIncomplete(const std::string& name);
-std::string tooFewPoints(const std::string& name);
-std::string nothingAbove20Hz(const std::string& name);
-std::string measurementNumberTooLarge(const std::string& name);
-// A text measurement refused at one of its lines: " File NAME, line N: REASON
-// Can not import!"; `reason` ends with "!".
-std::string measurementLineRefusal(const std::string& name, std::size_t line, const std::string& reason);
+Message notAsciiFile(const std::string& name);
+Message measurementIncomplete(const std::string& name);
+Message tooFewPoints(const std::string& name);
+Message nothingAbove20Hz(const std::string& name);
+Message measurementNumberTooLarge(const std::string& name);
+// A text measurement refused at one of its lines (one of the kLine... wordings).
+Message measurementLineRefusal(const Wording& reason, const std::string& name, std::size_t line);
 } // namespace messages
 
 } // namespace tessera

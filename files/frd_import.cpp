@@ -123,8 +123,8 @@ double plainMean(double mean, double /*lowestSoFar*/) { return mean; }
 } // namespace
 
 FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const std::string& fileName) {
-    const auto refuse = [&](std::size_t line, const char* reason) {
-        return FileOutcome::refusal(messages::measurementLineRefusal(fileName, line, reason));
+    const auto refuse = [&](std::size_t line, const Wording& reason) {
+        return FileOutcome::refusal(messages::measurementLineRefusal(reason, fileName, line));
     };
     GridResampler grid(GridResampler::Limit::WholeGrid, GridResampler::OnGrid::Completes);
     std::size_t lineNumber = 0, points = 0, lastDataLine = 0;
@@ -134,16 +134,16 @@ FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const s
         ++lineNumber;
         if (lineNumber == 1 && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
         const ResponseLine read = readResponseLine(line);
-        if (read.kind == ResponseLine::Binary) return refuse(lineNumber, "is not a text file!");
+        if (read.kind == ResponseLine::Binary) return refuse(lineNumber, kLineNotText);
         if (read.kind == ResponseLine::Skipped) continue;
         if (read.frequency.kind == ColumnNumber::Text && points == 0) continue; // a header before the data
         if (read.frequency.kind == ColumnNumber::Unreadable || read.magnitude.kind == ColumnNumber::Unreadable)
-            return refuse(lineNumber, "holds a number too large to read or not finite!");
+            return refuse(lineNumber, kLineNumberUnreadable);
         if (read.frequency.kind == ColumnNumber::Text || read.magnitude.kind == ColumnNumber::Text)
-            return refuse(lineNumber, "holds fewer than two numbers!");
+            return refuse(lineNumber, kLineFewerThanTwoNumbers);
         const double frequency = read.frequency.value;
         if (points > 0 && !(frequency > previous))
-            return refuse(lineNumber, "has a frequency not above the one before!");
+            return refuse(lineNumber, kLineFrequencyNotRising);
         grid.add(frequency, read.magnitude.value, plainMean);
         previous = frequency;
         lastDataLine = lineNumber;
@@ -152,10 +152,10 @@ FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const s
     // A NUL byte ends the lines early: the rest of the file is binary. It
     // lies on the last line read unless a line end comes right before it.
     if (grid.wantsMore() && lines.endedByNul())
-        return refuse(lines.nulStartedLine() ? lineNumber + 1 : lineNumber, "is not a text file!");
-    if (points == 0) return refuse(std::max<std::size_t>(lineNumber, 1), "holds no data line!");
-    if (points == 1) return refuse(lastDataLine, "holds a single data point!");
-    if (grid.given() == 0) return refuse(lastDataLine, "has no data from 20 Hz on!");
+        return refuse(lines.nulStartedLine() ? lineNumber + 1 : lineNumber, kLineNotText);
+    if (points == 0) return refuse(std::max<std::size_t>(lineNumber, 1), kLineNoDataLine);
+    if (points == 1) return refuse(lastDataLine, kLineSingleDataPoint);
+    if (grid.given() == 0) return refuse(lastDataLine, kLineNoDataFrom20Hz);
     return finishImport(engine, grid, 1.0, fileName);
 }
 

@@ -94,16 +94,13 @@ CommandRun runInFreshFolder(const std::vector<std::string>& args, const std::vec
         inputs[path] = {inodeOf(path), &file.bytes};
     }
 
-    // The messages are the English ones whatever language the host asks for.
-    ::unsetenv("LC_ALL");
-    ::unsetenv("LC_MESSAGES");
-    ::setenv("LANG", "C", 1);
-
     std::vector<std::string> words{"tessera-design"};
     words.insert(words.end(), args.begin(), args.end());
     std::ostringstream out, err;
     CommandRun run;
-    run.status = cli::runProgram(words, out, err);
+    // The messages are the English ones whatever language the host asks for
+    // (--language among the arguments still chooses).
+    run.status = cli::runProgram(words, Language::English, out, err);
     run.out = out.str();
     run.err = err.str();
 

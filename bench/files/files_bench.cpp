@@ -98,7 +98,7 @@ void importRepeatedly(benchmark::State& st, const std::string& name, const std::
     std::uint64_t checksum = 0;
     for (auto _ : st) {
         const FileOutcome outcome = load(b.engine, file, nullptr);
-        if (!outcome.done()) st.SkipWithError(outcome.message.c_str());
+        if (!outcome.done()) st.SkipWithError(outcome.message.text(Language::English).c_str());
         checksum += bitCopy<std::uint64_t>(b.state.ImportedResponse[128]);
     }
     benchmark::DoNotOptimize(checksum);

@@ -63,9 +63,9 @@ std::string partsListCsv(const std::vector<BoardPart>& parts, PartsListForm form
     return out;
 }
 
-std::optional<std::string> partsListRefusal(const FilterEngine& engine) {
+std::optional<Message> partsListRefusal(const FilterEngine& engine) {
     if (const auto reason = unbuildableReason(circuitParts(engine)))
-        return "The parts list is not written: " + *reason;
+        return Message(kPartsListNotWritten).followedBy(*reason);
     return std::nullopt;
 }
 

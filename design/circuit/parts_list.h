@@ -19,7 +19,7 @@ std::string partsListCsv(const std::vector<BoardPart>& parts, PartsListForm form
 
 // Why the parts cannot be ordered: a section that shows "err", named with
 // its part; nullopt when every part can be.
-std::optional<std::string> partsListRefusal(const FilterEngine& engine);
+std::optional<Message> partsListRefusal(const FilterEngine& engine);
 
 // Writes the list with the safe save: Refused with partsListRefusal's reason,
 // or with "Kann Datei %s nicht erstellen" when the file cannot be written; an

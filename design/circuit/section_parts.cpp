@@ -44,15 +44,13 @@ CircuitParts circuitParts(const FilterEngine& engine) {
     return parts;
 }
 
-std::optional<std::string> unbuildableReason(const CircuitParts& parts) {
+std::optional<Message> unbuildableReason(const CircuitParts& parts) {
     for (int s = 1; s <= kSectionCount; ++s) {
         const SectionParts& p = parts[static_cast<std::size_t>(s - 1)];
         for (Slot slot : {Slot::R2, Slot::R3, Slot::R1})
             if (!(p.resistor(slot) > 0))
-                return "Filter" + std::to_string(s) + " cannot be built: " + resistorDesignator(s, slot) +
-                       " is not a positive resistance (err)";
-        if (!(p.C1 > 0) || !(p.C2 > 0))
-            return "Filter" + std::to_string(s) + " cannot be built: its capacitors are not positive";
+                return Message{kResistorNotPositive, {std::to_string(s), resistorDesignator(s, slot)}};
+        if (!(p.C1 > 0) || !(p.C2 > 0)) return Message{kCapacitorsNotPositive, {std::to_string(s)}};
     }
     return std::nullopt;
 }

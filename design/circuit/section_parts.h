@@ -4,6 +4,7 @@
 // values or, in exact mode, the ideal values to 6 significant digits. The
 // netlist, the real op-amp and the tolerance analysis all start from these.
 
+#include "design_messages.h"
 #include "filter_engine.h"
 
 #include <array>
@@ -35,6 +36,6 @@ CircuitParts circuitParts(const FilterEngine& engine);
 
 // Why the circuit cannot be built (a resistor that is not positive, shown
 // as "err"), naming the section and the designator; nullopt when it can.
-std::optional<std::string> unbuildableReason(const CircuitParts& parts);
+std::optional<Message> unbuildableReason(const CircuitParts& parts);
 
 } // namespace tessera

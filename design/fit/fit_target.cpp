@@ -114,8 +114,7 @@ TargetReading readTargetCurve(const std::string& fileName) {
     TargetReading reading;
     reading.outcome = importMeasurement(engine, fileName);
     if (reading.outcome.ignored())
-        reading.outcome = FileOutcome::refusal(fileName + " is not a measurement file that Import reads "
-                                                          "(.frd, .txt, .csv or .tds).");
+        reading.outcome = FileOutcome::refusal({kNotMeasurementFile, {fileName}});
     if (!reading.outcome.done()) return reading;
     reading.curve = TargetCurve{fileName, scratch->ImportedResponse, reading.outcome.importedLowHz,
                                 reading.outcome.importedHighHz};

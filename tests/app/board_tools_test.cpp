@@ -117,6 +117,7 @@ private slots:
 
         const std::string unwritable = f->path("missing-folder/eq.svg");
         f->prompts.chosenFiles = {unwritable};
+        const SpokenLanguage german(tessera::Language::German); // the message as the German program says it
         click(window, "ExportSvgButton");
         QCOMPARE(f->prompts.errors, std::vector<std::string>{"Kann Datei " + unwritable + " nicht erstellen"});
         // An existing file: the overwrite question first; No writes nothing.

@@ -88,6 +88,7 @@ private slots:
 
         const std::string unwritable = f->path("missing-folder/eq.cir");
         f->prompts.chosenFiles = {unwritable};
+        const SpokenLanguage german(tessera::Language::German); // the message as the German program says it
         f->trigger(MenuCommand::ExportNetlist);
         QCOMPARE(f->prompts.errors, std::vector<std::string>{"Kann Datei " + unwritable + " nicht erstellen"});
     }

@@ -110,6 +110,7 @@ private slots:
                                      tessera::todayIsoDate())));
 
         f->prompts.chosenFiles = {f->path("no/such/folder/x.frd")};
+        const SpokenLanguage german(tessera::Language::German); // the message as the German program says it
         f->trigger(MenuCommand::ExportFrd);
         QCOMPARE(f->prompts.errors.size(), std::size_t(1));
         QVERIFY(f->prompts.errors[0].find("nicht erstellen") != std::string::npos);

@@ -216,7 +216,7 @@ private slots:
         QVERIFY(refused.refused());
         f.prompts.chosenFiles = {bad};
         QTest::mouseClick(curve, Qt::LeftButton);
-        QCOMPARE(child<QLabel>(dialog, "MessageLabel")->text().toStdString(), refused.message);
+        QCOMPARE(child<QLabel>(dialog, "MessageLabel")->text().toStdString(), tessera::inProgramLanguage(refused.message));
         QVERIFY(curve->isChecked());
         QCOMPARE(file->text(), QStringLiteral("house.csv"));
 

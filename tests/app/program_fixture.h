@@ -6,6 +6,7 @@
 
 #include "Main.h"
 #include "program.h"
+#include "program_language.h"
 #include "scripted_prompts.h"
 
 #include "graph_window.h"
@@ -30,6 +31,13 @@ struct SettingsFolder {
     ~SettingsFolder() { qputenv("XDG_CONFIG_HOME", previous); }
     // The settings file within it.
     std::string file() const { return folder.filePath(QStringLiteral("tessera/tessera.conf")).toStdString(); }
+};
+
+// The program speaks `language` for as long as it lives.
+struct SpokenLanguage {
+    tessera::Language before = tessera::programLanguage();
+    explicit SpokenLanguage(tessera::Language language) { tessera::setProgramLanguage(language); }
+    ~SpokenLanguage() { tessera::setProgramLanguage(before); }
 };
 
 struct ProgramFixture {

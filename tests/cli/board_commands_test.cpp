@@ -62,7 +62,7 @@ TEST_F(CliTest, SchematicAndPartsRefuseBadOptionsAndKeepOldFiles) {
         EXPECT_EQ(run({command, config}).status, 2);
         EXPECT_EQ(run({command, config, "--grouped-by", "x", "-o", out}).status, 2);
         EXPECT_EQ(run({command, path("none.tsn"), "-o", out}).status, 1);
-        const auto unwritable = run({command, config, "-o", path("missing/" + std::string("x.svg"))});
+        const auto unwritable = run({command, config, "-o", path("missing/" + std::string("x.svg"))}, Language::German);
         EXPECT_EQ(unwritable.status, 1);
         EXPECT_NE(unwritable.err.find("Kann Datei " + path("missing/x.svg") + " nicht erstellen"), std::string::npos)
             << unwritable.err;

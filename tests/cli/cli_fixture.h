@@ -33,11 +33,12 @@ protected:
     }
     ~CliTest() override { std::filesystem::remove_all(folder); }
 
-    static CliRun run(std::vector<std::string> words) {
+    // In the language given, whatever the environment says.
+    static CliRun run(std::vector<std::string> words, Language language = Language::English) {
         words.insert(words.begin(), "tessera-design");
         std::ostringstream out, err;
         CliRun r;
-        r.status = cli::run(words, out, err);
+        r.status = cli::run(words, language, out, err);
         r.out = out.str();
         r.err = err.str();
         return r;

@@ -87,7 +87,7 @@ TEST_F(CliTest, ImportWritesWhatImportAndSaveAsWrite) {
 }
 
 TEST_F(CliTest, FilesThatCannotBeReadExitWithOneAndTheProgramsMessage) {
-    const auto missing = run({"import", path("none.txt"), "-o", path("out.tsn")});
+    const auto missing = run({"import", path("none.txt"), "-o", path("out.tsn")}, Language::German);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Kann Datei"), std::string::npos) << missing.err;
     EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
@@ -101,7 +101,7 @@ TEST_F(CliTest, FilesThatCannotBeReadExitWithOneAndTheProgramsMessage) {
     EXPECT_EQ(badConfig.status, 1);
     EXPECT_FALSE(std::filesystem::exists(path("out.tsn")));
 
-    const auto unwritable = run({"import", path("m.txt"), "-o", path("no/such/folder/out.tsn")});
+    const auto unwritable = run({"import", path("m.txt"), "-o", path("no/such/folder/out.tsn")}, Language::German);
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("nicht erstellen"), std::string::npos) << unwritable.err;
 }
@@ -184,7 +184,7 @@ TEST_F(CliTest, ResponseWritesTheWindowsCurveAsExportWritesIt) {
 
     EXPECT_EQ(run({"response", config, "--window", "filter2", "-o", path("x.frd")}).status, 2);
     EXPECT_EQ(run({"response", config}).status, 2);
-    const auto missing = run({"response", path("none.tsn"), "-o", path("x.frd")});
+    const auto missing = run({"response", path("none.tsn"), "-o", path("x.frd")}, Language::German);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Kann Datei"), std::string::npos) << missing.err;
     // Import reads what File > Import reads: here the exported curve.
@@ -194,7 +194,7 @@ TEST_F(CliTest, ResponseWritesTheWindowsCurveAsExportWritesIt) {
     for (int i = 0; i < kGridPoints; ++i)
         EXPECT_NEAR(back.state().ImportedResponse[i], session.state().section(2).SectionCurve[i], 1e-9) << i;
 
-    const auto unwritable = run({"response", config, "-o", path("no/such/x.frd")});
+    const auto unwritable = run({"response", config, "-o", path("no/such/x.frd")}, Language::German);
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("nicht erstellen"), std::string::npos) << unwritable.err;
     EXPECT_FALSE(std::filesystem::exists(path("x.frd")));

@@ -183,7 +183,7 @@ TEST_F(CliTest, FitRefusesBadOptionsAndTargetsNamingThemAndWritesNothing) {
         {{"--resistors", "1k"}, 2, "1k"},
         {{"--summing-resistors", "12345"}, 2, "12345"},
         {{"--summing-resistors", "470k"}, 2, "470k"},
-        {{"--target", refused}, 1, imported.message},
+        {{"--target", refused}, 1, imported.message.text(Language::English)},
         {{"--target", write("curve.dat", "100 1\n200 2\n")}, 1, ""}, // a name Import passes over
         {{"--target", write("bass.frd", "20 3\n80 0\n"), "--band", "200:2000"}, 1, "no point in the band"},
     };

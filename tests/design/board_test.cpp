@@ -389,7 +389,7 @@ TEST(Board, ASectionThatShowsErrIsDrawnWithErrAndNotOrdered) {
     ASSERT_TRUE(replaceFile(file, "old list"));
     const FileOutcome refused = writePartsList(*design.engine, {}, PartsListForm::PerPart, file);
     ASSERT_TRUE(refused.refused());
-    EXPECT_NE(refused.message.find("Filter2"), std::string::npos) << refused.message;
+    EXPECT_NE(refused.message.text(Language::English).find("Filter2"), std::string::npos);
     EXPECT_EQ(fileText(file), "old list");
 
     // A folder that does not exist: the program's message, nothing written;
@@ -397,10 +397,10 @@ TEST(Board, ASectionThatShowsErrIsDrawnWithErrAndNotOrdered) {
     const std::string unwritable = scratch.file("missing") + "/parts.csv";
     const FileOutcome failed = writePartsList(*Design().engine, {}, PartsListForm::Grouped, unwritable);
     ASSERT_TRUE(failed.refused());
-    EXPECT_EQ(failed.message, "Kann Datei " + unwritable + " nicht erstellen");
+    EXPECT_EQ(failed.message.text(Language::German), "Kann Datei " + unwritable + " nicht erstellen");
     const FileOutcome drawingFailed =
         writeDrawing(schematicDrawing(*Design().engine, {}, ""), DrawingFormat::Svg, unwritable);
-    EXPECT_EQ(drawingFailed.message, "Kann Datei " + unwritable + " nicht erstellen");
+    EXPECT_EQ(drawingFailed.message.text(Language::German), "Kann Datei " + unwritable + " nicht erstellen");
 }
 
 TEST(Board, GroupedListCountsEveryPartOnceByValue) {

@@ -523,7 +523,7 @@ TEST(FitTarget, TheLevelMovesTheCurveAndTheTiltAddsToIt) {
     const auto file = scratchFile("house.frd", gridFrd(written));
     TargetReading reading = readTargetCurve(file.string());
     std::filesystem::remove(file);
-    ASSERT_TRUE(reading.outcome.done()) << reading.outcome.message;
+    ASSERT_TRUE(reading.outcome.done()) << reading.outcome.message.text(Language::English);
     ASSERT_TRUE(reading.curve);
     EXPECT_EQ(reading.curve->name, file.string());
     const Curve house = reading.curve->values; // read through the 48-bit real: close to what was written

@@ -80,14 +80,14 @@ TEST(Netlist, AnUnbuildableOrUnwritableNetlistLeavesTheOldFile) {
     design.engine->commitEntry(1, Entry::Gain, "6");
     const FileOutcome refused = writeNetlist(*design.engine, {}, file);
     ASSERT_TRUE(refused.refused());
-    EXPECT_NE(refused.message.find("R2"), std::string::npos) << refused.message;
+    EXPECT_NE(refused.message.text(Language::English).find("R2"), std::string::npos);
     std::ifstream kept(file, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old contents");
 
     const std::string folder = scratch.file("no-such-folder") + "/x.cir";
     const FileOutcome unwritable = writeNetlist(*Design().engine, {}, folder);
     ASSERT_TRUE(unwritable.refused());
-    EXPECT_EQ(unwritable.message, "Kann Datei " + folder + " nicht erstellen");
+    EXPECT_EQ(unwritable.message.text(Language::German), "Kann Datei " + folder + " nicht erstellen");
 }
 
 TEST(NetlistSimulation, NgspiceGivesTheCombinedCurveWithinAHundredthOfADecibel) {

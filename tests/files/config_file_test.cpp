@@ -82,7 +82,7 @@ TEST_F(ConfigFileTest, SavedConfigurationLoadsBackWithEitherSeparator) {
         FilterEngine loaded(loadedState);
         loaded.Reset(true);
         const FileOutcome outcome = LoadTSN(loaded, file);
-        ASSERT_TRUE(outcome.done()) << outcome.message;
+        ASSERT_TRUE(outcome.done()) << outcome.message.text(Language::English);
         EXPECT_EQ(outcome.importCaption, "Import");
         EXPECT_EQ(loadedState.Modified, 0);
         for (int s = 1; s <= 4; ++s) {
@@ -152,7 +152,7 @@ TEST_F(ConfigFileTest, NameMustEndInTsn) {
     EXPECT_TRUE(other.ignored());
     EXPECT_TRUE(other.message.empty());
     const FileOutcome missing = LoadTSN(engine, path("none.tsn"));
-    EXPECT_EQ(missing.message, "Kann Datei " + path("none.tsn") + " nicht öffnen");
+    EXPECT_EQ(missing.message.text(Language::German), "Kann Datei " + path("none.tsn") + " nicht öffnen");
 }
 
 TEST_F(ConfigFileTest, RefusedFileChangesNothing) {
@@ -175,7 +175,7 @@ TEST_F(ConfigFileTest, RefusedFileChangesNothing) {
     shortLines.pop_back();
     FileOutcome outcome = LoadTSN(engine, write("short.tsn", joined(shortLines, "\r\n")));
     EXPECT_TRUE(outcome.refused());
-    EXPECT_NE(outcome.message.find(path("short.tsn")), std::string::npos);
+    EXPECT_NE(outcome.message.text(Language::German).find(path("short.tsn")), std::string::npos);
     unchanged();
 
     // A NUL ends the text: what follows does not count as lines.
@@ -209,13 +209,13 @@ TEST_F(ConfigFileTest, SaveReplacesSafely) {
     std::filesystem::create_directories(folder / "busy.tsn" / "inside");
     const std::string blocked = path("busy.tsn");
     FileOutcome outcome = Speichern(engine, blocked, '.');
-    EXPECT_EQ(outcome.message, "Kann Datei " + blocked + " nicht erstellen");
+    EXPECT_EQ(outcome.message.text(Language::German), "Kann Datei " + blocked + " nicht erstellen");
     EXPECT_EQ(state.Modified, 1);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "busy.tsn" / "inside"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2) << "no temporary left";
 
     const std::string nowhere = path("missing/folder/x.tsn");
-    EXPECT_EQ(Speichern(engine, nowhere, '.').message, "Kann Datei " + nowhere + " nicht erstellen");
+    EXPECT_EQ(Speichern(engine, nowhere, '.').message.text(Language::German), "Kann Datei " + nowhere + " nicht erstellen");
 }
 
 } // namespace

@@ -109,7 +109,7 @@ TEST_F(FileReadingTest, OnlyRegularFilesAreRead) {
     const Curve before = state.ImportedResponse;
 
     // None of these may block or grow without end.
-    EXPECT_EQ(LoadTSN(engine, pipe).message, pipe + " ist keine gewöhnliche Datei (Ordner, Gerät oder Pipe) und wurde nicht gelesen");
+    EXPECT_EQ(LoadTSN(engine, pipe).message.text(Language::German), pipe + " ist keine gewöhnliche Datei (Ordner, Gerät oder Pipe) und wurde nicht gelesen");
     EXPECT_EQ(LoadTDS(engine, zero).message, messages::notRegularFile(zero));
     EXPECT_EQ(LoadMLSTxt(engine, path("folder.txt")).message, messages::notRegularFile(path("folder.txt")));
     EXPECT_EQ(state.ImportedResponse, before);
@@ -172,7 +172,7 @@ TEST_F(FileReadingTest, OversizedConfigurationsAndLinesAreRefused) {
     std::string text = read(good);
     state.section(1).Frequency = 1234;
     const std::string padded = write("padded.tsn", text + std::string(kLargestConfigurationFile, ' '));
-    EXPECT_EQ(LoadTSN(engine, padded).message, "Datei " + padded + " ist zu groß und wurde nicht gelesen");
+    EXPECT_EQ(LoadTSN(engine, padded).message.text(Language::German), "Datei " + padded + " ist zu groß und wurde nicht gelesen");
     EXPECT_EQ(state.section(1).Frequency, 1234);
 
     const Curve before = state.ImportedResponse;

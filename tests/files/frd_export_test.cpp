@@ -73,7 +73,7 @@ TEST_F(FrdExportTest, WritesTheWindowsMainCurveSafely) {
 
     // A file that cannot be written is refused by name.
     const FileOutcome refused = exportFrd(state, GraphWindow::Result, path("no/such/folder/x.frd"));
-    EXPECT_EQ(refused.message, "Kann Datei " + path("no/such/folder/x.frd") + " nicht erstellen");
+    EXPECT_EQ(refused.message.text(Language::German), "Kann Datei " + path("no/such/folder/x.frd") + " nicht erstellen");
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST_F(FrdImportTest, EveryFormatGivesWhatTheMlssaReaderGivesForTheSamePoints) {
         state.Modified = 0;
         sink.last.clear();
         const FileOutcome outcome = importMeasurement(engine, sample(name));
-        ASSERT_TRUE(outcome.done()) << name << ": " << outcome.message;
+        ASSERT_TRUE(outcome.done()) << name << ": " << outcome.message.text(Language::English);
         EXPECT_EQ(outcome.importCaption, "Import " + sample(name));
         EXPECT_TRUE(std::equal(reference.begin(), reference.end() - 1, state.ImportedResponse.begin())) << name;
         EXPECT_NE(state.ImportedResponse.back(), reference.back());
@@ -89,7 +89,7 @@ TEST_F(FrdImportTest, RefusalsNameTheLineAndChangeNothing) {
     for (const auto& [name, reason] : cases) {
         const std::string file = sample(std::string("frd/") + name);
         const FileOutcome outcome = importMeasurement(engine, file);
-        EXPECT_EQ(outcome.message, " File " + file + ", " + reason + " Can not import!");
+        EXPECT_EQ(outcome.message.text(Language::German), " File " + file + ", " + reason + " Can not import!");
     }
     for (double v : state.ImportedResponse) ASSERT_EQ(v, 4);
     EXPECT_EQ(state.Modified, 0);

@@ -34,7 +34,7 @@ TEST_F(MlssaImportTest, AveragesDecibelsOntoTheGrid) {
     const std::string file = write("m.txt", mlssa(data));
     state.Modified = 0;
     const FileOutcome outcome = LoadMLSTxt(engine, file);
-    ASSERT_TRUE(outcome.done()) << outcome.message;
+    ASSERT_TRUE(outcome.done()) << outcome.message.text(Language::English);
     EXPECT_EQ(outcome.importCaption, "Import " + file);
     EXPECT_EQ(state.Modified, 1);
     for (std::size_t g = 0; g <= 8; ++g) EXPECT_EQ(state.ImportedResponse[g], 1.5) << g;
@@ -82,11 +82,11 @@ TEST_F(MlssaImportTest, ForeignFilesArePassedOverOthersRefused) {
     EXPECT_TRUE(foreign.message.empty());
     unchanged();
 
-    EXPECT_EQ(importMlssaText(engine, "title only\r\n", "s.txt").message, " File s.txt is incomplete! Can not import!");
-    EXPECT_EQ(importMlssaText(engine, mlssa({}), "s.txt").message, " File s.txt is incomplete! Can not import!");
-    EXPECT_EQ(importMlssaText(engine, mlssa({"5,1", "20,2"}), "s.txt").message,
+    EXPECT_EQ(importMlssaText(engine, "title only\r\n", "s.txt").message.text(Language::German), " File s.txt is incomplete! Can not import!");
+    EXPECT_EQ(importMlssaText(engine, mlssa({}), "s.txt").message.text(Language::German), " File s.txt is incomplete! Can not import!");
+    EXPECT_EQ(importMlssaText(engine, mlssa({"5,1", "20,2"}), "s.txt").message.text(Language::German),
               " File s.txt has no data above 20 Hz! Can not import!");
-    EXPECT_EQ(importMlssaText(engine, mlssa({"5,1", "30,1e39"}), "s.txt").message,
+    EXPECT_EQ(importMlssaText(engine, mlssa({"5,1", "30,1e39"}), "s.txt").message.text(Language::German),
               " File s.txt holds a number too large to read! Can not import!");
     unchanged();
 }

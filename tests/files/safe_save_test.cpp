@@ -186,7 +186,7 @@ TEST_P(SafeSave, FileTheUserMayNotWriteIsRefused) {
         }
         if (!replaceFile(writable, "new", options())) return 11; // the folder lets this user replace files
         const FileOutcome outcome = Speichern(engine, readOnly, '.');
-        if (outcome.message != "Kann Datei " + readOnly + " nicht erstellen") return 12;
+        if (outcome.message.text(Language::German) != "Kann Datei " + readOnly + " nicht erstellen") return 12;
         return state.Modified == 1 ? 0 : 13;
     });
     EXPECT_EQ(result, 0);

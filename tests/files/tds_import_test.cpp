@@ -67,7 +67,7 @@ TEST_F(TdsImportTest, ResamplesLinearMeansOntoTheGrid) {
     state.Modified = 0;
 
     const FileOutcome outcome = LoadTDS(engine, file);
-    ASSERT_TRUE(outcome.done()) << outcome.message;
+    ASSERT_TRUE(outcome.done()) << outcome.message.text(Language::English);
     EXPECT_EQ(outcome.importCaption, "Import " + file);
     EXPECT_EQ(state.Modified, 1);
 
@@ -151,7 +151,7 @@ TEST_F(TdsImportTest, RefusedFilesChangeNothing) {
     const auto refused = [&](const TdsFile& f, const std::string& reason) {
         const FileOutcome outcome = importTdsText(engine, f.text(), "bad.tds");
         EXPECT_TRUE(outcome.refused());
-        EXPECT_EQ(outcome.message, " File bad.tds " + reason + " Can not import!");
+        EXPECT_EQ(outcome.message.text(Language::German), " File bad.tds " + reason + " Can not import!");
         for (double v : state.ImportedResponse) EXPECT_EQ(v, -2);
         EXPECT_EQ(state.Modified, 0);
         EXPECT_TRUE(sink.last.empty());
@@ -183,7 +183,7 @@ TEST_F(TdsImportTest, RefusedFilesChangeNothing) {
     f.reference = "-1E39";
     refused(f, "holds a number too large to read!");
 
-    EXPECT_EQ(LoadTDS(engine, path("none.tds")).message, "Kann Datei " + path("none.tds") + " nicht öffnen");
+    EXPECT_EQ(LoadTDS(engine, path("none.tds")).message.text(Language::German), "Kann Datei " + path("none.tds") + " nicht öffnen");
     EXPECT_TRUE(importTdsText(engine, "\"TDS\"\r\n", "bad.tds").refused());
     EXPECT_TRUE(importTdsText(engine, "", "bad.tds").refused());
 }
