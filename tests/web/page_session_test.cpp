@@ -111,8 +111,9 @@ TEST(PageSession, ExactModeLastsUntilASeriesIsPressedAndAHeldKeyIsOneStep) {
 TEST(PageSession, RefusalsChangeNothingAndNameTheFileAsTheUserKnowsIt) {
     PageSession session;
     const std::string start = pageTexts(session);
-    EXPECT_EQ(session.commitEntry(1, Entry::Q, "1e39"), FloatOverflowError().what());
-    EXPECT_EQ(session.open("C:\\designs\\short.tsn", "\"TSN\"\r\n"), messages::configurationIncomplete("short.tsn"));
+    EXPECT_EQ(session.commitEntry(1, Entry::Q, "1e39"), "The number is too large.");
+    EXPECT_EQ(session.open("C:\\designs\\short.tsn", "\"TSN\"\r\n"),
+              "File short.tsn is incomplete (fewer than 292 lines) and was not loaded");
     EXPECT_EQ(session.import("a/b/binary.frd", std::string("20 1\n\0\x01\x02", 8)).find("binary.frd"), 6u);
     EXPECT_NE(session.import("notes.doc", "20 1\n30 2\n").find("notes.doc is not"), std::string::npos);
     EXPECT_EQ(session.import("big.frd", std::string(web::kLargestImportBytes + 1, '1')),

@@ -133,7 +133,7 @@ std::optional<TargetCurve> readTarget(std::string_view name, std::string_view by
     const std::string plain = scratch.put(name, bytes);
     TargetReading reading = readTargetCurve(plain);
     if (reading.outcome.done() && reading.curve) return std::move(reading.curve);
-    message = reading.outcome.refused() ? reading.outcome.message
+    message = reading.outcome.refused() ? reading.outcome.message.text(kPageLanguage)
                                         : plain + " is not " + std::string(cli::kMeasurementExpected);
     return std::nullopt;
 }

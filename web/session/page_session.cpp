@@ -46,7 +46,7 @@ std::string dropAction(const std::string& name) {
 namespace {
 
 std::string notRead(const FileOutcome& outcome, const std::string& name, std::string_view expected) {
-    if (outcome.refused()) return outcome.message;
+    if (outcome.refused()) return outcome.message.text(kPageLanguage);
     return name + " is not " + std::string(expected);
 }
 
@@ -153,8 +153,8 @@ std::vector<std::pair<CurveKind, Curve>> PageSession::extraCurves(GraphWindow wi
 std::string PageSession::commitEntry(int section, Entry entry, std::string_view text) {
     try {
         engine_.commitEntry(section, entry, text);
-    } catch (const FloatOverflowError& error) {
-        return error.what();
+    } catch (const FloatOverflowError&) {
+        return render(kNumberTooLarge, kPageLanguage);
     }
     recordStep(steps::entry(section, entry));
     return {};
@@ -173,8 +173,8 @@ void PageSession::spin(int section, Entry entry, bool up) {
 std::string PageSession::selectCapacitor(int section, const std::string& item) {
     try {
         engine_.selectCapacitor(section, item);
-    } catch (const FloatOverflowError& error) {
-        return error.what();
+    } catch (const FloatOverflowError&) {
+        return render(kNumberTooLarge, kPageLanguage);
     }
     recordStep(steps::capacitor(section));
     return {};
@@ -318,7 +318,7 @@ std::string PageSession::setOutputPeak(const std::string& volts) {
 
 std::string PageSession::noise() const {
     const CircuitParts parts = circuitParts(engine_);
-    if (const auto reason = unbuildableReason(parts)) return refusal(*reason);
+    if (const auto reason = unbuildableReason(parts)) return refusal(reason->text(kPageLanguage));
     return JsonObject()
         .add("text", jsonString(cli::noiseReport(parts, circuit_, false)))
         .add("figures", cli::noiseReport(parts, circuit_, true))
@@ -338,7 +338,7 @@ std::string PageSession::tolerance(const std::string& resistorPercent, const std
           take(checkBand(band), settings.band)})
         if (!message.empty()) return refusal(message);
     const CircuitParts parts = circuitParts(engine_);
-    if (const auto reason = unbuildableReason(parts)) return refusal(*reason);
+    if (const auto reason = unbuildableReason(parts)) return refusal(reason->text(kPageLanguage));
     const ToleranceResult result = *runTolerance(parts, settings);
     curves_.setToleranceBounds(ToleranceBounds{parts, result.lowest, result.highest, settings.opAmp});
     return JsonObject().add("text", jsonString(cli::toleranceReport(result))).text();
@@ -350,7 +350,7 @@ std::string PageSession::schematicPdf() const { return pdfBytes(schematicDrawing
 
 std::string PageSession::partsList(std::string& refusal) const {
     if (auto reason = partsListRefusal(engine_)) {
-        refusal = std::move(*reason);
+        refusal = reason->text(kPageLanguage);
         return {};
     }
     return partsListCsv(boardParts(engine_, circuit_), PartsListForm::PerPart);
@@ -358,7 +358,7 @@ std::string PageSession::partsList(std::string& refusal) const {
 
 std::string PageSession::netlist(std::string& refusal) const {
     if (auto reason = unbuildableReason(circuitParts(engine_))) {
-        refusal = std::move(*reason);
+        refusal = reason->text(kPageLanguage);
         return {};
     }
     return netlistText(engine_, {circuit_.opAmp, circuit_.summingOhms, fileName_});

@@ -10,6 +10,7 @@
 #include "edit_history.h"
 #include "filter_bank_state.h"
 #include "filter_engine.h"
+#include "messages.h"
 #include "fit_form.h"
 #include "plot_sink.h"
 
@@ -23,6 +24,9 @@
 #include <vector>
 
 namespace tessera::web {
+
+// The page speaks English: the language the core's messages are told in.
+inline constexpr Language kPageLanguage = Language::English;
 
 // The folder in which the module runs a command (runCommand).
 inline constexpr std::string_view kCommandFolder = "/tessera-run";
