@@ -1,17 +1,13 @@
 #pragma once
-// The one language the desktop program speaks, chosen once at start (until
-// then the environment's rule of language.h), and the headless code's
-// messages rendered in it.
+// The headless code's messages in the language the windows speak.
 
 #include "messages.h"
+#include "program_translations.h"
 
 #include <string>
 
 namespace tessera {
 
-Language programLanguage();
-void setProgramLanguage(Language language);
-
-std::string inProgramLanguage(const Message& message);
+inline std::string inProgramLanguage(const Message& message) { return message.text(windowLanguage()); }
 
 } // namespace tessera

@@ -3,6 +3,7 @@
 #include "arrow_buttons.h"
 #include "edit_history.h"
 #include "field_undo_keys.h"
+#include "program_translations.h"
 #include "realedit.h"
 #include "real_conversion.h"
 #include "standard_series.h"
@@ -162,8 +163,9 @@ void FilterPage::showCapacitorInUse() {
 template <class Edit> void FilterPage::convertingEdit(Edit edit) {
     try {
         edit();
-    } catch (const tessera::FloatOverflowError& error) {
-        QMessageBox::critical(this, FilterPage::tr("Error"), QString::fromUtf8(error.what()));
+    } catch (const tessera::FloatOverflowError&) {
+        const std::string message = tessera::render(tessera::kNumberTooLarge, tessera::windowLanguage());
+        QMessageBox::critical(this, FilterPage::tr("Error"), QString::fromStdString(message));
     }
 }
 

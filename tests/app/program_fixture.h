@@ -33,11 +33,11 @@ struct SettingsFolder {
     std::string file() const { return folder.filePath(QStringLiteral("tessera/tessera.conf")).toStdString(); }
 };
 
-// The program speaks `language` for as long as it lives.
+// The windows speak `language` for as long as it lives.
 struct SpokenLanguage {
-    tessera::Language before = tessera::programLanguage();
-    explicit SpokenLanguage(tessera::Language language) { tessera::setProgramLanguage(language); }
-    ~SpokenLanguage() { tessera::setProgramLanguage(before); }
+    tessera::Language before = tessera::windowLanguage();
+    explicit SpokenLanguage(tessera::Language language) { tessera::useLanguage(language); }
+    ~SpokenLanguage() { tessera::useLanguage(before); }
 };
 
 struct ProgramFixture {
