@@ -308,24 +308,34 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
 
 namespace {
 
-// Two minima are the same when every section lies this close in both.
-bool sameMinimum(const Designs& a, const Designs& b) {
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (std::fabs(a[k].logF - b[k].logF) > 0.02 || std::fabs(a[k].logQ - b[k].logQ) > 0.05 ||
-            std::fabs(a[k].gainDb - b[k].gainDb) > 0.2)
-            return false;
+// Two minima are the same when each section of one lies this close to a
+// section of the same kind in the other: two boost (or cut) sections that
+// trade places are the same design, and holding it twice would crowd out a
+// design that realises differently.
+bool sameMinimum(const FitProblem& problem, const Designs& a, const Designs& b) {
+    std::vector<bool> taken(b.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        bool matched = false;
+        for (std::size_t j = 0; j < b.size() && !matched; ++j) {
+            if (taken[j] || problem.boost(static_cast<int>(k)) != problem.boost(static_cast<int>(j))) continue;
+            if (std::fabs(a[k].logF - b[j].logF) <= 0.02 && std::fabs(a[k].logQ - b[j].logQ) <= 0.05 &&
+                std::fabs(a[k].gainDb - b[j].gainDb) <= 0.2)
+                taken[j] = matched = true;
+        }
+        if (!matched) return false;
+    }
     return true;
 }
 
 // The best distinct minima seen so far, the best first.
 class Minima {
 public:
-    explicit Minima(int keep) : keep_(static_cast<std::size_t>(std::max(keep, 1))) {}
+    Minima(const FitProblem& problem, int keep) : problem_(problem), keep_(static_cast<std::size_t>(std::max(keep, 1))) {}
 
     void offer(const Designs& designs, double error) {
         if (!std::isfinite(error)) return;
         for (auto it = list_.begin(); it != list_.end(); ++it)
-            if (sameMinimum(it->first, designs)) {
+            if (sameMinimum(problem_, it->first, designs)) {
                 if (error >= it->second) return;
                 list_.erase(it);
                 break;
@@ -341,6 +351,7 @@ public:
     }
 
 private:
+    const FitProblem& problem_;
     std::size_t keep_;
     std::vector<std::pair<Designs, double>> list_;
 };
@@ -374,7 +385,7 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         for (int b = a + 1; b < count; ++b) reseeds.push_back({a, b});
 
     constexpr double kNever = std::numeric_limits<double>::infinity();
-    Minima minima(search.candidates);
+    Minima minima(problem, search.candidates);
     double bestError = 0;
     Designs best = refineDesigns(problem, seedDesigns(problem), kFullDescentIterations, kNever, &bestError);
     minima.offer(best, bestError);
