@@ -182,14 +182,23 @@ TEST(PageSession, CircuitSettingsAreCheckedRememberedAndUsedByTheTools) {
     const auto noise = JsonReader::read(session.noise());
     ASSERT_TRUE(noise);
     EXPECT_EQ(member(member(*noise, "figures"), "noise_density_nv").items.size(), 256u);
-    for (const auto& [trials, band] : {std::pair{"0", "20:20000"}, std::pair{"100", "30:25"}}) {
-        const auto refused = JsonReader::read(session.tolerance("1", "5", trials, "1", band));
-        EXPECT_FALSE(member(*refused, "message").text.empty()) << trials << " " << band;
-    }
-    // A real op-amp's curve on each section and the Result; the run's bounds
-    // on the Result until a part changes.
+    const auto run = [&](const char* trials, const char* band) {
+        return JsonReader::read(web::runToleranceOf(session.toleranceInput(), {"1", "5", trials, "1", band},
+                                                    session.circuit().opAmp));
+    };
+    for (const auto& [trials, band] : {std::pair{"0", "20:20000"}, std::pair{"100", "30:25"}})
+        EXPECT_FALSE(member(*run(trials, band), "message").text.empty()) << trials << " " << band;
+    // A real op-amp's curve on each section and the Result; a run's bounds on
+    // the Result until a part changes, and never for parts that changed.
     EXPECT_EQ(session.extraCurves(GraphWindow::Filter2).size(), 1u);
-    EXPECT_TRUE(JsonReader::read(session.tolerance("1", "5", "200", "1", "100:1000")));
+    const auto bounds = run("200", "100:1000");
+    Curve lowest{}, highest{};
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+        lowest[i] = member(*bounds, "lowest").items[i].number;
+        highest[i] = member(*bounds, "highest").items[i].number;
+    }
+    const std::vector<double> parts = session.toleranceInput();
+    EXPECT_TRUE(session.takeToleranceBounds(parts, lowest, highest));
     const auto kinds = [&] {
         std::vector<CurveKind> k;
         for (const auto& [kind, values] : session.extraCurves(GraphWindow::Result)) k.push_back(kind);
@@ -198,6 +207,7 @@ TEST(PageSession, CircuitSettingsAreCheckedRememberedAndUsedByTheTools) {
     EXPECT_EQ(kinds(), (std::vector{CurveKind::RealOpAmp, CurveKind::ToleranceBound, CurveKind::ToleranceBound}));
     session.selectSeries(2, Series::E12);
     EXPECT_EQ(kinds(), std::vector{CurveKind::RealOpAmp});
+    EXPECT_FALSE(session.takeToleranceBounds(parts, lowest, highest)); // a run of the parts before
     EXPECT_EQ(session.setOpAmp("Ideal", "", "", "", ""), "");
     EXPECT_TRUE(session.extraCurves(GraphWindow::Result).empty());
 }

@@ -117,6 +117,20 @@ std::string fitInWorker(const val& input, const val& form, const val& circuitEnt
     });
 }
 
+// The tolerance run of a page's toleranceInput() in a worker: the form
+// {resistorPercent, capacitorPercent, trials, seed, band}, the circuit
+// settings as remembered, and `progress` called with the share done.
+std::string toleranceInWorker(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+    PageSession settings;
+    settings.restoreCircuit(entriesOf(circuitEntries));
+    const ToleranceForm f{textOf(form, "resistorPercent"), textOf(form, "capacitorPercent"), textOf(form, "trials"),
+                          textOf(form, "seed"), textOf(form, "band")};
+    return runToleranceOf(numbersOf(input), f, settings.circuit().opAmp, [&progress](int done, int total) {
+        progress(static_cast<double>(done) / total);
+        return true;
+    });
+}
+
 val readInWorker(const std::string& name, const val& bytes) {
     const MeasurementReading reading = readMeasurement(name, bytesOf(bytes));
     val result = val::object();
@@ -168,6 +182,16 @@ struct Session : PageSession {
     }
     void restore(const val& entries) { restoreCircuit(entriesOf(entries)); }
     double revisionNumber() const { return static_cast<double>(revision()); }
+    val toleranceInputArray() const { return numberArray(toleranceInput()); }
+    bool takeBounds(const val& input, const val& lowest, const val& highest) {
+        const auto curve = [](const val& values) {
+            Curve c{};
+            const std::vector<double> numbers = numbersOf(values);
+            std::copy_n(numbers.begin(), std::min(numbers.size(), c.size()), c.begin());
+            return c;
+        };
+        return takeToleranceBounds(numbersOf(input), curve(lowest), curve(highest));
+    }
     val pdf() const { return byteArray(schematicPdf()); }
     val parts() const {
         std::string refusal;
@@ -219,7 +243,8 @@ EMSCRIPTEN_BINDINGS(tessera_page) {
         .function("setInputLevel", emscripten::optional_override([](Session& s, const std::string& text) { return s.setInputLevel(text); }))
         .function("setOutputPeak", emscripten::optional_override([](Session& s, const std::string& text) { return s.setOutputPeak(text); }))
         .function("noise", emscripten::optional_override([](Session& s) { return s.noise(); }))
-        .function("tolerance", emscripten::optional_override([](Session& s, const std::string& r, const std::string& c, const std::string& trials, const std::string& seed, const std::string& band) { return s.tolerance(r, c, trials, seed, band); }))
+        .function("toleranceInput", &Session::toleranceInputArray)
+        .function("takeToleranceBounds", &Session::takeBounds)
         .function("schematicSvg", emscripten::optional_override([](Session& s) { return s.schematicSvg(); }))
         .function("schematicPdf", &Session::pdf)
         .function("partsList", &Session::parts)
@@ -231,4 +256,5 @@ EMSCRIPTEN_BINDINGS(tessera_page) {
     emscripten::function("initialFitForm", &initialForm);
     emscripten::function("readMeasurement", &readInWorker);
     emscripten::function("runFit", &fitInWorker);
+    emscripten::function("runTolerance", &toleranceInWorker);
 }

@@ -1,7 +1,7 @@
 #include "page_session.h"
 
 #include "board_parts.h"
-#include "circuit_input.h"
+#include "checked_entry.h"
 #include "circuit_reports.h"
 #include "config_file.h"
 #include "design_session.h"
@@ -283,14 +283,6 @@ void PageSession::restoreCircuit(const std::vector<std::pair<std::string, std::s
     curves_.setOpAmp(circuit_.opAmp);
 }
 
-namespace {
-// A checked entry into its setting; the check's message when refused.
-template <typename T, typename Into> std::string take(const Checked<T>& checked, Into& into) {
-    if (!checked.ok()) return checked.message;
-    into = *checked.value;
-    return {};
-}
-} // namespace
 
 std::string PageSession::setOpAmp(const std::string& name, const std::string& gbw, const std::string& slew,
                                   const std::string& en, const std::string& in) {
@@ -324,24 +316,6 @@ std::string PageSession::noise() const {
         .add("figures", cli::noiseReport(parts, circuit_, true))
         .add("outside", jsonString(resistorRangeText(parts, circuit_.resistors, '.')))
         .text();
-}
-
-std::string PageSession::tolerance(const std::string& resistorPercent, const std::string& capacitorPercent,
-                                   const std::string& trials, const std::string& seed,
-                                   const std::string& band) {
-    ToleranceSettings settings;
-    settings.opAmp = circuit_.opAmp;
-    for (const std::string& message :
-         {take(checkResistorTolerance(resistorPercent), settings.resistorPercent),
-          take(checkCapacitorTolerance(capacitorPercent), settings.capacitorPercent),
-          take(checkTrials(trials), settings.trials), take(checkSeed(seed), settings.seed),
-          take(checkBand(band), settings.band)})
-        if (!message.empty()) return refusal(message);
-    const CircuitParts parts = circuitParts(engine_);
-    if (const auto reason = unbuildableReason(parts)) return refusal(reason->text(kPageLanguage));
-    const ToleranceResult result = *runTolerance(parts, settings);
-    curves_.setToleranceBounds(ToleranceBounds{parts, result.lowest, result.highest, settings.opAmp});
-    return JsonObject().add("text", jsonString(cli::toleranceReport(result))).text();
 }
 
 std::string PageSession::schematicSvg() const { return svgText(schematicDrawing(engine_, circuit_, fileName_)); }

@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "fit_form.h"
 #include "plot_sink.h"
+#include "tolerance.h"
 
 #include <cstdint>
 #include <functional>
@@ -136,10 +137,12 @@ public:
 
     // JSON objects with "message" when refused, else the tool's figures.
     std::string noise() const;
-    // The tolerance run; `band` as "LOW:HIGH" in Hz.
-    // The run's bounds go onto the Result (extraCurves).
-    std::string tolerance(const std::string& resistorPercent, const std::string& capacitorPercent,
-                          const std::string& trials, const std::string& seed, const std::string& band);
+    // The parts as the pages show them, for a tolerance run elsewhere
+    // (runToleranceOf).
+    std::vector<double> toleranceInput() const;
+    // The bounds of a run over `input` onto the Result (extraCurves) while
+    // the parts are still those; false, and nothing shown, once they are not.
+    bool takeToleranceBounds(const std::vector<double>& input, const Curve& lowest, const Curve& highest);
     // The file texts, or empty with `refusal` set.
     std::string schematicSvg() const;
     std::string schematicPdf() const;
@@ -160,6 +163,18 @@ private:
     std::string importCaption_ = "Import";
     std::uint64_t revision_ = 0;
 };
+
+// The Tolerances panel's entries: percentages, trials, seed and the band
+// as "LOW:HIGH" in Hz.
+struct ToleranceForm {
+    std::string resistorPercent, capacitorPercent, trials, seed, band;
+};
+
+// The tolerance run of a toleranceInput() with the op-amp: {"message"} when
+// refused (empty when `progress` cancelled it), else the report as the
+// command prints it and the lowest and highest combined curves.
+std::string runToleranceOf(const std::vector<double>& input, const ToleranceForm& form, const OpAmpModel& opAmp,
+                           const ToleranceProgress& progress = {});
 
 // A target curve file for the fit panel, read as `fit --target` reads it;
 // nullopt with `message` set when refused.

@@ -6,6 +6,7 @@ import { element, labelled } from './dom.js';
 import { download } from './downloads.js';
 import { showMessage } from './messages.js';
 import { createPlot } from './plots.js';
+import { cancelWork, runTolerance } from './worker-client.js';
 
 
 
@@ -114,21 +115,49 @@ export function setUpCircuit(page) {
     const seed = element('input', { type: 'text', value: '1', inputMode: 'numeric' });
     const band = element('input', { type: 'text', value: '20:20000' });
     const report = element('pre', { className: 'report' });
-    const run = () => {
-      const r = JSON.parse(session.tolerance(rTol.value, cTol.value, trials.value, seed.value, band.value));
-      if (r.message) {
-        report.textContent = '';
-        showMessage(r.message);
-        return;
+    const progress = element('progress', { max: 1, value: 0 });
+    progress.setAttribute('aria-label', 'Tolerance progress');
+    const cancel = tool('Cancel', () => cancelWork());
+    cancel.setAttribute('aria-label', 'Cancel tolerance run');
+    cancel.disabled = true;
+    // The run in the worker; its bounds go onto the Result if the parts and
+    // the op-amp are still those it ran with.
+    const run = async () => {
+      const input = session.toleranceInput();
+      const circuit = settings().stored;
+      const form = { resistorPercent: rTol.value, capacitorPercent: cTol.value, trials: trials.value, seed: seed.value, band: band.value };
+      cancel.disabled = false;
+      progress.value = 0;
+      try {
+        const text = await runTolerance(input, form, circuit, (v) => { progress.value = v; });
+        if (text == null) {
+          showMessage('Tolerance run cancelled; nothing changed.', 'info');
+          return;
+        }
+        const r = JSON.parse(text);
+        if (r.message) {
+          showMessage(r.message);
+          return;
+        }
+        const sameCircuit = JSON.stringify(settings().stored) === JSON.stringify(circuit);
+        if (!sameCircuit || !session.takeToleranceBounds(input, new Float64Array(r.lowest), new Float64Array(r.highest))) {
+          showMessage('The parts or the op-amp changed during the run: run it again.');
+          return;
+        }
+        showMessage('');
+        report.textContent = r.text;
+        progress.value = 1;
+        page.refresh(); // its bounds on the Result
+      } catch (error) {
+        showMessage(String(error.message ?? error));
+      } finally {
+        cancel.disabled = true;
       }
-      showMessage('');
-      report.textContent = r.text;
-      page.refresh(); // its bounds on the Result
     };
     showTool('Tolerances',
       element('div', { className: 'form' }, labelled('Resistors', rTol, 't-r'), labelled('Capacitors', cTol, 't-c'),
         labelled('Trials', trials, 't-trials'), labelled('Seed', seed, 't-seed'), labelled('Band (Hz)', band, 't-band')),
-      element('div', { className: 'buttons' }, tool('Run', run)), report);
+      element('div', { className: 'buttons' }, tool('Run', run), cancel, progress), report);
     run();
     return run;
   };

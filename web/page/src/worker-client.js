@@ -51,6 +51,11 @@ export function runFit(input, form, circuit, progress) {
   return request({ type: 'fit', input, form, circuit }, [], progress);
 }
 
+// The tolerance run's JSON text, or null when cancelled.
+export function runTolerance(input, form, circuit, progress) {
+  return request({ type: 'tolerance', input, form, circuit }, [], progress);
+}
+
 // Stops whatever the worker is doing; its requests end as cancelled.
 export function cancelWork() {
   if (!worker) return;

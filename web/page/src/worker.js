@@ -3,20 +3,28 @@ import { loadCore } from './core.js';
 
 const corePromise = loadCore();
 
+// Progress of a request, told at most every 40 ms.
+function progressOf(id) {
+  let last = 0;
+  return (value) => {
+    const now = performance.now();
+    if (now - last < 40 && value < 1) return;
+    last = now;
+    self.postMessage({ id, type: 'progress', value });
+  };
+}
+
 self.addEventListener('message', async ({ data }) => {
   const core = await corePromise;
   try {
     if (data.type === 'read') {
       const reading = core.readMeasurement(data.name, data.bytes);
       self.postMessage({ id: data.id, type: 'done', result: reading }, [reading.values.buffer]);
+    } else if (data.type === 'tolerance') {
+      const result = core.runTolerance(data.input, data.form, data.circuit, progressOf(data.id));
+      self.postMessage({ id: data.id, type: 'done', result });
     } else if (data.type === 'fit') {
-      let last = 0;
-      const progress = (value) => {
-        const now = performance.now();
-        if (now - last < 40 && value < 1) return;
-        last = now;
-        self.postMessage({ id: data.id, type: 'progress', value });
-      };
+      const progress = progressOf(data.id);
       const started = performance.now();
       const result = core.runFit(data.input, data.form, data.circuit, progress);
       self.postMessage({ id: data.id, type: 'done', result, ms: performance.now() - started });

@@ -227,6 +227,10 @@ describe('the page in Chromium', () => {
     assert.match(parts.bytes.toString(), /^designator,kind,value,section,note\r\n/);
     await page.getByRole('button', { name: 'Noise and Headroom', exact: true }).click();
     assert.match(await page.locator('#tool-output pre').textContent(), /A-weighted/);
+    // The tolerance run in the worker puts its bounds on the Result.
+    await page.getByRole('button', { name: 'Tolerances', exact: true }).click();
+    await page.locator('#tool-output pre').getByText('largest deviation').waitFor();
+    assert.ok(await page.evaluate(() => window.tessera.session.extraCurves(5).lowest?.length === 256));
   });
 
   test('the design survives a reload and travels in a link', async () => {

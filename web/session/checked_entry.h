@@ -1,0 +1,17 @@
+#pragma once
+// A typed entry through its check into its setting.
+
+#include "circuit_input.h"
+
+#include <string>
+
+namespace tessera::web {
+
+// The check's value into `into`; its message when refused (nothing changes).
+template <typename T, typename Into> std::string take(const Checked<T>& checked, Into& into) {
+    if (!checked.ok()) return checked.message;
+    into = *checked.value;
+    return {};
+}
+
+} // namespace tessera::web
