@@ -117,6 +117,10 @@ class LanguageTest : public QObject {
         }
         for (const tessera::ReportLine& line : tessera::reportTextLines(f.program->engine(), "a.tsn"))
             texts << fromUtf8(line.text);
+        // The core's messages of failed file commands.
+        f.prompts.chosenFiles = {f.path("missing.tsn"), f.path("missing.frd"), f.path("no/folder/a.tsn")};
+        for (MenuCommand command : {MenuCommand::Open, MenuCommand::Import, MenuCommand::SaveAs}) f.trigger(command);
+        for (const std::string& error : f.prompts.errors) texts << fromUtf8(error);
         return texts;
     }
 
@@ -133,6 +137,7 @@ private slots:
         ProgramFixture f;
         const QStringList texts = everyText(f);
         QVERIFY(texts.size() > 150); // the walk reached the windows
+        QCOMPARE(f.prompts.errors.size(), std::size_t{3});
         for (const QString& text : texts) {
             if (text == QLatin1String("Deutsch")) continue; // the Language menu's own name of German
             QVERIFY2(!kGerman.match(text).hasMatch(), qPrintable(QStringLiteral("German in \"%1\"").arg(text)));

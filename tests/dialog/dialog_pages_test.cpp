@@ -65,12 +65,13 @@ class DialogPagesTest : public QObject {
     }
 
 private slots:
-    // The message box checked here is the German one the program has always shown.
+    // The texts checked here are the German ones the program has always shown.
     void initTestCase() { QVERIFY(tessera::useLanguage(tessera::Language::German)); }
     void init() { h = std::make_unique<DialogHarness>(); }
     void cleanup() {
         h.reset();
         tessera::setDecimalSeparator('.');
+        tessera::useLanguage(tessera::Language::German);
     }
 
     void windowAtCreation() {
@@ -390,14 +391,24 @@ private slots:
         QVERIFY(shownNumber(frequency) > 20000);
     }
 
+    void numberTooLargeShowsErrorAndChangesNothing_data() {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("German") << true << "Fehler" << "Die Zahl ist zu groß.";
+        QTest::addRow("English") << false << "Error" << "The number is too large.";
+    }
+
     void numberTooLargeShowsErrorAndChangesNothing() {
+        QFETCH(bool, german);
+        tessera::useLanguage(german ? tessera::Language::German : tessera::Language::English);
         h->dialog->selectPage(1);
         const tessera::FilterSection before = h->state->section(1);
         const std::size_t plots = h->sink.windows.size();
         ModalBoxCatcher box;
         typeInto(edit("FreqEdit1"), "1E40");
-        QCOMPARE(box.title, QString("Fehler"));
-        QCOMPARE(box.text, QString("Die Zahl ist zu groß."));
+        QTEST(box.title, "title");
+        QTEST(box.text, "message");
         QCOMPARE(text("FreqEdit1"), QString("1E40"));
         QCOMPARE(h->state->section(1).Frequency, before.Frequency);
         QCOMPARE(text("StatusLabel1"), QString("E24 - Setting"));
