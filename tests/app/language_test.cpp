@@ -3,7 +3,7 @@
 // dialog, the message boxes and file dialogs, the printed report's words,
 // Qt's own dialogs. Under German every text is the one the program has
 // always shown, Qt's own dialogs German. The Language menu's choice is
-// remembered for the next start and --language goes before it.
+// remembered for the next start.
 #include "program_fixture.h"
 
 #include "contimage.h"
@@ -195,7 +195,7 @@ private slots:
     }
 
     // The menu's choice is checked, said to be for the next start and
-    // remembered; --language goes before it, and it before the environment.
+    // remembered.
     void theLanguageMenuRemembersTheChoice() {
         tessera::useLanguage(Language::English);
         ProgramFixture f;
@@ -216,11 +216,6 @@ private slots:
         QVERIFY(f.frame().action(MenuCommand::LanguageGerman)->isChecked());
         f.trigger(MenuCommand::LanguageEnglish);
         QCOMPARE(f.prompts.notes.back(), "Die Fenster zeigen ab dem nächsten Start von TESSERA englische Texte.");
-
-        using tessera::chosenLanguage;
-        QCOMPARE(chosenLanguage(Language::English, Language::German, Language::German), Language::English);
-        QCOMPARE(chosenLanguage(std::nullopt, Language::German, Language::English), Language::German);
-        QCOMPARE(chosenLanguage(std::nullopt, std::nullopt, Language::German), Language::German);
     }
 };
 
