@@ -161,13 +161,16 @@ double decimalToReal48(std::string_view number) {
     // 48-bit real's range either way.
     const auto [end, error] = fast_float::from_chars(first, last, value, fast_float::chars_format::general);
     if (error != std::errc() || end != last) return 0.0; // not reached for a checked text
+    return nearestToReal48(value, number);
+}
 
-    const double magnitude = std::fabs(value);
+double nearestToReal48(double nearest, std::string_view number) {
+    const double magnitude = std::fabs(nearest);
     if (magnitude >= 2 * kReal48Limit) throw FloatOverflowError();
     if (magnitude < kReal48Smallest / 4) return 0.0; // cannot round up to the smallest
-    std::uint64_t bits = bitCopy<std::uint64_t>(value);
+    std::uint64_t bits = bitCopy<std::uint64_t>(nearest);
     const std::uint64_t dropped = bits & kDroppedMask;
-    if (dropped + 1 >= kHalfway && dropped <= kHalfway + 1) {
+    if (dropped + 1 >= kHalfway && dropped <= kHalfway + 1) [[unlikely]] {
         // The double may sit on the other side of the halfway point than the
         // decimal value: only the decimal digits can decide.
         bits = exactlyRounded(number, bits);

@@ -18,6 +18,11 @@ inline constexpr double kReal48Limit = 0x1p127;     // this magnitude and above 
 // optional exponent. A result below kReal48Smallest in magnitude is 0; one
 // that reaches kReal48Limit throws FloatOverflowError. No allocation.
 double decimalToReal48(std::string_view number);
+// The same, for a reader that has already found the double nearest to the
+// text's value (`nearest`; one unit in the last place off does no harm):
+// the text decides only where that double lies within a unit of a halfway
+// point between two 48-bit reals.
+double nearestToReal48(double nearest, std::string_view number);
 
 // A binary value rounded to the nearest 48-bit real (a tie to the even
 // mantissa), with the same range rules.

@@ -128,7 +128,7 @@ FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const s
     };
     GridResampler grid(GridResampler::Limit::WholeGrid, GridResampler::OnGrid::Completes);
     std::size_t lineNumber = 0, points = 0, lastDataLine = 0;
-    double previous = 0;
+    double first = 0, previous = 0;
     std::string_view line;
     while (grid.wantsMore() && lines.next(line)) {
         ++lineNumber;
@@ -145,6 +145,7 @@ FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const s
         if (points > 0 && !(frequency > previous))
             return refuse(lineNumber, kLineFrequencyNotRising);
         grid.add(frequency, read.magnitude.value, plainMean);
+        if (points == 0) first = frequency;
         previous = frequency;
         lastDataLine = lineNumber;
         ++points;
@@ -156,6 +157,7 @@ FileOutcome importResponseLines(FilterEngine& engine, LineSource& lines, const s
     if (points == 0) return refuse(std::max<std::size_t>(lineNumber, 1), kLineNoDataLine);
     if (points == 1) return refuse(lastDataLine, kLineSingleDataPoint);
     if (grid.given() == 0) return refuse(lastDataLine, kLineNoDataFrom20Hz);
+    grid.setSpan(first, previous);
     return finishImport(engine, grid, 1.0, fileName);
 }
 

@@ -39,8 +39,6 @@ public:
     // into the value of a grid point.
     template <typename GridValue>
     void add(double frequency, double value, GridValue&& gridValue) {
-        if (points_++ == 0) firstFrequency_ = frequency;
-        lastFrequency_ = frequency;
         sum_ += value;
         ++count_;
         if (!passes(frequency)) return;
@@ -63,7 +61,13 @@ public:
     const Curve& values() const { return values_; }
     const Curve& frequencies() const { return frequencies_; }
     double lowest() const { return lowest_; }
-    // The frequencies of the first and the last data point added.
+    // The frequencies of the first and the last data point added, which the
+    // reader tells once it is done (kept out of add(), which runs for every
+    // point of a file).
+    void setSpan(double first, double last) {
+        firstFrequency_ = first;
+        lastFrequency_ = last;
+    }
     double firstFrequency() const { return firstFrequency_; }
     double lastFrequency() const { return lastFrequency_; }
     double highest() const { return highest_; }
@@ -87,7 +91,6 @@ private:
     int next_ = 0;            // its index
     double sum_ = 0;
     std::int64_t count_ = 0; // points in the pending mean
-    std::int64_t points_ = 0; // data points added
     double firstFrequency_ = 0, lastFrequency_ = 0;
     double lowest_ = 0, highest_ = 0;
     Curve values_{};

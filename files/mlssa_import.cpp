@@ -37,12 +37,15 @@ FileOutcome importMlssaLines(FilterEngine& engine, LineSource& lines, const std:
 
     try {
         GridResampler grid(GridResampler::Limit::UpTo20k);
-        double frequency = getMLSTxtfreq(line);
+        double frequency = getMLSTxtfreq(line), added = frequency;
+        const double first = frequency;
         while (grid.wantsMore()) {
             grid.add(frequency, getMLSTxtbetrag(line), plainMean);
+            added = frequency;
             if (!lines.next(line)) break;
             frequency = getMLSTxtfreq(line);
         }
+        grid.setSpan(first, added);
         return finishImport(engine, grid, 1.0, fileName);
     } catch (const FloatOverflowError&) {
         return FileOutcome::refusal(messages::measurementNumberTooLarge(fileName));

@@ -92,13 +92,15 @@ FileOutcome importTdsLines(FilterEngine& engine, LineSource& lines, const std::s
         // The declared count only bounds the loop: the points are read one at
         // a time, and a file ending before a needed point is refused.
         GridResampler grid(GridResampler::Limit::Below20k);
-        double frequency = first.value;
+        double frequency = first.value, added = frequency;
         for (double k = 0; grid.wantsMore() && k <= points - 1; k += 1) {
             if (!lines.next(line))
                 return FileOutcome::refusal(messages::measurementIncomplete(fileName));
             grid.add(frequency, getTDSbetrag(line), DecibelsAgainst{reference.value});
+            added = frequency;
             frequency = frequency + step;
         }
+        grid.setSpan(first.value, added);
         return finishImport(engine, grid, reference.value, fileName);
     } catch (const FloatOverflowError&) {
         return FileOutcome::refusal(messages::measurementNumberTooLarge(fileName));
