@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Builds TESSERA in Release and starts it.
+# Builds TESSERA in Release and starts it; with --web [--port N] builds the
+# web page (build/web) and serves it at http://127.0.0.1:8080/ (or port N).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
+
+if [ "${1:-}" = "--web" ]; then
+  port=8080
+  if [ $# -gt 1 ]; then
+    if [ $# -ne 3 ] || [ "$2" != "--port" ] || ! [[ "$3" =~ ^[0-9]+$ ]] || [ "$3" -gt 65535 ]; then
+      echo "usage: ./run.sh --web [--port N]" >&2
+      exit 2
+    fi
+    port=$3
+  fi
+  emcmake cmake -S . -B build/web -G Ninja -DCMAKE_BUILD_TYPE=Release
+  cmake --build build/web -j "$(nproc)"
+  exec node web/serve.mjs build/web "$port"
+fi
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j "$(nproc)"

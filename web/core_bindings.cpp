@@ -76,9 +76,12 @@ val runCommand(val args, val files) {
     return answer;
 }
 
+val runCommandWithoutFiles(val args) { return runCommand(std::move(args), val::undefined()); }
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(tessera_core) {
     emscripten::constant("version", std::string(tessera::kVersionLine));
     emscripten::function("runCommand", &runCommand);
+    emscripten::function("runCommand", &runCommandWithoutFiles); // no input files
 }

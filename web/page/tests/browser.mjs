@@ -1,37 +1,15 @@
 // What the page tests share: the built page served on the loopback address,
 // and Debian's Chromium, headless, from a fresh profile.
-import { createServer } from 'node:http';
-import { mkdtemp, readFile, rm } from 'node:fs/promises';
-import { extname, join, normalize, resolve } from 'node:path';
+import { mkdtemp, rm } from 'node:fs/promises';
+import { join, resolve } from 'node:path';
 import { tmpdir } from 'node:os';
 import { chromium } from 'playwright-core';
+import { serveFolder } from '../../serve.mjs';
 
 export const webDir = resolve(process.env.TESSERA_WEB_DIR ?? new URL('../../../build/web', import.meta.url).pathname);
 
-const TYPES = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
-  '.css': 'text/css', '.wasm': 'application/wasm', '.svg': 'image/svg+xml',
-};
-
-// A plain static server over the build folder, as any static host is.
-export async function serve() {
-  const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = normalize(join(webDir, path === '/' ? 'index.html' : path));
-    if (!file.startsWith(webDir)) {
-      response.writeHead(403).end();
-      return;
-    }
-    try {
-      const body = await readFile(file);
-      response.writeHead(200, { 'content-type': TYPES[extname(file)] ?? 'application/octet-stream' }).end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((done) => server.close(done)) };
-}
+// The static server run.sh --web uses, over the build folder.
+export const serve = () => serveFolder(webDir);
 
 export async function launch() {
   const profile = await mkdtemp(join(tmpdir(), 'tessera-chromium-'));
