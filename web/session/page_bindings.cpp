@@ -81,8 +81,12 @@ val fileText(const std::string& text, const std::string& refusal) {
     return result;
 }
 
-std::string initialForm() {
-    const FitForm form = initialFitForm(std::nullopt, '.');
+// The fit panel's first fields; the band of a zoomed plot ({low, high} in
+// Hz) when one is given, as the desktop takes a marked band.
+std::string initialForm(const val& band) {
+    std::optional<std::pair<double, double>> marked;
+    if (!band.isUndefined() && !band.isNull()) marked = {band["low"].as<double>(), band["high"].as<double>()};
+    const FitForm form = initialFitForm(marked, '.');
     std::vector<std::string> smoothing;
     for (const auto& [name, n] : smoothingChoices())
         smoothing.push_back(cli::JsonObject().add("name", cli::jsonString(name)).add("n", n).text());

@@ -17,7 +17,7 @@ function output(text) {
 export function setUpFit(page) {
   const { core, session } = page;
   const panel = document.getElementById('fit-panel');
-  const initial = JSON.parse(core.initialFitForm());
+  const initial = JSON.parse(core.initialFitForm(null));
 
   const bandLow = element('input', { type: 'text', value: initial.bandLow, inputMode: 'decimal' });
   const bandHigh = element('input', { type: 'text', value: initial.bandHigh, inputMode: 'decimal' });
@@ -194,6 +194,13 @@ export function setUpFit(page) {
     document.getElementById('fit-open').setAttribute('aria-expanded', 'false');
   });
   document.getElementById('fit-open').addEventListener('click', () => {
+    // Opened afresh while a plot shows a band zoomed in: the fit's band is that one.
+    if (panel.hidden && page.markedBand) {
+      const marked = JSON.parse(core.initialFitForm(page.markedBand));
+      bandLow.value = marked.bandLow;
+      bandHigh.value = marked.bandHigh;
+      clearResult();
+    }
     panel.hidden = false;
     document.getElementById('fit-open').setAttribute('aria-expanded', 'true');
     preview ??= createPlot(previewFigure, {

@@ -77,6 +77,8 @@ const page = {
   refresh,
   get view() { return view; },
   onChange(listener) { listeners.push(listener); },
+  // The band zoomed in on the Result or the Import plot, which the fit takes.
+  get markedBand() { return resultPlot.band ?? importPlot.band; },
 };
 
 undoButton.addEventListener('click', () => act((s) => { s.undo(); }));

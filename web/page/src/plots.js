@@ -119,5 +119,7 @@ export function createPlot(figure, { title, frequencies, further = [], height = 
     },
     showAll,
     get zoomed() { return zoomed; },
+    // The band shown while zoomed in, {low, high} in Hz; null otherwise.
+    get band() { return zoomed ? { low: plot.scales.x.min, high: plot.scales.x.max } : null; },
   };
 }

@@ -153,7 +153,17 @@ describe('the page in Chromium', () => {
     await fileChooser('Import…', 'room.frd', measurement);
     await page.getByRole('group', { name: 'Import', exact: true }).getByText('Import room.frd').waitFor();
 
+    // A band dragged on the Result is the band the fit panel opens with.
+    const over = await page.locator('#plot-result .u-over').boundingBox();
+    await page.mouse.move(over.x + over.width * 0.3, over.y + over.height / 2);
+    await page.mouse.down();
+    await page.mouse.move(over.x + over.width * 0.7, over.y + over.height / 2, { steps: 5 });
+    await page.mouse.up();
     await page.getByRole('button', { name: 'Fit…', exact: true }).click();
+    const low = Number(await page.getByLabel('Band from (Hz)').inputValue());
+    const high = Number(await page.getByLabel('Band to (Hz)').inputValue());
+    assert.ok(low > 20 && high < 20000 && low < high, `${low} to ${high}`);
+    await page.getByRole('button', { name: 'Zoom out Result' }).click();
     await page.getByLabel('Band from (Hz)').fill('40');
     await page.getByLabel('Band to (Hz)').fill('16000');
     await page.getByLabel('Series').selectOption('E12');
