@@ -238,7 +238,7 @@ void TNoiseDialog::opAmpPicked(int index) {
 void TNoiseDialog::summingPicked(int index) {
     const auto checked = tessera::checkSummingOhms(tessera::roundTripText(SummingBox->itemData(index).toDouble()));
     if (!checked.ok()) {
-        prompts_.reportError(checked.message);
+        prompts_.reportError(tessera::inProgramLanguage(checked.message));
         showSettings(settings_.settings());
         return;
     }
@@ -252,10 +252,11 @@ bool TNoiseDialog::ApplyButtonClick() {
     const auto peak = tessera::checkOutputPeak(OutputPeakEdit->text().toStdString());
     const auto range =
         tessera::checkResistorRange(ResistorLowEdit->text().toStdString() + ":" + ResistorHighEdit->text().toStdString());
-    for (const std::string* message : {&level.message, &peak.message, &range.message})
-        if (!message->empty()) {
-            prompts_.reportError(*message);
-            StatusLabel->setText(qt(*message));
+    for (const tessera::Message* refusal : {&level.message, &peak.message, &range.message})
+        if (!refusal->empty()) {
+            const std::string message = tessera::inProgramLanguage(*refusal);
+            prompts_.reportError(message);
+            StatusLabel->setText(qt(message));
             return false;
         }
     tessera::CircuitSettings next = settings_.settings();

@@ -4,6 +4,7 @@
 #include "circuit_settings_holder.h"
 #include "document.h"
 #include "number_text.h"
+#include "program_language.h"
 #include "tool_widgets.h"
 
 #include <QComboBox>
@@ -160,7 +161,7 @@ bool TOpAmpDialog::ApplyButtonClick() {
         const auto checked = tessera::checkCustomOpAmp(GbwEdit->text().toStdString(), SlewEdit->text().toStdString(),
                                                        EnEdit->text().toStdString(), InEdit->text().toStdString());
         if (!checked.ok()) {
-            prompts_.reportError(checked.message);
+            prompts_.reportError(tessera::inProgramLanguage(checked.message));
             return false;
         }
         model = *checked.value;

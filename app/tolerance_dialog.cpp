@@ -102,9 +102,9 @@ bool TToleranceDialog::RunButtonClick() {
     const auto trials = tessera::checkTrials(TrialsEdit->text().toStdString());
     const auto seed = tessera::checkSeed(SeedEdit->text().toStdString());
     const auto band = tessera::checkBand((BandLowEdit->text() + QLatin1Char(':') + BandHighEdit->text()).toStdString());
-    for (const std::string* message : {&trials.message, &seed.message, &band.message})
+    for (const tessera::Message* message : {&trials.message, &seed.message, &band.message})
         if (!message->empty()) {
-            prompts_.reportError(*message);
+            prompts_.reportError(tessera::inProgramLanguage(*message));
             return false;
         }
     settings.trials = *trials.value;

@@ -9,20 +9,20 @@ namespace {
 
 // The custom op-amp of --gbw [--slew --en --in]; nullopt with `error` set
 // when the figures are refused, nullopt alone when none is given.
-std::optional<OpAmpModel> customFrom(const Arguments& args, GbwAlone gbwAlone, std::string& error) {
+std::optional<OpAmpModel> customFrom(const Arguments& args, GbwAlone gbwAlone, Message& error) {
     const auto gbw = args.value(kGbwOption), slew = args.value(kSlewOption), en = args.value(kEnOption),
                in = args.value(kInOption);
     if (!gbw && !slew && !en && !in) return std::nullopt;
     if (!slew && !en && !in && gbwAlone == GbwAlone::SinglePole) {
         const Checked<double> checked = checkGbw(*gbw);
         if (!checked.ok() || *checked.value <= 0) {
-            error = kBadGbw;
+            error = {kBadGbw};
             return std::nullopt;
         }
         return customOpAmp(*checked.value, 0, 0, 0);
     }
     if (!gbw || !slew || !en || !in) {
-        error = "a custom op-amp takes all four of --gbw, --slew, --en and --in";
+        error = {kCustomNeedsAllFour};
         return std::nullopt;
     }
     const Checked<OpAmpModel> custom = checkCustomOpAmp(*gbw, *slew, *en, *in);
@@ -32,7 +32,7 @@ std::optional<OpAmpModel> customFrom(const Arguments& args, GbwAlone gbwAlone, s
 
 // Each option, when given, through its check into its setting.
 template <typename Check, typename Setting>
-void take(const Arguments& args, const char* option, Check check, Setting& setting, std::string& error) {
+void take(const Arguments& args, const char* option, Check check, Setting& setting, Message& error) {
     const auto text = args.value(option);
     if (!error.empty() || !text) return;
     const auto checked = check(*text);
@@ -47,9 +47,9 @@ void take(const Arguments& args, const char* option, Check check, Setting& setti
 std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const Command& command, Language language,
                                                    std::ostream& err, GbwAlone gbwAlone) {
     CircuitSettings settings;
-    std::string error;
+    Message error;
     const auto custom = customFrom(args, gbwAlone, error);
-    if (custom && args.value(kOpAmpOption)) error = "name the op-amp with --opamp or give its figures, not both";
+    if (custom && args.value(kOpAmpOption)) error = {kOpAmpNamedAndFigures};
     if (custom) settings.opAmp = *custom;
     take(args, kOpAmpOption, checkOpAmpName, settings.opAmp, error);
     take(args, kSummingOption, checkSummingOhms, settings.summingOhms, error);
@@ -63,7 +63,7 @@ std::optional<CircuitSettings> circuitSettingsFrom(const Arguments& args, const 
 std::optional<BoardRequest> boardRequest(const std::vector<std::string>& words, const Command& command,
                                          const std::set<std::string>& switches, std::string_view outputHint,
                                          Language language, std::ostream& err) {
-    std::string error;
+    Message error;
     BoardRequest request;
     request.args = Arguments::parse(words, {{"output", kOpAmpOption, kSummingOption}, switches}, error);
     if (!error.empty()) {
@@ -71,12 +71,12 @@ std::optional<BoardRequest> boardRequest(const std::vector<std::string>& words, 
         return std::nullopt;
     }
     if (request.args.positional().size() != 1) {
-        usageError(command, "name one configuration file", language, err);
+        usageError(command, {kNameOneConfiguration}, language, err);
         return std::nullopt;
     }
     const auto output = request.args.value("output");
     if (!output) {
-        usageError(command, "-o " + std::string(outputHint) + " is required", language, err);
+        usageError(command, {kOutputRequired, {std::string(outputHint)}}, language, err);
         return std::nullopt;
     }
     if (const auto clash = outputOverInput(*output, {request.args.positional().front()})) {

@@ -13,18 +13,18 @@
 
 namespace tessera::cli {
 
-Arguments Arguments::parse(const std::vector<std::string>& words, const Grammar& grammar, std::string& error) {
+Arguments Arguments::parse(const std::vector<std::string>& words, const Grammar& grammar, Message& error) {
     Arguments a;
-    error.clear();
+    error = {};
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word == "-o") {
             if (!grammar.valued.count("output")) {
-                error = "unknown option -o";
+                error = {kUnknownShortOutput};
                 return a;
             }
             if (i + 1 >= words.size()) {
-                error = "-o needs a file name";
+                error = {kOutputNeedsName};
                 return a;
             }
             a.values_["output"] = words[++i];
@@ -32,7 +32,7 @@ Arguments Arguments::parse(const std::vector<std::string>& words, const Grammar&
         }
         if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
             if (word.size() > 1 && word[0] == '-' && !parseNumber(word)) {
-                error = "unknown option " + word;
+                error = {kUnknownOption, {word}};
                 return a;
             }
             a.positional_.push_back(word);
@@ -46,21 +46,21 @@ Arguments Arguments::parse(const std::vector<std::string>& words, const Grammar&
         }
         if (grammar.switches.count(name)) {
             if (inlineValue) {
-                error = "--" + name + " takes no value";
+                error = {kOptionTakesNoValue, {name}};
                 return a;
             }
             a.switches_.insert(name);
         } else if (grammar.valued.count(name)) {
             if (!inlineValue) {
                 if (i + 1 >= words.size()) {
-                    error = "--" + name + " needs a value";
+                    error = {kOptionNeedsValue, {name}};
                     return a;
                 }
                 inlineValue = words[++i];
             }
             a.values_[name] = *inlineValue;
         } else {
-            error = "unknown option --" + name;
+            error = {kUnknownLongOption, {name}};
             return a;
         }
     }
@@ -83,23 +83,19 @@ const Command& command(std::string_view name) {
     return commands().front();
 }
 
-std::optional<std::string> outputOverInput(const std::string& output,
-                                           const std::vector<std::optional<std::string>>& inputs) {
+std::optional<Message> outputOverInput(const std::string& output,
+                                       const std::vector<std::optional<std::string>>& inputs) {
     for (const auto& input : inputs) {
         std::error_code error;
         if (input && std::filesystem::equivalent(output, *input, error))
-            return "the output " + output + " is the same file as the input " + *input + "; write to another file";
+            return Message{kOutputOverInput, {output, *input}};
     }
     return std::nullopt;
 }
 
-int usageError(const Command& command, const std::string& message, Language /*language*/, std::ostream& err) {
-    err << "tessera-design " << command.name << ": " << message << "\n" << command.usage;
-    return kUsageError;
-}
-
 int usageError(const Command& command, const Message& message, Language language, std::ostream& err) {
-    return usageError(command, message.text(language), language, err);
+    err << "tessera-design " << command.name << ": " << message.text(language) << "\n" << command.usage;
+    return kUsageError;
 }
 
 namespace {
@@ -178,7 +174,7 @@ int run(const std::vector<std::string>& givenArgv, Language language, std::ostre
             }
         return c.run(words, language, out, err);
     }
-    err << "tessera-design: unknown command \"" << name << "\"\n";
+    err << render(kUnknownCommand, language, {name}) << "\n";
     programHelp(err);
     return kUsageError;
 }

@@ -3,7 +3,7 @@
 // Each subcommand is a function over parsed arguments that writes to the
 // given streams and returns the program's exit status.
 
-#include "messages.h"
+#include "cli_messages.h"
 
 #include <iosfwd>
 #include <map>
@@ -31,7 +31,7 @@ public:
     };
 
     // The words after the subcommand's name; on a usage error `error` is set.
-    static Arguments parse(const std::vector<std::string>& words, const Grammar& grammar, std::string& error);
+    static Arguments parse(const std::vector<std::string>& words, const Grammar& grammar, Message& error);
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool has(const std::string& name) const { return switches_.count(name) > 0 || values_.count(name) > 0; }
@@ -73,19 +73,14 @@ int run(const std::vector<std::string>& argv, Language language, std::ostream& o
 int runProgram(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
 int runProgram(const std::vector<std::string>& argv, Language language, std::ostream& out, std::ostream& err);
 
-// The complaint about a --gbw that is no gain-bandwidth (the dialog's own
-// message speaks of its field, which may be left empty).
-inline constexpr const char* kBadGbw = "--gbw takes the op-amp's gain-bandwidth in Hz, from 10000 to 1E12";
-
 // The complaint about an output that is the same file as one of the inputs
 // (by file identity: through links, hard links and other spellings of its
 // name); nullopt when it is none of them, or does not exist yet.
-std::optional<std::string> outputOverInput(const std::string& output,
-                                           const std::vector<std::optional<std::string>>& inputs);
+std::optional<Message> outputOverInput(const std::string& output,
+                                       const std::vector<std::optional<std::string>>& inputs);
 
 // Writes "tessera-design NAME: MESSAGE" and the command's usage to `err`;
 // returns kUsageError.
-int usageError(const Command& command, const std::string& message, Language language, std::ostream& err);
 int usageError(const Command& command, const Message& message, Language language, std::ostream& err);
 // Rows of cells as a table, each column padded to its widest cell.
 void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows);

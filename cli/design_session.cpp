@@ -29,12 +29,12 @@ FileOutcome DesignSession::saveAs(const std::string& name) {
 }
 
 int reportFileFailure(std::string_view command, const FileOutcome& outcome, const std::string& name,
-                      std::string_view expected, Language language, std::ostream& err) {
+                      const Wording& notExpected, Language language, std::ostream& err) {
     err << "tessera-design " << command << ": ";
     if (outcome.refused())
         err << outcome.message.text(language) << "\n";
     else
-        err << name << " is not " << expected << "\n";
+        err << render(notExpected, language, {name}) << "\n";
     return kFileError;
 }
 
@@ -43,10 +43,10 @@ int openAndImport(DesignSession& session, std::string_view command, const std::o
                   const std::string& measurement, Language language, std::ostream& err) {
     if (configuration) {
         const FileOutcome opened = session.open(*configuration);
-        if (!opened.done()) return reportFileFailure(command, opened, *configuration, kConfigurationExpected, language, err);
+        if (!opened.done()) return reportFileFailure(command, opened, *configuration, kNotConfigurationExpected, language, err);
     }
     const FileOutcome imported = session.import(measurement);
-    if (!imported.done()) return reportFileFailure(command, imported, measurement, kMeasurementExpected, language, err);
+    if (!imported.done()) return reportFileFailure(command, imported, measurement, kNotMeasurementExpected, language, err);
     return kSuccess;
 }
 

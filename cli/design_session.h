@@ -4,6 +4,7 @@
 // imported into and saved exactly as the File commands do it, with "." as
 // the decimal separator of every number written.
 
+#include "cli_messages.h"
 #include "file_outcome.h"
 #include "filter_bank_state.h"
 #include "filter_engine.h"
@@ -38,10 +39,8 @@ private:
 // file passed over, one naming what was expected) on `err`, "tessera-design
 // COMMAND: " before it. Returns kFileError.
 int reportFileFailure(std::string_view command, const FileOutcome& outcome, const std::string& name,
-                      std::string_view expected, Language language, std::ostream& err);
+                      const Wording& notExpected, Language language, std::ostream& err);
 
-inline constexpr std::string_view kMeasurementExpected = "a measurement file that Import reads";
-inline constexpr std::string_view kConfigurationExpected = "a configuration file (.tsn)";
 
 // How the commands that take a measurement start: File → Open of
 // `configuration` when one is given, then File → Import of `measurement`.

@@ -54,41 +54,41 @@ constexpr std::string_view kUsage =
 
 
 // The options into settings; a usage message on failure.
-std::optional<std::string> readSettings(const Arguments& args, FitSettings& settings) {
+std::optional<Message> readSettings(const Arguments& args, FitSettings& settings) {
     if (const auto band = args.value("band")) {
         const auto typed = typedBand(*band);
-        if (!typed) return "--band takes LOW:HIGH in Hz, e.g. 40:16000";
+        if (!typed) return Message{kBandOption};
         settings.bandLow = typed->low;
         settings.bandHigh = typed->high;
     }
     if (const auto level = args.value("level"); level && *level != "auto") {
         settings.level = parseNumber(*level);
-        if (!settings.level) return "--level takes auto or a level in dB";
+        if (!settings.level) return Message{kLevelOption};
     }
     if (const auto tilt = args.value("tilt")) {
         const auto value = parseNumber(*tilt);
-        if (!value) return "--tilt takes a slope in dB per decade";
+        if (!value) return Message{kTiltOption};
         settings.tiltDbPerDecade = *value;
     }
     if (const auto boost = args.value("max-boost")) {
         const auto value = parseNumber(*boost);
-        if (!value || *value < 0) return "--max-boost takes a gain of 0 dB or more";
+        if (!value || *value < 0) return Message{kMaxBoostOption};
         settings.maxBoostDb = std::min(*value, kSectionGainLimitDb);
     }
     if (const auto series = args.value("series")) {
         if (*series == "E24" || *series == "e24") settings.series = Series::E24;
         else if (*series == "E12" || *series == "e12") settings.series = Series::E12;
-        else return "--series takes E24 or E12";
+        else return Message{kSeriesOption};
     }
     settings.chooseCapacitors = !args.has("keep-capacitors");
     if (const auto range = args.value(kResistorsOption)) {
         const Checked<ResistorRange> checked = checkResistorRange(*range);
-        if (!checked.ok()) return "--resistors " + *range + ": " + checked.message;
+        if (!checked.ok()) return Message(kResistorsOptionLead, {*range}).followedBy(checked.message);
         settings.circuit.resistors = *checked.value;
     }
     if (const auto smoothing = args.value("smoothing")) {
         const auto n = smoothingNamed(*smoothing);
-        if (!n) return "--smoothing takes none, 1/48, 1/24, 1/12, 1/6, 1/3 or 1/1";
+        if (!n) return Message{kSmoothingOption};
         settings.smoothing = *n;
     }
     if (const auto list = args.value("sections")) {
@@ -97,7 +97,7 @@ std::optional<std::string> readSettings(const Arguments& args, FitSettings& sett
         for (;;) {
             const std::size_t comma = list->find(',', from);
             const auto number = parseWholeNumber(std::string_view(*list).substr(from, comma - from));
-            if (!number || *number < 1 || *number > kSectionCount) return "--sections takes numbers 1 to 4, e.g. 1,3";
+            if (!number || *number < 1 || *number > kSectionCount) return Message{kSectionsOption};
             settings.sections[static_cast<std::size_t>(*number - 1)] = true;
             if (comma == std::string::npos) break;
             from = comma + 1;
@@ -139,7 +139,7 @@ void printTable(const FitResult& result, const FilterBankState& state, const Fit
 
 int runFit(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("fit");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(
         words,
         {{"config", "band", "level", "tilt", "max-boost", "series", "sections", "target", "smoothing", kOpAmpOption,
@@ -147,7 +147,7 @@ int runFit(const std::vector<std::string>& words, Language language, std::ostrea
          {"keep-capacitors", "json"}},
         error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one measurement file", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneMeasurement}, language, err);
     FitSettings settings;
     const std::optional<CircuitSettings> circuit = circuitSettingsFrom(args, self, language, err);
     if (!circuit) return kUsageError;
@@ -163,7 +163,7 @@ int runFit(const std::vector<std::string>& words, Language language, std::ostrea
         return status;
     if (const auto target = args.value("target")) {
         TargetReading reading = readTargetCurve(*target);
-        if (!reading.outcome.done()) return reportFileFailure(self.name, reading.outcome, *target, kMeasurementExpected, language, err);
+        if (!reading.outcome.done()) return reportFileFailure(self.name, reading.outcome, *target, kNotMeasurementExpected, language, err);
         settings.target = std::move(reading.curve);
     }
 
@@ -180,7 +180,7 @@ int runFit(const std::vector<std::string>& words, Language language, std::ostrea
     if (const auto output = args.value("output")) {
         applyFit(session.engine(), fit.result);
         const FileOutcome saved = session.saveAs(*output);
-        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, language, err);
+        if (!saved.done()) return reportFileFailure(self.name, saved, *output, kNotConfigurationExpected, language, err);
         if (!args.has("json")) out << "wrote " << *output << "\n";
     }
     return kSuccess;

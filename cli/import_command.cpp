@@ -18,12 +18,12 @@ constexpr std::string_view kUsage =
 
 int runImport(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("import");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(words, {{"config", "output"}, {}}, error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one measurement file", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneMeasurement}, language, err);
     const auto output = args.value("output");
-    if (!output) return usageError(self, "-o OUT.tsn is required", language, err);
+    if (!output) return usageError(self, {kOutputRequired, {"OUT.tsn"}}, language, err);
     if (const auto clash = outputOverInput(*output, {args.positional().front(), args.value("config")}))
         return usageError(self, *clash, language, err);
 
@@ -31,7 +31,7 @@ int runImport(const std::vector<std::string>& words, Language language, std::ost
     if (const int status = openAndImport(session, self.name, args.value("config"), args.positional().front(), language, err))
         return status;
     const FileOutcome saved = session.saveAs(*output);
-    if (!saved.done()) return reportFileFailure(self.name, saved, *output, kConfigurationExpected, language, err);
+    if (!saved.done()) return reportFileFailure(self.name, saved, *output, kNotConfigurationExpected, language, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }

@@ -28,13 +28,13 @@ constexpr std::string_view kUsage =
 
 int runNetlist(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("netlist");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(
         words, {{kGbwOption, kSlewOption, kEnOption, kInOption, kOpAmpOption, kSummingOption, "output"}, {}}, error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneConfiguration}, language, err);
     const auto output = args.value("output");
-    if (!output) return usageError(self, "-o OUT.cir is required", language, err);
+    if (!output) return usageError(self, {kOutputRequired, {"OUT.cir"}}, language, err);
     if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, language, err);
     const auto settings = circuitSettingsFrom(args, self, language, err);
     if (!settings) return kUsageError;
@@ -45,10 +45,10 @@ int runNetlist(const std::vector<std::string>& words, Language language, std::os
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, kNotConfigurationExpected, language, err);
     options.configurationName = config;
     const FileOutcome written = writeNetlist(session.engine(), options, *output);
-    if (!written.done()) return reportFileFailure(self.name, written, *output, "a netlist", language, err);
+    if (!written.done()) return reportFileFailure(self.name, written, *output, kNotNetlistExpected, language, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }

@@ -142,21 +142,21 @@ void printText(const Analysis& a, std::ostream& out) {
 
 int runNoise(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("noise");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(words,
                                             {{kOpAmpOption, kGbwOption, kSlewOption, kEnOption, kInOption,
                                               kInputLevelOption, kOutputPeakOption, kSummingOption},
                                              {"json"}},
                                             error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneConfiguration}, language, err);
     const auto settings = circuitSettingsFrom(args, self, language, err, GbwAlone::Refused);
     if (!settings) return kUsageError;
 
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, kConfigurationExpected, language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, kNotConfigurationExpected, language, err);
     const CircuitParts parts = circuitParts(session.engine());
     if (const auto reason = unbuildableReason(parts)) {
         err << "tessera-design noise: " << reason->text(language) << "\n";

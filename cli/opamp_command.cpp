@@ -23,18 +23,18 @@ constexpr std::string_view kUsage =
 
 int runOpAmp(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("opamp");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(words, {{kGbwOption, kOpAmpOption}, {}}, error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
-    if (!args.value(kGbwOption) && !args.value(kOpAmpOption)) return usageError(self, "--opamp NAME or --gbw HZ is required", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneConfiguration}, language, err);
+    if (!args.value(kGbwOption) && !args.value(kOpAmpOption)) return usageError(self, {kOpAmpRequired}, language, err);
     const auto settings = circuitSettingsFrom(args, self, language, err);
     if (!settings) return kUsageError;
 
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, kNotConfigurationExpected, language, err);
 
     std::vector<std::vector<std::string>> rows = {opAmpTableHeadings()};
     for (auto& row : opAmpTableCells(opAmpTable(session.engine(), settings->opAmp), '.')) rows.push_back(row);

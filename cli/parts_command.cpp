@@ -27,10 +27,10 @@ int runParts(const std::vector<std::string>& words, Language language, std::ostr
 
     DesignSession session;
     const FileOutcome opened = session.open(request->configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kConfigurationExpected, language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kNotConfigurationExpected, language, err);
     const PartsListForm form = request->args.has("grouped") ? PartsListForm::Grouped : PartsListForm::PerPart;
     const FileOutcome written = writePartsList(session.engine(), request->settings, form, request->output);
-    if (!written.done()) return reportFileFailure(self.name, written, request->output, "a parts list", language, err);
+    if (!written.done()) return reportFileFailure(self.name, written, request->output, kNotPartsListExpected, language, err);
     out << "wrote " << request->output << "\n";
     return kSuccess;
 }

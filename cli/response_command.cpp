@@ -19,22 +19,22 @@ constexpr std::string_view kUsage =
 
 int runResponse(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("response");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(words, {{"window", "output"}, {}}, error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneConfiguration}, language, err);
     const auto output = args.value("output");
-    if (!output) return usageError(self, "-o OUT.frd is required", language, err);
+    if (!output) return usageError(self, {kOutputRequired, {"OUT.frd"}}, language, err);
     if (const auto clash = outputOverInput(*output, {args.positional().front()})) return usageError(self, *clash, language, err);
     const auto window = graphWindowNamed(args.value("window").value_or("Result"));
-    if (!window) return usageError(self, "unknown window \"" + *args.value("window") + "\"", language, err);
+    if (!window) return usageError(self, {kUnknownWindow, {*args.value("window")}}, language, err);
 
     DesignSession session;
     const std::string& configuration = args.positional().front();
     const FileOutcome opened = session.open(configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, configuration, kConfigurationExpected, language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, configuration, kNotConfigurationExpected, language, err);
     const FileOutcome written = exportFrd(session.state(), *window, *output);
-    if (!written.done()) return reportFileFailure(self.name, written, *output, "an FRD file", language, err);
+    if (!written.done()) return reportFileFailure(self.name, written, *output, kNotFrdExpected, language, err);
     out << "wrote " << *output << "\n";
     return kSuccess;
 }

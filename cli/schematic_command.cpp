@@ -25,14 +25,14 @@ int runSchematic(const std::vector<std::string>& words, Language language, std::
     const auto request = boardRequest(words, self, {}, "OUT.svg or -o OUT.pdf", language, err);
     if (!request) return kUsageError;
     const auto format = drawingFormatFor(request->output);
-    if (!format) return usageError(self, "the output must end in .svg or .pdf", language, err);
+    if (!format) return usageError(self, {kDrawingEnding}, language, err);
 
     DesignSession session;
     const FileOutcome opened = session.open(request->configuration);
-    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kConfigurationExpected, language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, request->configuration, kNotConfigurationExpected, language, err);
     const drawing::Drawing drawing = schematicDrawing(session.engine(), request->settings, request->configuration);
     const FileOutcome written = writeDrawing(drawing, *format, request->output);
-    if (!written.done()) return reportFileFailure(self.name, written, request->output, "a schematic", language, err);
+    if (!written.done()) return reportFileFailure(self.name, written, request->output, kNotSchematicExpected, language, err);
     out << "wrote " << request->output << "\n";
     return kSuccess;
 }

@@ -32,8 +32,8 @@ constexpr std::string_view kUsage =
     "  --gbw HZ         a single-pole op-amp of gain-bandwidth HZ (10000 to 1E12)\n";
 
 // The options into settings; a usage message on failure.
-std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings& settings) {
-    std::optional<std::string> error;
+std::optional<Message> readSettings(const Arguments& args, ToleranceSettings& settings) {
+    std::optional<Message> error;
     // Each option, when given, through its check into its setting.
     const auto take = [&](const char* name, auto check, auto& setting) {
         const auto v = args.value(name);
@@ -52,11 +52,11 @@ std::optional<std::string> readSettings(const Arguments& args, ToleranceSettings
 
 int runTolerance(const std::vector<std::string>& words, Language language, std::ostream& out, std::ostream& err) {
     const Command& self = command("tolerance");
-    std::string error;
+    Message error;
     const Arguments args = Arguments::parse(
         words, {{"r-tol", "c-tol", "trials", "seed", "band", kOpAmpOption, kGbwOption}, {}}, error);
     if (!error.empty()) return usageError(self, error, language, err);
-    if (args.positional().size() != 1) return usageError(self, "name one configuration file", language, err);
+    if (args.positional().size() != 1) return usageError(self, {kNameOneConfiguration}, language, err);
     ToleranceSettings settings;
     if (const auto message = readSettings(args, settings)) return usageError(self, *message, language, err);
     const auto circuit = circuitSettingsFrom(args, self, language, err);
@@ -66,7 +66,7 @@ int runTolerance(const std::vector<std::string>& words, Language language, std::
     DesignSession session;
     const std::string& config = args.positional().front();
     const FileOutcome opened = session.open(config);
-    if (!opened.done()) return reportFileFailure(self.name, opened, config, "a configuration file (.tsn)", language, err);
+    if (!opened.done()) return reportFileFailure(self.name, opened, config, kNotConfigurationExpected, language, err);
     const CircuitParts parts = circuitParts(session.engine());
     if (const auto reason = unbuildableReason(parts)) {
         err << "tessera-design tolerance: " << reason->text(language) << "\n";

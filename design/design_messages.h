@@ -14,4 +14,34 @@ inline constexpr Wording kCapacitorsNotPositive = sameInBoth("Filter%1 cannot be
 // Followed by the reason.
 inline constexpr Wording kPartsListNotWritten = sameInBoth("The parts list is not written: ");
 
+// The entries of the circuit tools (circuit_input.h); %1 is what was typed
+// where the message shows it back.
+inline constexpr Wording kResistorToleranceOneOf = sameInBoth("The resistor tolerance must be one of %1 %");
+inline constexpr Wording kCapacitorToleranceOneOf = sameInBoth("The capacitor tolerance must be one of %1 %");
+inline constexpr Wording kGbwRange =
+    sameInBoth("The gain-bandwidth must be a number of hertz from 10000 to 1E12 (empty for the ideal op-amp)");
+inline constexpr Wording kCustomGbwRange =
+    sameInBoth("The gain-bandwidth in Hz of a custom op-amp must be a number from 10000 to 1E12, not \"%1\"");
+inline constexpr Wording kCustomSlewRange =
+    sameInBoth("The slew rate in V/us of a custom op-amp must be a number from 0.001 to 1E5, not \"%1\"");
+inline constexpr Wording kCustomEnRange = sameInBoth(
+    "The voltage noise en in nV/sqrt(Hz) of a custom op-amp must be a number from 0.01 to 1E5, not \"%1\"");
+inline constexpr Wording kCustomInRange = sameInBoth(
+    "The current noise in in pA/sqrt(Hz) of a custom op-amp must be a number from 1E-5 to 1E5, not \"%1\"");
+inline constexpr Wording kTrialsRange = sameInBoth("The number of trials must be a whole number from 1 to 100000");
+inline constexpr Wording kSeedRange = sameInBoth("The seed must be a whole number from 0 to 9223372036854775807");
+inline constexpr Wording kBandForm =
+    sameInBoth("The band must be LOW:HIGH in Hz holding at least one grid frequency (20 to 20000 Hz)");
+// %2: the known names.
+inline constexpr Wording kUnknownOpAmp =
+    sameInBoth("The op-amp \"%1\" is not known; known are %2 (or Custom with its four figures)");
+inline constexpr Wording kSummingResistorRange = sameInBoth(
+    "The summing resistor (%1) must be an E24 value from 1k to 100k ohms: 1k, 1.1k, 1.2k, 1.3k, 1.5k, 1.6k, 1.8k, "
+    "2k, 2.2k, 2.4k, 2.7k, 3k, 3.3k, 3.6k, 3.9k, 4.3k, 4.7k, 5.1k, 5.6k, 6.2k, 6.8k, 7.5k, 8.2k, 9.1k, 10k, ... 91k, "
+    "100k");
+inline constexpr Wording kResistorRangeForm =
+    sameInBoth("The resistor range (%1) must be LOW:HIGH in ohms (such as 1k:1M), both positive, LOW below HIGH");
+inline constexpr Wording kInputLevelRange = sameInBoth("The input level (%1) must be a number of dBu from -60 to 40");
+inline constexpr Wording kOutputPeakRange = sameInBoth("The output peak (%1) must be a number of volts from 0.1 to 100");
+
 } // namespace tessera

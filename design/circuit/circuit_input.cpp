@@ -20,7 +20,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 template <std::size_t N>
-Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const std::string& what) {
+Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const Wording& refusal) {
     if (const auto v = typedNumber(text))
         for (double a : allowed)
             if (std::fabs(*v - a) < 1e-9) return {a, {}};
@@ -29,13 +29,11 @@ Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const s
         if (!list.empty()) list += ", ";
         list += roundTripText(a);
     }
-    return {std::nullopt, what + " must be one of " + list + " %"};
+    return {std::nullopt, {refusal, {list}}};
 }
 
-// "The summing resistor (12.5k)": what was typed, shown back in the message.
-std::string named(const std::string& what, std::string_view text) {
-    return what + " (" + std::string(trimmed(text)) + ")";
-}
+// What was typed, shown back in the message.
+Message typedBack(const Wording& refusal, std::string_view text) { return {refusal, {std::string(trimmed(text))}}; }
 
 } // namespace
 
@@ -62,8 +60,7 @@ Checked<double> checkGbw(std::string_view text) {
     if (trimmed(text).empty()) return {0.0, {}};
     const auto v = typedNumber(text);
     if (v && *v >= kLowestGbw && *v <= kHighestGbw) return {*v, {}};
-    return {std::nullopt,
-            "The gain-bandwidth must be a number of hertz from 10000 to 1E12 (empty for the ideal op-amp)"};
+    return {std::nullopt, {kGbwRange}};
 }
 
 namespace {
@@ -72,16 +69,15 @@ namespace {
 // with its range: wide enough for any op-amp made, narrow enough that every
 // figure of the noise and headroom stays a finite number.
 struct Figure {
-    const char* what;
     double OpAmpModel::*value;
     double lowest, highest;
-    const char* range; // as the message states it
+    const Wording& fault; // names the figure and states its range
 };
 constexpr Figure kCustomFigures[] = {
-    {"gain-bandwidth in Hz", &OpAmpModel::gbw, kLowestGbw, kHighestGbw, "10000 to 1E12"},
-    {"slew rate in V/us", &OpAmpModel::slewVPerUs, kLowestSlew, kHighestSlew, "0.001 to 1E5"},
-    {"voltage noise en in nV/sqrt(Hz)", &OpAmpModel::enNv, kLowestEn, kHighestEn, "0.01 to 1E5"},
-    {"current noise in in pA/sqrt(Hz)", &OpAmpModel::inPa, kLowestIn, kHighestIn, "1E-5 to 1E5"},
+    {&OpAmpModel::gbw, kLowestGbw, kHighestGbw, kCustomGbwRange},
+    {&OpAmpModel::slewVPerUs, kLowestSlew, kHighestSlew, kCustomSlewRange},
+    {&OpAmpModel::enNv, kLowestEn, kHighestEn, kCustomEnRange},
+    {&OpAmpModel::inPa, kLowestIn, kHighestIn, kCustomInRange},
 };
 
 // A bound typed is read through the 48-bit conversion, a remembered one at
@@ -90,10 +86,7 @@ bool allowed(const Figure& f, double v) {
     return v >= std::min(f.lowest, toReal48(f.lowest)) && v <= std::max(f.highest, toReal48(f.highest));
 }
 
-std::string figureFault(const Figure& f, std::string_view shown) {
-    return std::string("The ") + f.what + " of a custom op-amp must be a number from " + f.range + ", not \"" +
-           std::string(shown) + "\"";
-}
+Message figureFault(const Figure& f, std::string_view shown) { return {f.fault, {std::string(shown)}}; }
 
 } // namespace
 
@@ -110,30 +103,30 @@ Checked<OpAmpModel> checkCustomOpAmp(std::string_view gbw, std::string_view slew
     return {model, {}};
 }
 
-std::optional<std::string> customOpAmpFault(const OpAmpModel& model) {
+std::optional<Message> customOpAmpFault(const OpAmpModel& model) {
     for (const Figure& f : kCustomFigures)
         if (!allowed(f, model.*f.value)) return figureFault(f, roundTripText(model.*f.value));
     return std::nullopt;
 }
 
 Checked<double> checkResistorTolerance(std::string_view text) {
-    return oneOf(text, kResistorTolerances, "The resistor tolerance");
+    return oneOf(text, kResistorTolerances, kResistorToleranceOneOf);
 }
 
 Checked<double> checkCapacitorTolerance(std::string_view text) {
-    return oneOf(text, kCapacitorTolerances, "The capacitor tolerance");
+    return oneOf(text, kCapacitorTolerances, kCapacitorToleranceOneOf);
 }
 
 Checked<int> checkTrials(std::string_view text) {
     const auto v = typedWholeNumber(text);
     if (v && *v >= 1 && *v <= kMostTrials) return {static_cast<int>(*v), {}};
-    return {std::nullopt, "The number of trials must be a whole number from 1 to 100000"};
+    return {std::nullopt, {kTrialsRange}};
 }
 
 Checked<unsigned long long> checkSeed(std::string_view text) {
     const auto v = typedWholeNumber(text);
     if (v && *v >= 0) return {static_cast<unsigned long long>(*v), {}};
-    return {std::nullopt, "The seed must be a whole number from 0 to 9223372036854775807"};
+    return {std::nullopt, {kSeedRange}};
 }
 
 std::optional<TypedBand> typedBand(std::string_view text) {
@@ -150,13 +143,12 @@ Checked<GridBand> checkBand(std::string_view text) {
         const GridBand band = gridBand(typed->low, typed->high);
         if (band.count() > 0) return {band, {}};
     }
-    return {std::nullopt, "The band must be LOW:HIGH in Hz holding at least one grid frequency (20 to 20000 Hz)"};
+    return {std::nullopt, {kBandForm}};
 }
 
 Checked<OpAmpModel> checkOpAmpName(std::string_view name) {
     if (const auto model = opAmpNamed(trimmed(name))) return {*model, {}};
-    return {std::nullopt, "The op-amp \"" + std::string(trimmed(name)) + "\" is not known; known are " +
-                              knownOpAmpNames() + " (or Custom with its four figures)"};
+    return {std::nullopt, {kUnknownOpAmp, {std::string(trimmed(name)), knownOpAmpNames()}}};
 }
 
 std::optional<double> typedOhms(std::string_view text) {
@@ -189,30 +181,26 @@ Checked<double> checkSummingOhms(std::string_view text) {
     if (const auto v = typedOhms(text))
         for (double allowed : e24Values(kLowestSummingOhms, kHighestSummingOhms))
             if (std::fabs(*v / allowed - 1) < 1e-9) return {allowed, {}};
-    return {std::nullopt, named("The summing resistor", text) +
-                              " must be an E24 value from 1k to 100k ohms: 1k, 1.1k, 1.2k, 1.3k, 1.5k, 1.6k, 1.8k, 2k, "
-                              "2.2k, 2.4k, 2.7k, 3k, 3.3k, 3.6k, 3.9k, 4.3k, 4.7k, 5.1k, 5.6k, 6.2k, 6.8k, 7.5k, "
-                              "8.2k, 9.1k, 10k, ... 91k, 100k"};
+    return {std::nullopt, typedBack(kSummingResistorRange, text)};
 }
 
 Checked<ResistorRange> checkResistorRange(std::string_view text) {
     const auto colon = text.find(':');
-    const std::string allowed = " must be LOW:HIGH in ohms (such as 1k:1M), both positive, LOW below HIGH";
     if (colon != std::string_view::npos) {
         const auto low = typedOhms(text.substr(0, colon)), high = typedOhms(text.substr(colon + 1));
         if (low && high && allowedResistorRange({*low, *high})) return {ResistorRange{*low, *high}, {}};
     }
-    return {std::nullopt, named("The resistor range", text) + allowed};
+    return {std::nullopt, typedBack(kResistorRangeForm, text)};
 }
 
 Checked<double> checkInputLevel(std::string_view text) {
     if (const auto v = typedNumber(text); v && allowedInputLevel(*v)) return {*v, {}};
-    return {std::nullopt, named("The input level", text) + " must be a number of dBu from -60 to 40"};
+    return {std::nullopt, typedBack(kInputLevelRange, text)};
 }
 
 Checked<double> checkOutputPeak(std::string_view text) {
     if (const auto v = typedNumber(text); v && allowedOutputPeak(*v)) return {*v, {}};
-    return {std::nullopt, named("The output peak", text) + " must be a number of volts from 0.1 to 100"};
+    return {std::nullopt, typedBack(kOutputPeakRange, text)};
 }
 
 } // namespace tessera

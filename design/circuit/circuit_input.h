@@ -4,6 +4,7 @@
 // allowed; a refused entry changes nothing.
 
 #include "circuit_settings.h"
+#include "design_messages.h"
 #include "grid_band.h"
 #include "opamp_model.h"
 
@@ -23,7 +24,7 @@ std::optional<long long> typedWholeNumber(std::string_view text);
 
 template <typename T> struct Checked {
     std::optional<T> value;
-    std::string message; // set when value is empty
+    Message message; // set when value is empty
 
     bool ok() const { return value.has_value(); }
 };
@@ -43,7 +44,7 @@ Checked<OpAmpModel> checkCustomOpAmp(std::string_view gbw, std::string_view slew
                                      std::string_view in);
 // The same rule on figures already read (remembered ones): the message for
 // the first figure out of range, nullopt when all four are usable.
-std::optional<std::string> customOpAmpFault(const OpAmpModel& model);
+std::optional<Message> customOpAmpFault(const OpAmpModel& model);
 
 // Tolerances in percent, one of the offered values.
 inline constexpr double kResistorTolerances[] = {0.1, 0.5, 1, 2, 5};

@@ -8,18 +8,18 @@ using namespace tessera;
 
 TEST(CircuitInput, OpAmpsByNameAndCustomFigures) {
     const auto ne5532 = checkOpAmpName(" ne5532 ");
-    ASSERT_TRUE(ne5532.ok()) << ne5532.message;
+    ASSERT_TRUE(ne5532.ok()) << ne5532.message.text(Language::English);
     EXPECT_EQ(ne5532.value->name, "NE5532");
     EXPECT_EQ(checkOpAmpName("Ideal").value, idealOpAmp());
     for (const char* bad : {"NE5533", "", "Custom"}) {
         const auto refused = checkOpAmpName(bad);
         EXPECT_FALSE(refused.ok()) << bad;
-        EXPECT_NE(refused.message.find(knownOpAmpNames()), std::string::npos) << refused.message;
-        EXPECT_NE(refused.message.find(std::string("\"") + bad + "\""), std::string::npos) << refused.message;
+        EXPECT_NE(refused.message.text(Language::English).find(knownOpAmpNames()), std::string::npos) << refused.message.text(Language::English);
+        EXPECT_NE(refused.message.text(Language::English).find(std::string("\"") + bad + "\""), std::string::npos) << refused.message.text(Language::English);
     }
 
     const auto custom = checkCustomOpAmp("2e6", "5", "7,5", "0.5");
-    ASSERT_TRUE(custom.ok()) << custom.message;
+    ASSERT_TRUE(custom.ok()) << custom.message.text(Language::English);
     EXPECT_EQ(*custom.value, customOpAmp(2e6, 5, 7.5, 0.5));
     // The ends of each range, typed and remembered.
     EXPECT_TRUE(checkCustomOpAmp("1e4", "0.001", "0,01", "1E-5").ok());
@@ -39,7 +39,7 @@ TEST(CircuitInput, OpAmpsByNameAndCustomFigures) {
     for (const auto& [figures, named] : refusals) {
         const auto refused = checkCustomOpAmp(figures[0], figures[1], figures[2], figures[3]);
         EXPECT_FALSE(refused.ok()) << named;
-        EXPECT_NE(refused.message.find(named), std::string::npos) << refused.message;
+        EXPECT_NE(refused.message.text(Language::English).find(named), std::string::npos) << refused.message.text(Language::English);
     }
 }
 
@@ -55,19 +55,19 @@ TEST(CircuitInput, SummingResistorsAreE24FromOneToAHundredKilohms) {
     for (const char* bad : {"470", "12.5k", "110k", "1M", "", "k", "10 k", "-10k", "ten"}) {
         const auto refused = checkSummingOhms(bad);
         EXPECT_FALSE(refused.ok()) << bad;
-        EXPECT_NE(refused.message.find("E24"), std::string::npos);
+        EXPECT_NE(refused.message.text(Language::English).find("E24"), std::string::npos);
     }
 }
 
 TEST(CircuitInput, ResistorRangeLevelsAndPeaks) {
     const auto range = checkResistorRange("1k:1M");
-    ASSERT_TRUE(range.ok()) << range.message;
+    ASSERT_TRUE(range.ok()) << range.message.text(Language::English);
     EXPECT_EQ(*range.value, (ResistorRange{1e3, 1e6}));
     EXPECT_EQ(checkResistorRange("470:4,7k").value, (ResistorRange{470, 4700}));
     for (const char* bad : {"1M:1k", "1k:1k", "0:1M", "-1k:1M", "1k", "1k:", ":1M", "1k:inf", "a:b"}) {
         const auto refused = checkResistorRange(bad);
         EXPECT_FALSE(refused.ok()) << bad;
-        EXPECT_NE(refused.message.find(std::string("(") + bad + ")"), std::string::npos) << refused.message;
+        EXPECT_NE(refused.message.text(Language::English).find(std::string("(") + bad + ")"), std::string::npos) << refused.message.text(Language::English);
     }
 
     EXPECT_EQ(checkInputLevel("+4").value, 4);
@@ -77,6 +77,6 @@ TEST(CircuitInput, ResistorRangeLevelsAndPeaks) {
     for (const char* bad : {"0", "-13.5", "1e9", "inf", ""}) {
         const auto refused = checkOutputPeak(bad);
         EXPECT_FALSE(refused.ok()) << bad;
-        EXPECT_NE(refused.message.find("output peak"), std::string::npos) << refused.message;
+        EXPECT_NE(refused.message.text(Language::English).find("output peak"), std::string::npos) << refused.message.text(Language::English);
     }
 }

@@ -134,7 +134,7 @@ std::optional<TargetCurve> readTarget(std::string_view name, std::string_view by
     TargetReading reading = readTargetCurve(plain);
     if (reading.outcome.done() && reading.curve) return std::move(reading.curve);
     message = reading.outcome.refused() ? reading.outcome.message.text(kPageLanguage)
-                                        : plain + " is not " + std::string(cli::kMeasurementExpected);
+                                        : render(cli::kNotMeasurementExpected, kPageLanguage, {plain});
     return std::nullopt;
 }
 

@@ -45,9 +45,9 @@ std::string dropAction(const std::string& name) {
 
 namespace {
 
-std::string notRead(const FileOutcome& outcome, const std::string& name, std::string_view expected) {
+std::string notRead(const FileOutcome& outcome, const std::string& name, const Wording& notExpected) {
     if (outcome.refused()) return outcome.message.text(kPageLanguage);
-    return name + " is not " + std::string(expected);
+    return render(notExpected, kPageLanguage, {name});
 }
 
 std::string refusal(std::string_view message) { return JsonObject().add("message", jsonString(message)).text(); }
@@ -67,7 +67,7 @@ MeasurementReading readMeasurement(std::string_view name, std::string_view bytes
     FilterEngine engine(state, '.');
     const FileOutcome outcome = importMeasurement(engine, plain);
     if (!outcome.done()) {
-        reading.message = notRead(outcome, plain, cli::kMeasurementExpected);
+        reading.message = notRead(outcome, plain, cli::kNotMeasurementExpected);
         return reading;
     }
     reading.done = true;
@@ -205,7 +205,7 @@ std::string PageSession::open(std::string_view name, std::string_view bytes) {
     ScratchFolder scratch;
     const std::string plain = scratch.put(name, bytes);
     const FileOutcome outcome = LoadTSN(engine_, plain);
-    if (!outcome.done()) return notRead(outcome, plain, cli::kConfigurationExpected);
+    if (!outcome.done()) return notRead(outcome, plain, cli::kNotConfigurationExpected);
     fileName_ = plain;
     importCaption_ = outcome.importCaption;
     history_.restart();
