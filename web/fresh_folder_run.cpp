@@ -2,7 +2,6 @@
 
 #include "command_line.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
