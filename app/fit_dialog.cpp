@@ -274,7 +274,7 @@ void TFitDialog::FitButtonClick() {
     if (fitting_) return;
     FitSettings settings;
     settings.circuit = circuit_;
-    if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(*problem));
+    if (const auto problem = readFitForm(form(), settings)) return showMessage(qtext(inProgramLanguage(*problem)));
 
     settings.search.threads = fitThreadCount();
 
@@ -313,7 +313,7 @@ void TFitDialog::FitButtonClick() {
     fit_->setEnabled(true);
     close_->setEnabled(true);
     if (outcome.status == FitStatus::Cancelled) return showMessage(tr("The fit was cancelled."));
-    if (!outcome.done()) return showMessage(qtext(outcome.message));
+    if (!outcome.done()) return showMessage(qtext(inProgramLanguage(outcome.message)));
 
     const char separator = engine_.separator();
     result_ = outcome.result;

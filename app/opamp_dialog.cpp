@@ -182,7 +182,7 @@ void TOpAmpDialog::PrecompensateButtonClick() {
     QStringList report;
     for (int s : sections) {
         const auto outcome = precompensation_.apply(engine_, s, gbw());
-        report << qt(outcome.message);
+        report << qt(tessera::inProgramLanguage(outcome.message));
     }
     StatusLabel->setText(report.join(QLatin1Char(' ')));
     refreshTable();

@@ -170,7 +170,7 @@ int runFit(const std::vector<std::string>& words, Language language, std::ostrea
     settings.search.threads = fitThreadCount(); // the result is the same for any number
     const FitOutcome fit = fitSections(session.state(), settings);
     if (!fit.done()) {
-        err << "tessera-design fit: " << fit.message << "\n";
+        err << "tessera-design fit: " << fit.message.text(language) << "\n";
         return kFileError;
     }
     if (args.has("json"))

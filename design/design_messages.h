@@ -44,4 +44,41 @@ inline constexpr Wording kResistorRangeForm =
 inline constexpr Wording kInputLevelRange = sameInBoth("The input level (%1) must be a number of dBu from -60 to 40");
 inline constexpr Wording kOutputPeakRange = sameInBoth("The output peak (%1) must be a number of volts from 0.1 to 100");
 
+// The fit's refusals (fit.h) and its form's (fit_form.h).
+inline constexpr Wording kFitNothingImported = sameInBoth("Nothing has been imported: import a measurement first.");
+inline constexpr Wording kFitValuesNotNumbers =
+    sameInBoth("The imported response or the sections' curves hold values that are not numbers.");
+inline constexpr Wording kFitNoSection = sameInBoth("No section takes part: choose at least one section to fit.");
+inline constexpr Wording kFitBandEndsNotNumbers = sameInBoth("The band's ends must be numbers.");
+inline constexpr Wording kFitBandReversed = sameInBoth("The band's lower end lies above its upper end.");
+// %1 the band's grid points, %2 the fewest a fit needs.
+inline constexpr Wording kFitBandTooNarrow = sameInBoth("The band holds %1 grid points; a fit needs at least %2.");
+inline constexpr Wording kFitLevelTiltNotNumbers = sameInBoth("The target level and tilt must be numbers.");
+inline constexpr Wording kFitMaxBoostRange = sameInBoth("The maximum boost must be a number of 0 dB or more.");
+inline constexpr Wording kFitSmoothingOffered =
+    sameInBoth("The smoothing must be none, 1/48, 1/24, 1/12, 1/6, 1/3 or 1/1 octave.");
+// %1 the target curve's name; %2 and %3 the band's ends with their unit.
+inline constexpr Wording kFitTargetNotNumbers = sameInBoth("The target curve %1 holds values that are not numbers.");
+inline constexpr Wording kFitTargetOutsideBand = sameInBoth("The target curve %1 holds no point in the band (%2 to %3).");
+inline constexpr Wording kFitResistorRange =
+    sameInBoth("The resistor range must run from a positive value up to a larger one.");
+// %1 the series, %2 and %3 the range's ends in ohms.
+inline constexpr Wording kFitNoResistorInRange =
+    sameInBoth("No %1 resistor the fit can set lies between %2 and %3 ohms.");
+inline constexpr Wording kFitNoCapacitorToKeep = sameInBoth("Section %1 has no capacitor to keep.");
+inline constexpr Wording kFitNoFiniteDesign = sameInBoth("The fit found no design with finite values.");
+// %1 what was typed.
+inline constexpr Wording kFitBandLowNotNumber = sameInBoth("The band's lower end \"%1\" is not a number.");
+inline constexpr Wording kFitBandHighNotNumber = sameInBoth("The band's upper end \"%1\" is not a number.");
+inline constexpr Wording kFitLevelNotNumber = sameInBoth("The target level \"%1\" is not a number.");
+inline constexpr Wording kFitTiltNotNumber = sameInBoth("The tilt \"%1\" is not a number.");
+inline constexpr Wording kFitMaxBoostNotNumber = sameInBoth("The maximum boost \"%1\" is not a number.");
+
+// Pre-compensating a section for the op-amp (opamp_table.h); %1 the section's number.
+inline constexpr Wording kNotReachableWithOpAmp =
+    sameInBoth("Filter%1: no buildable design reaches the asked values with this op-amp");
+inline constexpr Wording kPreCompensated = sameInBoth("Filter%1 pre-compensated.");
+inline constexpr Wording kShiftBelowStep =
+    sameInBoth("Filter%1: the op-amp's shift is smaller than a step of the series; its parts stay as they were.");
+
 } // namespace tessera

@@ -106,7 +106,7 @@ Run runCase(const bench::BroadCase& bc, double reference, bool verbose) {
     Run run{c.kind, bench::caseName(bc), reference > 0 ? rms / reference : 1, cpu, wall};
     if (verbose)
         std::printf("%-44s rms %.4f  reference %.4f  ratio %.3f  %.3f s (wall %.3f s)%s\n", run.name.c_str(), rms,
-                    reference, run.ratio, cpu, wall, outcome.done() ? "" : ("  " + outcome.message).c_str());
+                    reference, run.ratio, cpu, wall, outcome.done() ? "" : ("  " + outcome.message.text(Language::English)).c_str());
     return run;
 }
 

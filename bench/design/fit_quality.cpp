@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         if (!outcome.done()) {
-            std::printf("case %d refused: %s\n", c, outcome.message.c_str());
+            std::printf("case %d refused: %s\n", c, outcome.message.text(Language::English).c_str());
             return 1;
         }
         const double rms = outcome.result.after.rms;

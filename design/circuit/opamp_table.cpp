@@ -134,7 +134,7 @@ Precompensation::Outcome Precompensation::apply(FilterEngine& engine, int sectio
                          : now;
     const auto design = compensatedDesign(s.Capacitance, outcome.target, gbw);
     if (!design) {
-        outcome.message = "Filter" + std::to_string(section) + ": no buildable design reaches the asked values with this op-amp";
+        outcome.message = {kNotReachableWithOpAmp, {std::to_string(section)}};
         return outcome;
     }
     const SectionParts before = sectionParts(engine, section);
@@ -142,10 +142,7 @@ Precompensation::Outcome Precompensation::apply(FilterEngine& engine, int sectio
     memory = Memory{outcome.target, designOf(engine.state().section(section)), engine.state().section(section).Capacitance};
     outcome.done = true;
     outcome.partsChanged = !(sectionParts(engine, section) == before);
-    const std::string name = "Filter" + std::to_string(section);
-    outcome.message = outcome.partsChanged ? name + " pre-compensated."
-                                           : name + ": the op-amp's shift is smaller than a step of the series; "
-                                                    "its parts stay as they were.";
+    outcome.message = {outcome.partsChanged ? kPreCompensated : kShiftBelowStep, {std::to_string(section)}};
     return outcome;
 }
 

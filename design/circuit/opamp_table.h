@@ -3,6 +3,7 @@
 // ideal figures, and the pre-compensation that gives the frequency and Q
 // asked for with that op-amp.
 
+#include "design_messages.h"
 #include "filter_engine.h"
 #include "stage_response.h"
 
@@ -46,7 +47,7 @@ public:
         // Standard parts may snap back to the very same values when the
         // op-amp's shift is smaller than a step of the series.
         bool partsChanged = false;
-        std::string message; // what the user is told: done, parts unchanged, or why not
+        Message message; // what the user is told: done, parts unchanged, or why not
         SectionDesign target;
     };
     Outcome apply(FilterEngine& engine, int section, double gbw);

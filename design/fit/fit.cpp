@@ -18,7 +18,7 @@
 namespace tessera {
 namespace {
 
-FitOutcome refusal(std::string message) {
+FitOutcome refusal(Message message) {
     FitOutcome outcome;
     outcome.status = FitStatus::Refused;
     outcome.message = std::move(message);
@@ -31,43 +31,42 @@ bool allFinite(const Curve& curve) {
 
 std::string hertzText(double frequency) { return generalText(frequency, 6, '.') + " Hz"; }
 
-std::optional<std::string> refusalFor(const FilterBankState& state, const FitSettings& settings, GridBand band) {
+std::optional<Message> refusalFor(const FilterBankState& state, const FitSettings& settings, GridBand band) {
     if (std::all_of(state.ImportedResponse.begin(), state.ImportedResponse.end(), [](double v) { return v == 0; }))
-        return "Nothing has been imported: import a measurement first.";
+        return Message{kFitNothingImported};
     if (!allFinite(state.ImportedResponse) || !allFinite(state.CombinedCurve))
-        return "The imported response or the sections' curves hold values that are not numbers.";
+        return Message{kFitValuesNotNumbers};
     if (std::none_of(settings.sections.begin(), settings.sections.end(), [](bool on) { return on; }))
-        return "No section takes part: choose at least one section to fit.";
+        return Message{kFitNoSection};
     if (!std::isfinite(settings.bandLow) || !std::isfinite(settings.bandHigh))
-        return "The band's ends must be numbers.";
-    if (settings.bandLow > settings.bandHigh) return "The band's lower end lies above its upper end.";
+        return Message{kFitBandEndsNotNumbers};
+    if (settings.bandLow > settings.bandHigh) return Message{kFitBandReversed};
     if (band.count() < kMinimumBandPoints)
-        return "The band holds " + std::to_string(band.count()) + " grid points; a fit needs at least " +
-               std::to_string(kMinimumBandPoints) + ".";
+        return Message{kFitBandTooNarrow, {std::to_string(band.count()), std::to_string(kMinimumBandPoints)}};
     if ((settings.level && !std::isfinite(*settings.level)) || !std::isfinite(settings.tiltDbPerDecade))
-        return "The target level and tilt must be numbers.";
-    if (!(settings.maxBoostDb >= 0)) return "The maximum boost must be a number of 0 dB or more.";
+        return Message{kFitLevelTiltNotNumbers};
+    if (!(settings.maxBoostDb >= 0)) return Message{kFitMaxBoostRange};
     if (!isOfferedSmoothing(settings.smoothing))
-        return "The smoothing must be none, 1/48, 1/24, 1/12, 1/6, 1/3 or 1/1 octave.";
+        return Message{kFitSmoothingOffered};
     if (settings.target) {
         if (!allFinite(settings.target->values))
-            return "The target curve " + settings.target->name + " holds values that are not numbers.";
+            return Message{kFitTargetNotNumbers, {settings.target->name}};
         if (!targetReachesBand(*settings.target, band))
-            return "The target curve " + settings.target->name + " holds no point in the band (" +
-                   hertzText(gridFrequencies()[static_cast<std::size_t>(band.first)]) + " to " +
-                   hertzText(gridFrequencies()[static_cast<std::size_t>(band.last)]) + ").";
+            return Message{kFitTargetOutsideBand,
+                           {settings.target->name, hertzText(gridFrequencies()[static_cast<std::size_t>(band.first)]),
+                            hertzText(gridFrequencies()[static_cast<std::size_t>(band.last)])}};
     }
     const ResistorRange& range = settings.circuit.resistors;
     if (!(range.low > 0) || !std::isfinite(range.high) || !(range.low <= range.high))
-        return "The resistor range must run from a positive value up to a larger one.";
+        return Message{kFitResistorRange};
     if (allowedPositions(state, settings.series, range).empty())
-        return "No " + std::string(settings.series == Series::E12 ? "E12" : "E24") + " resistor the fit can set lies between " +
-               generalText(range.low, 6, '.') + " and " + generalText(range.high, 6, '.') + " ohms.";
+        return Message{kFitNoResistorInRange, {settings.series == Series::E12 ? "E12" : "E24",
+                                               generalText(range.low, 6, '.'), generalText(range.high, 6, '.')}};
     if (!settings.chooseCapacitors)
         for (int s = 1; s <= kSectionCount; ++s)
             if (settings.sections[static_cast<std::size_t>(s - 1)] &&
                 !(state.section(s).Capacitance > 0 && std::isfinite(state.section(s).Capacitance)))
-                return "Section " + std::to_string(s) + " has no capacitor to keep.";
+                return Message{kFitNoCapacitorToKeep, {std::to_string(s)}};
     return std::nullopt;
 }
 
@@ -222,7 +221,7 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
 
     const auto applied = predictApply(state, result);
     result.predictedResult = resultCurve(*applied);
-    if (!allFinite(result.predictedResult)) return refusal("The fit found no design with finite values.");
+    if (!allFinite(result.predictedResult)) return refusal({kFitNoFiniteDesign});
     result.resultBefore = resultCurve(state);
     result.measurement = fitMeasurement(state, settings);
     double levelBefore = 0;

@@ -47,23 +47,23 @@ FitForm initialFitForm(std::optional<std::pair<double, double>> markedBand, char
     return form;
 }
 
-std::optional<std::string> readFitForm(const FitForm& form, FitSettings& settings) {
-    const auto read = [](const std::string& text, const char* field, double& into) -> std::optional<std::string> {
+std::optional<Message> readFitForm(const FitForm& form, FitSettings& settings) {
+    const auto read = [](const std::string& text, const Wording& refusal, double& into) -> std::optional<Message> {
         const auto value = typedNumber(text);
-        if (!value) return std::string("The ") + field + " \"" + text + "\" is not a number.";
+        if (!value) return Message{refusal, {text}};
         into = *value;
         return std::nullopt;
     };
     FitSettings s;
-    if (auto m = read(form.bandLow, "band's lower end", s.bandLow)) return m;
-    if (auto m = read(form.bandHigh, "band's upper end", s.bandHigh)) return m;
+    if (auto m = read(form.bandLow, kFitBandLowNotNumber, s.bandLow)) return m;
+    if (auto m = read(form.bandHigh, kFitBandHighNotNumber, s.bandHigh)) return m;
     if (!form.automaticLevel) {
         double level = 0;
-        if (auto m = read(form.level, "target level", level)) return m;
+        if (auto m = read(form.level, kFitLevelNotNumber, level)) return m;
         s.level = level;
     }
-    if (auto m = read(form.tilt, "tilt", s.tiltDbPerDecade)) return m;
-    if (auto m = read(form.maxBoost, "maximum boost", s.maxBoostDb)) return m;
+    if (auto m = read(form.tilt, kFitTiltNotNumber, s.tiltDbPerDecade)) return m;
+    if (auto m = read(form.maxBoost, kFitMaxBoostNotNumber, s.maxBoostDb)) return m;
     s.maxBoostDb = std::min(s.maxBoostDb, kSectionGainLimitDb);
     s.series = form.series;
     s.chooseCapacitors = form.chooseCapacitors;

@@ -38,7 +38,7 @@ FitForm initialFitForm(std::optional<std::pair<double, double>> markedBand, char
 
 // The settings of a form, or the message for the first field that is not a
 // number (nothing else is judged here; the fit refuses what it cannot fit).
-std::optional<std::string> readFitForm(const FitForm& form, FitSettings& settings);
+std::optional<Message> readFitForm(const FitForm& form, FitSettings& settings);
 
 // "RMS 0,24 dB, largest 0,53 dB"
 std::string fitErrorText(const FitError& error, char separator);

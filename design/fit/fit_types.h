@@ -4,6 +4,7 @@
 // with the realised values those parts give.
 
 #include "circuit_settings.h"
+#include "design_messages.h"
 #include "filter_bank_state.h"
 #include "filter_engine.h"
 #include "grid_band.h"
@@ -112,7 +113,7 @@ enum class FitStatus { Done, Refused, Cancelled };
 
 struct FitOutcome {
     FitStatus status = FitStatus::Refused;
-    std::string message; // for a refusal: what the user is told
+    Message message; // for a refusal: what the user is told
     FitResult result;
 
     bool done() const { return status == FitStatus::Done; }

@@ -33,7 +33,7 @@ TEST(FitForm, WritesWithTheRegionalSeparatorAndReadsEither) {
     form.tilt = "steep";
     const auto message = readFitForm(form, settings);
     ASSERT_TRUE(message);
-    EXPECT_NE(message->find("steep"), std::string::npos);
+    EXPECT_NE(message->text(Language::English).find("steep"), std::string::npos);
     EXPECT_EQ(settings.tiltDbPerDecade, 0.25);
     form.tilt = "0";
     form.automaticLevel = true;

@@ -100,7 +100,7 @@ TEST(Fit, ApplyLeavesExactlyThePredictedResultAndParts) {
         const FilterBankState before = *bank.state;
 
         const FitOutcome fit = fitSections(*bank.state, c.settings);
-        ASSERT_TRUE(fit.done()) << fit.message;
+        ASSERT_TRUE(fit.done()) << fit.message.text(Language::English);
         const FitResult& r = fit.result;
         EXPECT_LT(r.after.rms, r.before.rms) << c.seed;
 
@@ -147,7 +147,7 @@ TEST(Fit, PartsStayWithinTheirLimits) {
             settings.circuit.resistors = range;
             settings.search.randomStarts = 0; // the limits hold for every design searched
             const FitOutcome fit = fitSections(*bank.state, settings);
-            ASSERT_TRUE(fit.done()) << fit.message;
+            ASSERT_TRUE(fit.done()) << fit.message.text(Language::English);
             int fitted = 0;
             for (int s = 1; s <= 4; ++s) {
                 const FittedSection& fs = fit.result.section(s);
@@ -181,7 +181,7 @@ TEST(Fit, PartsStayWithinTheirLimits) {
     // A range that holds no resistor the steppers reach is refused.
     FitSettings none;
     none.circuit.resistors = {600e3, 900e3};
-    EXPECT_NE(fitSections(*bank.state, none).message.find("600000"), std::string::npos);
+    EXPECT_NE(fitSections(*bank.state, none).message.text(Language::English).find("600000"), std::string::npos);
     none.circuit.resistors = {1e5, 1e4};
     EXPECT_EQ(fitSections(*bank.state, none).status, FitStatus::Refused);
 }
@@ -310,7 +310,7 @@ TEST(Fit, SectionsNoPartsRealiseKeepTheirSettingAndTheOthersFitAroundThem) {
     // Mirroring a 19.5 kHz peak takes resistors below 1 kOhm: any the table holds.
     settings.circuit.resistors = {1, 1e9};
     const FitOutcome fit = fitSections(*bank.state, settings);
-    ASSERT_TRUE(fit.done()) << fit.message;
+    ASSERT_TRUE(fit.done()) << fit.message.text(Language::English);
     EXPECT_FALSE(fit.result.section(1).fitted);
     EXPECT_FALSE(fit.result.section(2).fitted);
     EXPECT_TRUE(fit.result.section(3).fitted);
@@ -332,7 +332,7 @@ TEST(Fit, RefusesWhatItCannotFitWithAMessage) {
         const FitOutcome outcome = fitSections(*bank.state, s);
         EXPECT_EQ(outcome.status, FitStatus::Refused);
         EXPECT_FALSE(outcome.message.empty());
-        return outcome.message;
+        return outcome.message.text(Language::English);
     };
     EXPECT_NE(refused(settings).find("import"), std::string::npos); // nothing imported
 
@@ -545,7 +545,7 @@ TEST(FitTarget, TheLevelMovesTheCurveAndTheTiltAddsToIt) {
     settings.tiltDbPerDecade = tilt;
     settings.sections = {true, false, false, false};
     const FitOutcome automatic = fitSections(*bank.state, settings);
-    ASSERT_TRUE(automatic.done()) << automatic.message;
+    ASSERT_TRUE(automatic.done()) << automatic.message.text(Language::English);
     EXPECT_LT(automatic.result.before.rms, 1e-9);
     for (std::size_t i = 0; i < kGridPoints; ++i)
         EXPECT_NEAR(automatic.result.target[i] - automatic.result.level,
@@ -597,7 +597,7 @@ TEST(FitTarget, RefusedWhenNoPointLiesInTheBandOrTheSmoothingIsNotOffered) {
     settings.bandHigh = 10000;
     const FitOutcome outside = fitSections(*bank.state, settings);
     EXPECT_EQ(outside.status, FitStatus::Refused);
-    EXPECT_NE(outside.message.find("no point in the band"), std::string::npos) << outside.message;
+    EXPECT_NE(outside.message.text(Language::English).find("no point in the band"), std::string::npos) << outside.message.text(Language::English);
     settings.bandLow = 95; // the band now reaches the curve's last point
     EXPECT_TRUE(fitSections(*bank.state, settings).done());
 
@@ -605,5 +605,5 @@ TEST(FitTarget, RefusedWhenNoPointLiesInTheBandOrTheSmoothingIsNotOffered) {
     smoothing.smoothing = 5;
     const FitOutcome odd = fitSections(*bank.state, smoothing);
     EXPECT_EQ(odd.status, FitStatus::Refused);
-    EXPECT_NE(odd.message.find("1/48"), std::string::npos);
+    EXPECT_NE(odd.message.text(Language::English).find("1/48"), std::string::npos);
 }

@@ -126,7 +126,7 @@ TEST(OpAmp, PrecompensationRealisesWhatWasAskedForAndRemembersIt) {
     Precompensation compensation;
     for (int round = 0; round < 2; ++round) {
         const auto outcome = compensation.apply(*design.engine, 2, gbw);
-        ASSERT_TRUE(outcome.done) << outcome.message;
+        ASSERT_TRUE(outcome.done) << outcome.message.text(Language::English);
         EXPECT_EQ(outcome.partsChanged, round == 0);
         EXPECT_DOUBLE_EQ(outcome.target.frequency, 12000);
         const auto real = realisedStage(sectionParts(*design.engine, 2), gbw);
@@ -148,7 +148,7 @@ TEST(OpAmp, PrecompensationRealisesWhatWasAskedForAndRemembersIt) {
     ASSERT_TRUE(unchanged.done);
     EXPECT_FALSE(unchanged.partsChanged);
     EXPECT_EQ(sectionParts(*design.engine, 3), snapped);
-    EXPECT_NE(unchanged.message.find("stay as they were"), std::string::npos) << unchanged.message;
+    EXPECT_NE(unchanged.message.text(Language::English).find("stay as they were"), std::string::npos);
 }
 
 TEST(OpAmp, ChosenOpAmpAddsItsCurveToTheSectionAndResultWindows) {

@@ -124,7 +124,8 @@ std::string PageSession::applyFit(const std::vector<double>& data, std::uint64_t
 
 std::string PageSession::fitPreview(const FitForm& form) const {
     FitSettings settings;
-    if (const auto message = readFitForm(form, settings)) return JsonObject().add("message", jsonString(*message)).text();
+    if (const auto message = readFitForm(form, settings))
+        return JsonObject().add("message", jsonString(message->text(kPageLanguage))).text();
     return curvesJson(currentPreview(*state_, settings));
 }
 
@@ -143,11 +144,11 @@ std::string runFit(const std::vector<double>& input, const FitForm& form, const 
     FitSettings settings;
     const auto refused = [](const std::string& message) { return JsonObject().add("message", jsonString(message)).text(); };
     if (input.size() != kFitInputSize) return refused("The design could not be read.");
-    if (const auto message = readFitForm(form, settings)) return refused(*message);
+    if (const auto message = readFitForm(form, settings)) return refused(message->text(kPageLanguage));
     settings.circuit = circuit;
     const std::unique_ptr<FilterBankState> state = stateOf(input);
     const FitOutcome outcome = fitSections(*state, settings, nullptr, progress);
-    if (!outcome.done()) return refused(outcome.message);
+    if (!outcome.done()) return refused(outcome.message.text(kPageLanguage));
     const FitResult& r = outcome.result;
     std::vector<std::string> lines;
     for (int s = 1; s <= kSectionCount; ++s)
