@@ -48,10 +48,18 @@ inline constexpr Wording kMeasurementNumberTooLarge =
 
 // A text measurement refused at one of its lines: %2 is the line's number.
 inline constexpr Wording kLineNotText = sameInBoth(" File %1, line %2: is not a text file! Can not import!");
+// %3 quotes the column that failed. These say what their siblings say, in
+// their words, under either language.
 inline constexpr Wording kLineNumberUnreadable =
-    sameInBoth(" File %1, line %2: holds a number too large to read or not finite! Can not import!");
-inline constexpr Wording kLineFewerThanTwoNumbers =
-    sameInBoth(" File %1, line %2: holds fewer than two numbers! Can not import!");
+    sameInBoth(" File %1, line %2: holds a number too large to read or not finite: \"%3\"! Can not import!");
+inline constexpr Wording kLineNotANumber =
+    sameInBoth(" File %1, line %2: holds fewer than two numbers: \"%3\" is not a number! Can not import!");
+inline constexpr Wording kLineNothingAfter =
+    sameInBoth(" File %1, line %2: holds fewer than two numbers: nothing after \"%3\"! Can not import!");
+inline constexpr Wording kLineFrequencyNotPositive =
+    sameInBoth(" File %1, line %2: has a frequency of 0 Hz or below: \"%3\"! Can not import!");
+inline constexpr Wording kLineNoDataBelow20kHz =
+    sameInBoth(" File %1, line %2: has no data below 20 kHz! Can not import!");
 inline constexpr Wording kLineFrequencyNotRising =
     sameInBoth(" File %1, line %2: has a frequency not above the one before! Can not import!");
 inline constexpr Wording kLineNoDataLine = sameInBoth(" File %1, line %2: holds no data line! Can not import!");

@@ -1,5 +1,7 @@
 #include "file_outcome.h"
 
+#include <algorithm>
+
 namespace tessera::messages {
 
 Message cannotCreate(const std::string& name) { return {kCannotCreateFile, {name}}; }
@@ -25,6 +27,24 @@ Message measurementNumberTooLarge(const std::string& name) { return {kMeasuremen
 
 Message measurementLineRefusal(const Wording& reason, const std::string& name, std::size_t line) {
     return {reason, {name, std::to_string(line)}};
+}
+
+namespace {
+// The column as the message quotes it: a long one cut at a character's first
+// byte, with "..." after it.
+std::string excerpt(std::string_view text) {
+    constexpr std::size_t kLongest = 40;
+    std::size_t cut = std::min(text.size(), kLongest);
+    while (cut < text.size() && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    std::string result(text.substr(0, cut));
+    if (cut < text.size()) result += "...";
+    return result;
+}
+} // namespace
+
+Message measurementLineRefusal(const Wording& reason, const std::string& name, std::size_t line,
+                               std::string_view column) {
+    return {reason, {name, std::to_string(line), excerpt(column)}};
 }
 
 } // namespace tessera::messages

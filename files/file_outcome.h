@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tessera {
 
@@ -59,6 +60,10 @@ Message nothingAbove20Hz(const std::string& name);
 Message measurementNumberTooLarge(const std::string& name);
 // A text measurement refused at one of its lines (one of the kLine... wordings).
 Message measurementLineRefusal(const Wording& reason, const std::string& name, std::size_t line);
+// The same with %3, the line's column that failed (at most 40 bytes of it,
+// "..." where it goes on).
+Message measurementLineRefusal(const Wording& reason, const std::string& name, std::size_t line,
+                               std::string_view column);
 } // namespace messages
 
 } // namespace tessera

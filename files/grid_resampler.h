@@ -11,6 +11,7 @@
 #include "plot_data.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tessera {
@@ -20,7 +21,8 @@ public:
     // Where the reading stops: TDS while the grid frequency is below 20 kHz,
     // MLSSA while it is not above (so both leave the last grid point, just
     // above 20 kHz, to the fill unless one point passes both of the last
-    // two); the frequency-response reader only once all 256 have a value.
+    // two); the frequency-response reader only once all 256 have a value
+    // (and its points above the last grid point but one reach the last).
     enum class Limit { Below20k, UpTo20k, WholeGrid };
 
     // What a point on a grid frequency does: the TEF and MLSSA readers only
@@ -48,6 +50,22 @@ public:
         }
         sum_ = 0;
         count_ = 0;
+        // The point that completes the last grid point but one from above
+        // it is one of the points that reachLastPoint counts.
+        if (onGrid_ == OnGrid::Completes && next_ == kGridPoints - 1 && frequency * kOnGridBelow > lastButOne())
+            aboveLastButOne_ = value;
+    }
+
+    // The last grid point lies just above 20 kHz, where measurements end
+    // (19999.5 Hz): with OnGrid::Completes, when the data end before it, the
+    // points above the grid point before it give it their mean instead of
+    // leaving it a copy of that one. A point on or beyond it completes it as
+    // any other, so a curve with a point on every grid frequency reads back.
+    template <typename GridValue>
+    void reachLastPoint(GridValue&& gridValue) {
+        const std::int64_t points = count_ + (aboveLastButOne_ ? 1 : 0);
+        if (onGrid_ != OnGrid::Completes || next_ != kGridPoints - 1 || points == 0) return;
+        give(gridValue((sum_ + aboveLastButOne_.value_or(0)) / static_cast<double>(points), lowest_));
     }
 
     // Grid points given so far; 0 leaves nothing to fill the rest from.
@@ -78,6 +96,7 @@ public:
 
 private:
     void give(double y);
+    double lastButOne() const { return frequencies_[kGridPoints - 2]; }
     bool passes(double frequency) const {
         return frequency > frequency_ || (onGrid_ == OnGrid::Completes && frequency >= frequency_ * kOnGridBelow);
     }
@@ -92,6 +111,7 @@ private:
     double sum_ = 0;
     std::int64_t count_ = 0; // points in the pending mean
     double firstFrequency_ = 0, lastFrequency_ = 0;
+    std::optional<double> aboveLastButOne_; // the value of the point that completed it from above
     double lowest_ = 0, highest_ = 0;
     Curve values_{};
     Curve frequencies_{};

@@ -10,11 +10,10 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool namesNonFinite(std::string_view text) {
+bool spellsNonFinite(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
-    if (text.empty() || (text.front() | 0x20) < 'a') return false; // a digit or a point: the usual case
     return sameIgnoringCase(text, "inf") || sameIgnoringCase(text, "infinity") || sameIgnoringCase(text, "nan");
 }
 

@@ -17,7 +17,14 @@ bool sameIgnoringCase(std::string_view a, std::string_view b);
 
 // "inf", "-Infinity", "NaN" (any case, blanks around it): what some programs
 // write for a value that is not finite, which no reader takes as a number.
-bool namesNonFinite(std::string_view text);
+bool spellsNonFinite(std::string_view text);
+inline bool namesNonFinite(std::string_view text) {
+    // Decided at the first character but blanks and a sign: the usual number
+    // starts with a digit or a point. This runs for every column of a file.
+    for (const char c : text)
+        if (c != ' ' && c != '\t' && c != '+' && c != '-') return (c | 0x20) >= 'a' && spellsNonFinite(text);
+    return false;
+}
 
 // Case-insensitive test of a name's last three characters (the whole name if
 // it is shorter), as the file commands choose a reader: endsWith3("a.TSN", "tsn").

@@ -186,6 +186,11 @@ TEST_F(CliTest, FitRefusesBadOptionsAndTargetsNamingThemAndWritesNothing) {
         {{"--target", refused}, 1, imported.message.text(Language::English)},
         {{"--target", write("curve.dat", "100 1\n200 2\n")}, 1, ""}, // a name Import passes over
         {{"--target", write("bass.frd", "20 3\n80 0\n"), "--band", "200:2000"}, 1, "no point in the band"},
+        // Import's rules and messages, whatever the line ends.
+        {{"--target", write("zero.frd", "0 1\r20 2\r30 3\r")}, 1, "line 1: has a frequency of 0 Hz or below: \"0\"!"},
+        {{"--target", write("negative.csv", "Hz,dB\r\n-20,1\r\n20,2\r\n")}, 1, "line 2: has a frequency of 0 Hz or below"},
+        {{"--target", write("cr.frd", "20 1\r30 x\r")}, 1, "line 2: holds fewer than two numbers: \"x\" is not"},
+        {{"--target", write("high.frd", "20000 1\n21000 2\n22000 3\n")}, 1, "line 1: has no data below 20 kHz!"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> words = {"fit", measurement};
