@@ -107,10 +107,10 @@ TEST_F(FrdImportTest, AnExportWithThousandsSeparatorsGivesTheCurveOfTheSameDataW
             plain += std::string(frequency) + layout.separator + db + "\r\n";
         }
         const FileOutcome read = importResponseText(engine, plain, "plain.txt");
-        ASSERT_TRUE(read.done()) << read.message;
+        ASSERT_TRUE(read.done()) << read.message.text(Language::English);
         const Curve expected = state.ImportedResponse;
         const FileOutcome separated = importResponseText(engine, withCommas, "grouped.txt");
-        ASSERT_TRUE(separated.done()) << layout.header << separated.message;
+        ASSERT_TRUE(separated.done()) << layout.header << separated.message.text(Language::English);
         EXPECT_EQ(state.ImportedResponse, expected) << layout.header;
     }
 }
@@ -177,7 +177,9 @@ TEST_F(FrdImportTest, RefusalsNameTheLineAndChangeNothing) {
     };
     for (const auto& [text, reason] : texts) {
         const std::string file = write("refused.frd", text);
-        EXPECT_EQ(importMeasurement(engine, file).message, " File " + file + ", " + reason + " Can not import!");
+        const Message message = importMeasurement(engine, file).message;
+        for (const Language language : {Language::English, Language::German})
+            EXPECT_EQ(message.text(language), " File " + file + ", " + reason + " Can not import!");
     }
     for (double v : state.ImportedResponse) ASSERT_EQ(v, 4);
     EXPECT_EQ(state.Modified, 0);
