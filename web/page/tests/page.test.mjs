@@ -11,19 +11,10 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { launch, serve, webDir } from './browser.mjs';
+import { roomFrd } from './room_measurement.mjs';
 
 const { default: createTessera } = await import(join(webDir, 'tessera-core.mjs'));
 const core = await createTessera();
-
-// A room-like measurement: a dip at 180 Hz and a rise at 3 kHz.
-function roomFrd() {
-  let text = '';
-  for (let f = 15; f < 22000; f *= 1.03) {
-    const dip = Math.log(f / 180), peak = Math.log(f / 3000);
-    text += `${f.toFixed(6)} ${(-6 * Math.exp(-dip * dip / 0.15) + 4 * Math.exp(-peak * peak / 0.3)).toFixed(6)}\n`;
-  }
-  return text;
-}
 
 const figure = (name, value, unit, limit) =>
   console.log(`# ${name}: ${value}${unit} (limit ${limit}${unit})${value > limit ? ' OVER THE LIMIT' : ''}`);
