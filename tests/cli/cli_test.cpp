@@ -52,10 +52,7 @@ TEST_F(CliTest, NoCommandWritesOverAFileItReads) {
         {"parts", config, "-o", config},
         {"schematic", config, "-o", path("link.tsn")},
         {"netlist", config, "--output", folder.string() + "/./eq.tsn"},
-        {"response", config, "-o", path("link.tsn")},
         {"import", measurement, "-o", path("hard.txt")},
-        {"import", measurement, "--config", config, "-o", path("link.tsn")},
-        {"fit", measurement, "-o", path("hard.txt")},
         {"fit", measurement, "--config", config, "-o", config},
         {"fit", path("hard.txt"), "--target", config, "-o", path("link.tsn")},
     };
