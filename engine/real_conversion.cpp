@@ -50,23 +50,34 @@ Syntax scanRealSyntax(std::string_view text) {
     Syntax r;
     std::size_t i = 0;
     const std::size_t n = text.size();
-    auto reject = [&](std::size_t at) {
-        r.rejectedAt = at;
-        return r;
-    };
-
+    // Every way out returns `r` by its name, so that it is built in place.
     while (i < n && text[i] == ' ') ++i;
     r.numberStart = i;
     if (i < n && (text[i] == '+' || text[i] == '-')) r.negative = text[i++] == '-';
+    // Up to 19 digits, leading zeros included, fit the integer as they stand
+    // (a zero adds no value); only a longer mantissa is read again digit by
+    // digit, counting its significant digits.
     const std::size_t mantissaStart = i;
-    for (; i < n && isDigit(text[i]); ++i) takeDigit(r, text[i], false);
+    std::uint64_t digits = 0;
+    for (; i < n && isDigit(text[i]); ++i) digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    const std::size_t integerEnd = i;
     r.mantissaDigits = i > mantissaStart;
+    std::size_t fractionStart = i;
     if (i < n && text[i] == '.') {
-        ++i;
-        const std::size_t fractionStart = i;
-        for (; i < n && isDigit(text[i]); ++i) takeDigit(r, text[i], true);
-        if (i == fractionStart) return reject(i);
+        fractionStart = ++i;
+        for (; i < n && isDigit(text[i]); ++i) digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (i == fractionStart) {
+            r.rejectedAt = i;
+            return r;
+        }
         r.mantissaDigits = true;
+    }
+    if ((integerEnd - mantissaStart) + (i - fractionStart) <= static_cast<std::size_t>(kMostDigits)) {
+        r.digits = digits;
+        r.exponent = -static_cast<std::int64_t>(i - fractionStart);
+    } else {
+        for (std::size_t k = mantissaStart; k < integerEnd; ++k) takeDigit(r, text[k], false);
+        for (std::size_t k = fractionStart; k < i; ++k) takeDigit(r, text[k], true);
     }
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
@@ -75,12 +86,19 @@ Syntax scanRealSyntax(std::string_view text) {
         const std::size_t exponentStart = i;
         std::int64_t written = 0;
         for (; i < n && isDigit(text[i]); ++i) written = std::min<std::int64_t>(written * 10 + (text[i] - '0'), 100000);
-        if (i == exponentStart) return reject(i);
+        if (i == exponentStart) {
+            r.rejectedAt = i;
+            return r;
+        }
         r.exponent += negative ? -written : written;
-    } else if (!r.mantissaDigits) {
-        return reject(i); // empty text, a lone sign, a lone point
+    } else if (!r.mantissaDigits) { // empty text, a lone sign, a lone point
+        r.rejectedAt = i;
+        return r;
     }
-    if (i != n) return reject(i);
+    if (i != n) {
+        r.rejectedAt = i;
+        return r;
+    }
     r.accepted = true;
     return r;
 }

@@ -13,16 +13,19 @@ double number(std::string_view text) { return textToReal(text, "0"); }
 // The dB values are already logarithmic: their plain mean is the grid value.
 double plainMean(double mean, double /*lowestSoFar*/) { return mean; }
 
-} // namespace
-
-double getMLSTxtfreq(std::string_view line) { return number(line.substr(0, line.find(','))); }
-
-double getMLSTxtbetrag(std::string_view line) {
-    const std::size_t comma = line.find(',');
+// The magnitude of a line whose first comma is at `comma`: each line is
+// searched for its first comma once, for the frequency and the magnitude.
+double magnitudeAfter(std::string_view line, std::size_t comma) {
     if (comma == std::string_view::npos) return number(line);
     const std::string_view rest = line.substr(comma + 1);
     return number(rest.substr(0, rest.find(',')));
 }
+
+} // namespace
+
+double getMLSTxtfreq(std::string_view line) { return number(line.substr(0, line.find(','))); }
+
+double getMLSTxtbetrag(std::string_view line) { return magnitudeAfter(line, line.find(',')); }
 
 bool isMlssaHeader(std::string_view line) {
     const std::size_t quote = line.find('"');
@@ -37,13 +40,15 @@ FileOutcome importMlssaLines(FilterEngine& engine, LineSource& lines, const std:
 
     try {
         GridResampler grid(GridResampler::Limit::UpTo20k);
-        double frequency = getMLSTxtfreq(line), added = frequency;
+        std::size_t comma = line.find(',');
+        double frequency = number(line.substr(0, comma)), added = frequency;
         const double first = frequency;
         while (grid.wantsMore()) {
-            grid.add(frequency, getMLSTxtbetrag(line), plainMean);
+            grid.add(frequency, magnitudeAfter(line, comma), plainMean);
             added = frequency;
             if (!lines.next(line)) break;
-            frequency = getMLSTxtfreq(line);
+            comma = line.find(',');
+            frequency = number(line.substr(0, comma));
         }
         grid.setSpan(first, added);
         return finishImport(engine, grid, 1.0, fileName);

@@ -196,3 +196,16 @@ TEST(Real48, EdgesOfTheRange) {
     EXPECT_EQ(textToReal("1.0000000000009094947017729282379150390625" + std::string(500, '0') + "1"), 1 + 0x1p-39);
     EXPECT_EQ(textToReal("1.0000000000009094947017729282379150390625" + std::string(500, '0')), 1.0);
 }
+
+TEST(Real48, MantissasAroundNineteenDigitsReadAsTheFullDecimalReaderDoes) {
+    // Leading zeros count toward the digits held at once; past 19 of them
+    // only the significant ones may count, or the value is lost (2^64 + 1
+    // would wrap to 1).
+    for (const char* text : {"0000000000000000001.5", "000000000000000000.15", "0.0000000000000000001",
+                             "0.000000000000000001", "1234567890123456789", "123456789012345678.9",
+                             "12345678901234567.891", "9007199254740993", "99999999999999999999E-20",
+                             "18446744073709551617", "0.18446744073709551617",
+                             "-0000000000000000000000000000000000000000001e-3",
+                             "0.00000000000000000000000123456789012345678901e25"})
+        EXPECT_EQ(realValue(text), decimalToReal48(text)) << text;
+}
