@@ -38,6 +38,10 @@ SectionSnapshot FilterEngine::sectionSnapshot(int section) const {
     return {settingsOf(state_.section(section)), page(section)};
 }
 
+bool FilterEngine::sectionIs(int section, const SectionSnapshot& kept) const {
+    return settingsOf(state_.section(section)) == kept.settings && page(section) == kept.page;
+}
+
 IdealResistors FilterEngine::idealResistors() const { return {state_.IdealR1, state_.IdealR2, state_.IdealR3}; }
 
 void FilterEngine::restoreDesign(const std::array<const SectionSnapshot*, kSectionCount>& sections,

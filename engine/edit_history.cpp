@@ -33,13 +33,14 @@ EditHistory::EditHistory(FilterEngine& engine, std::size_t limit)
 
 EditHistory::State EditHistory::capture(const State& like) const {
     State state;
+    // Compared in place: a held spin button records at every repeat, and
+    // only the section it steps needs a copy.
     for (int s = 1; s <= kSectionCount; ++s) {
         const auto k = static_cast<std::size_t>(s - 1);
-        SectionSnapshot now = engine_.sectionSnapshot(s);
-        if (like.sections[k] && *like.sections[k] == now)
+        if (like.sections[k] && engine_.sectionIs(s, *like.sections[k]))
             state.sections[k] = like.sections[k];
         else
-            state.sections[k] = std::make_shared<const SectionSnapshot>(std::move(now));
+            state.sections[k] = std::make_shared<const SectionSnapshot>(engine_.sectionSnapshot(s));
     }
     const Curve& imported = engine_.state().ImportedResponse;
     if (like.imported && sameBits(*like.imported, imported))
@@ -76,17 +77,20 @@ bool EditHistory::record(std::string_view name) {
         const State& before = states_[position_ - 1];
         State grown = capture(before);
         if (clean_ == position_) clean_.reset();
-        if (sameDesign(grown, before)) {
+        const bool undone = sameDesign(grown, before);
+        if (undone) {
             // Back where the group began: no step at all.
             states_.pop_back();
             --position_;
             groupStep_.reset();
         } else {
-            grown.name = std::string(name);
+            grown.name = states_[position_].name;
             states_[position_] = std::move(grown);
         }
         engine_.state().Modified = !atCleanPoint();
-        changed();
+        // A step that only grew offers the same Undo and Redo: the Edit menu
+        // need not be told at every repeat.
+        if (undone) changed();
         return true;
     }
 

@@ -72,6 +72,8 @@ public:
 
     // --- Undo and redo (design_snapshot.cpp) -------------------------------
     SectionSnapshot sectionSnapshot(int section) const;
+    // Whether the section stands as `kept` has it (no copy is made).
+    bool sectionIs(int section, const SectionSnapshot& kept) const;
     IdealResistors idealResistors() const;
     // Puts a design back: each section's settings and page texts, the
     // imported response and the working resistors. The curves are computed

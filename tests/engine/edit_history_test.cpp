@@ -270,3 +270,25 @@ TEST_F(HistoryTest, KeepsFiveHundredStepsAndMoreWithinAFewHundredBytesEach) {
     EXPECT_EQ(state.Modified, 1); // the opened state went with the oldest steps
     EXPECT_EQ(history->redoSteps(), 10u);
 }
+
+// A held spin button records at every repeat: the step grows, and the Edit
+// menu is told only when what Undo and Redo offer changes (once, at the start).
+TEST_F(HistoryTest, HeldRepeatsGrowOneStepAndTellTheMenuOnce) {
+    const Design start = design();
+    int told = 0;
+    history->setObserver([&] { ++told; });
+    history->beginGroup();
+    for (int k = 0; k < 5; ++k) {
+        engine.spin(2, Entry::Q, true);
+        history->record(steps::entry(2, Entry::Q));
+    }
+    history->endGroup();
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(history->undoSteps(), 1u);
+    EXPECT_EQ(history->undoName(), "Filter2 Q");
+    const Design held = design();
+    ASSERT_TRUE(history->undo());
+    expectDesign(start, "undone");
+    ASSERT_TRUE(history->redo());
+    expectDesign(held, "redone");
+}
