@@ -43,6 +43,8 @@ inline constexpr Wording kNotAsciiFile = sameInBoth(" File %1 is not an ASCII-Fi
 inline constexpr Wording kMeasurementIncomplete = sameInBoth(" File %1 is incomplete! Can not import!");
 inline constexpr Wording kTooFewPoints = sameInBoth(" File %1 declares fewer than 2 data points! Can not import!");
 inline constexpr Wording kNothingAbove20Hz = sameInBoth(" File %1 has no data above 20 Hz! Can not import!");
+// %1 the file, %2 the largest size the reader takes, such as "100 MB".
+inline constexpr Wording kMeasurementTooLarge = sameInBoth(" File %1 is larger than %2! Can not import!");
 inline constexpr Wording kMeasurementNumberTooLarge =
     sameInBoth(" File %1 holds a number too large to read! Can not import!");
 

@@ -14,19 +14,11 @@
 namespace tessera {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // Spreadsheets put text, and sometimes numbers, in double quotes.
 std::string_view unquoted(std::string_view column) {
-    column = trimmed(column);
+    column = trimmedBlanks(column);
     if (column.size() >= 2 && column.front() == '"' && column.back() == '"')
-        column = trimmed(column.substr(1, column.size() - 2));
+        column = trimmedBlanks(column.substr(1, column.size() - 2));
     return column;
 }
 
@@ -179,7 +171,7 @@ Splitter splitterFor(std::string_view trimmedLine, unsigned classes) {
 ResponseLine readResponseLine(std::string_view line, DecimalMark& mark) {
     const unsigned classes = classesOf(line);
     if (classes & Control) return {ResponseLine::Binary, {}, {}};
-    line = trimmed(line);
+    line = trimmedBlanks(line);
     if (line.empty() || isComment(line)) return {};
     const Splitter splitter = splitterFor(line, classes);
     std::string_view rest = line;
@@ -207,7 +199,7 @@ ResponseLine readResponseLine(std::string_view line, DecimalMark& mark) {
 }
 
 ResponseColumns responseColumns(std::string_view line) {
-    line = trimmed(line);
+    line = trimmedBlanks(line);
     const Splitter splitter = splitterFor(line, classesOf(line));
     std::string_view rest = line;
     const std::string_view frequency = unquoted(splitter.next(rest));

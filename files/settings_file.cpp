@@ -3,6 +3,7 @@
 #include "file_reading.h"
 #include "line_source.h"
 #include "safe_save.h"
+#include "text_lines.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,16 +13,9 @@ namespace {
 
 constexpr std::string_view kTopGroup = "General";
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // A value as written: quoted ones lose their quotes and escapes.
 std::string valueOf(std::string_view written) {
-    written = trimmed(written);
+    written = trimmedBlanks(written);
     if (written.size() < 2 || written.front() != '"' || written.back() != '"') return std::string(written);
     std::string value;
     for (std::size_t i = 1; i + 1 < written.size(); ++i) {
@@ -39,7 +33,7 @@ std::string valueOf(std::string_view written) {
 
 // A value that would not read back as it is gets quotes.
 std::string written(std::string_view value) {
-    const bool plain = value.find_first_of(";,=\"\\\n\r\t") == std::string_view::npos && trimmed(value) == value;
+    const bool plain = value.find_first_of(";,=\"\\\n\r\t") == std::string_view::npos && trimmedBlanks(value) == value;
     if (plain) return std::string(value);
     std::string text = "\"";
     for (const char c : value) {
@@ -63,15 +57,15 @@ SettingsEntries SettingsEntries::parse(std::string_view text) {
     LineSource lines(text);
     std::string_view line;
     while (lines.next(line)) {
-        line = trimmed(line);
+        line = trimmedBlanks(line);
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[' && line.back() == ']') {
-            group = trimmed(line.substr(1, line.size() - 2));
+            group = trimmedBlanks(line.substr(1, line.size() - 2));
             continue;
         }
         const auto equals = line.find('=');
-        if (equals == std::string_view::npos || trimmed(line.substr(0, equals)).empty()) continue;
-        entries.setValue(group, trimmed(line.substr(0, equals)), valueOf(line.substr(equals + 1)));
+        if (equals == std::string_view::npos || trimmedBlanks(line.substr(0, equals)).empty()) continue;
+        entries.setValue(group, trimmedBlanks(line.substr(0, equals)), valueOf(line.substr(equals + 1)));
     }
     return entries;
 }

@@ -12,6 +12,13 @@ namespace tessera {
 // the text, which also reads files in blocks.
 using TextLines = LineSource;
 
+// The text without the blanks (spaces and tabs) at either end.
+inline std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
 // Equal but for the letter case of A-Z.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
 

@@ -20,8 +20,9 @@ packages=(
   emscripten nodejs
   # text in the windows, the plots and the report (Qt finds fonts through fontconfig)
   fontconfig fonts-liberation2
-  # the X11 runs of the widget tests: xvfb-run needs xauth (only recommended)
-  xvfb xauth
+  # the X11 runs of the widget tests: xvfb-run needs xauth (only recommended);
+  # the screenshot tools (tools/language_shot, dialog_shot) run under twm
+  xvfb xauth twm
   # reading the metafile back: wmf2svg fails without libwmf's recommended fonts
   libwmf-bin fonts-urw-base35
   # reading the printed report back: pdftotext, pdftoppm

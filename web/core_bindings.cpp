@@ -49,7 +49,7 @@ std::vector<NamedBytes> inputFiles(const val& files) {
     const auto count = names["length"].as<unsigned>();
     for (unsigned i = 0; i < count; ++i) {
         const std::string name = names[i].as<std::string>();
-        if (!tessera::web::plainFileName(name)) throwTypeError("runCommand: \"" + name + "\" is not a plain file name");
+        if (!tessera::web::isPlainFileName(name)) throwTypeError("runCommand: \"" + name + "\" is not a plain file name");
         const val content = files[name];
         if (content.isString())
             inputs.push_back({name, content.as<std::string>()});

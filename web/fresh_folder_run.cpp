@@ -74,7 +74,7 @@ void removeAllBut(const std::set<fs::path>& before) {
 
 } // namespace
 
-bool plainFileName(const std::string& name) {
+bool isPlainFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
 }

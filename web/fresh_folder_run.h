@@ -26,7 +26,7 @@ struct CommandRun {
 
 // Whether `name` is one the folder can hold: a plain file name, not empty,
 // without "/" or a NUL, and not "." or "..".
-bool plainFileName(const std::string& name);
+bool isPlainFileName(const std::string& name);
 
 // Runs `tessera-design ARGS...` with the files (plain names, see above)
 // in the folder. What the command prints is returned, not shown.

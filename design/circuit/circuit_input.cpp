@@ -4,6 +4,7 @@
 #include "real48.h"
 #include "real_conversion.h"
 #include "standard_series.h"
+#include "text_lines.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,12 +13,6 @@
 
 namespace tessera {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 template <std::size_t N>
 Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const Wording& refusal) {
@@ -33,12 +28,12 @@ Checked<double> oneOf(std::string_view text, const double (&allowed)[N], const W
 }
 
 // What was typed, shown back in the message.
-Message typedBack(const Wording& refusal, std::string_view text) { return {refusal, {std::string(trimmed(text))}}; }
+Message typedBack(const Wording& refusal, std::string_view text) { return {refusal, {std::string(trimmedBlanks(text))}}; }
 
 } // namespace
 
 std::optional<double> typedNumber(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedBlanks(text);
     if (text.empty()) return std::nullopt;
     try {
         return realValue(text); // "." or one "," as the point
@@ -48,7 +43,7 @@ std::optional<double> typedNumber(std::string_view text) {
 }
 
 std::optional<long long> typedWholeNumber(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedBlanks(text);
     long long value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -57,7 +52,7 @@ std::optional<long long> typedWholeNumber(std::string_view text) {
 }
 
 Checked<double> checkGbw(std::string_view text) {
-    if (trimmed(text).empty()) return {0.0, {}};
+    if (trimmedBlanks(text).empty()) return {0.0, {}};
     const auto v = typedNumber(text);
     if (v && *v >= kLowestGbw && *v <= kHighestGbw) return {*v, {}};
     return {std::nullopt, {kGbwRange}};
@@ -97,7 +92,7 @@ Checked<OpAmpModel> checkCustomOpAmp(std::string_view gbw, std::string_view slew
     for (std::size_t k = 0; k < std::size(kCustomFigures); ++k) {
         const Figure& f = kCustomFigures[k];
         const auto v = typedNumber(texts[k]);
-        if (!v || !allowed(f, *v)) return {std::nullopt, figureFault(f, trimmed(texts[k]))};
+        if (!v || !allowed(f, *v)) return {std::nullopt, figureFault(f, trimmedBlanks(texts[k]))};
         model.*f.value = *v;
     }
     return {model, {}};
@@ -147,12 +142,12 @@ Checked<GridBand> checkBand(std::string_view text) {
 }
 
 Checked<OpAmpModel> checkOpAmpName(std::string_view name) {
-    if (const auto model = opAmpNamed(trimmed(name))) return {*model, {}};
-    return {std::nullopt, {kUnknownOpAmp, {std::string(trimmed(name)), knownOpAmpNames()}}};
+    if (const auto model = opAmpNamed(trimmedBlanks(name))) return {*model, {}};
+    return {std::nullopt, {kUnknownOpAmp, {std::string(trimmedBlanks(name)), knownOpAmpNames()}}};
 }
 
 std::optional<double> typedOhms(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedBlanks(text);
     double scale = 1;
     if (!text.empty() && (text.back() == 'k' || text.back() == 'K')) scale = 1e3;
     if (!text.empty() && text.back() == 'M') scale = 1e6;

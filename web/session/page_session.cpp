@@ -6,6 +6,7 @@
 #include "config_file.h"
 #include "design_session.h"
 #include "designators.h"
+#include "file_messages.h"
 #include "frd_export.h"
 #include "json_text.h"
 #include "measurement_import.h"
@@ -34,7 +35,7 @@ using cli::jsonNumbers;
 using cli::jsonString;
 
 std::string importTooLargeMessage(const std::string& name) {
-    return " File " + plainFileName(name) + " is larger than 100 MB! Can not import!";
+    return Message(kMeasurementTooLarge, {plainFileName(name), "100 MB"}).text(kPageLanguage);
 }
 
 std::string dropAction(const std::string& name) {
