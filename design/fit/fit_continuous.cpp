@@ -136,6 +136,57 @@ SectionDesign seedOn(const FitProblem& problem, int k, const std::vector<double>
 
 } // namespace
 
+namespace {
+
+// The largest gain the parts can give at a Q (a shunt resistor of at most
+// the top of its range, A < 2 Q^2), in dB, and its slope over ln Q.
+double buildableGainDb(double logQ) {
+    const double q2 = std::exp(2 * logQ);
+    return 20 * std::log10(1 + kBuildableShare * 2 * q2);
+}
+double buildableGainSlope(double logQ) {
+    const double a = kBuildableShare * 2 * std::exp(2 * logQ);
+    return 20 / std::log(10.0) * 2 * a / (1 + a);
+}
+
+// A variable on one of its bounds whose descent points out of the range is
+// held there: its column of the Jacobian and its gradient become zero, so
+// the step moves the others as if it were fixed (clamping the step instead
+// would leave the descent stalled on the bound). A gain held at the most the
+// parts can give at its Q follows the Q instead: the broad boosts of a
+// shelf or tilt lie along that bound. Returns whether the gain follows the Q.
+bool holdBounds(const FitProblem& problem, int k, const SectionDesign& d, double* columns, double* gradient,
+                const double* residual) {
+    const int m = problem.points();
+    constexpr double kOn = 1e-9;
+    const auto hold = [&](int p) {
+        std::fill(columns + p * m, columns + (p + 1) * m, 0.0);
+        gradient[p] = 0;
+    };
+    // The descent direction of a variable is -gradient.
+    const double buildable = buildableGainDb(d.logQ), limit = problem.gainLimitDb[static_cast<std::size_t>(k)];
+    bool follows = false;
+    if (gradient[2] < 0 && d.gainDb >= std::min(limit, buildable) - kOn) {
+        if (buildable < limit && d.logQ < kLogQMax - kOn) {
+            const double slope = buildableGainSlope(d.logQ);
+            for (int i = 0; i < m; ++i) columns[m + i] += slope * columns[2 * m + i];
+            gradient[1] = dot(columns + m, residual, m);
+            follows = true;
+        }
+        hold(2);
+    } else if (gradient[2] > 0 && d.gainDb <= kOn) {
+        hold(2);
+    }
+    if ((gradient[0] > 0 && d.logF <= kLogFMin + kOn) || (gradient[0] < 0 && d.logF >= kLogFMax - kOn)) hold(0);
+    if ((gradient[1] > 0 && d.logQ <= kLogQMin + kOn) || (gradient[1] < 0 && d.logQ >= kLogQMax - kOn)) {
+        hold(1);
+        follows = false;
+    }
+    return follows;
+}
+
+} // namespace
+
 SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
     if (!std::isfinite(d.logF)) d.logF = kLogFMax;
     if (!std::isfinite(d.logQ)) d.logQ = 0;
@@ -232,6 +283,7 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
     std::vector<double> normal(static_cast<std::size_t>(n * n)), gradient(static_cast<std::size_t>(n));
     std::vector<double> system(normal.size()), step(gradient.size()), candidateTotal(total.size());
     Designs candidate = x;
+    std::vector<char> tied(x.size());
     double lambda = 1e-3;
     int slowSteps = 0;
     bool fresh = false;
@@ -255,9 +307,14 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
                     for (int i = 0; i < m; ++i) column[i] -= mean;
                 }
             }
+            for (int a = 0; a < n; ++a)
+                gradient[static_cast<std::size_t>(a)] = dot(&jacobian[static_cast<std::size_t>(a * m)], residual.data(), m);
+            for (int k = 0; k < sections; ++k)
+                tied[static_cast<std::size_t>(k)] =
+                    holdBounds(problem, k, x[static_cast<std::size_t>(k)], &jacobian[static_cast<std::size_t>(3 * k * m)],
+                               &gradient[static_cast<std::size_t>(3 * k)], residual.data());
             for (int a = 0; a < n; ++a) {
                 const double* ja = &jacobian[static_cast<std::size_t>(a * m)];
-                gradient[static_cast<std::size_t>(a)] = dot(ja, residual.data(), m);
                 for (int b = a; b < n; ++b) {
                     const double s = dot(ja, &jacobian[static_cast<std::size_t>(b * m)], m);
                     normal[static_cast<std::size_t>(a * n + b)] = s;
@@ -283,6 +340,7 @@ Designs refineDesigns(const FitProblem& problem, Designs x, int maxIterations, d
             SectionDesign& d = candidate[static_cast<std::size_t>(k)];
             d = x[static_cast<std::size_t>(k)];
             for (int p = 0; p < 3; ++p) variable(d, p) += step[static_cast<std::size_t>(3 * k + p)];
+            if (tied[static_cast<std::size_t>(k)]) d.gainDb = buildableGainDb(d.logQ);
             d = clampDesign(problem, k, d);
         }
         candidateTotal = problem.base;

@@ -74,7 +74,7 @@ TEST(FitSearch, FindsTheDesignThatMadeTheMeasurement) {
 TEST(FitSearch, AnAbandonedDescentIsNeverWorseThanItsStart) {
     const Designs truth{design(560, 0.5, 2.5), design(6600, 1.75, 9), design(2400, 1, 5), design(7200, 7.5, 8.5)};
     const FitProblem problem = problemMadeBy(truth, 40, 10000, 9);
-    const Designs start{design(100, 2, 3), design(300, 1, 1), design(5000, 4, 2), design(15000, 0.5, 6)};
+    const Designs start{design(300, 2, 3), design(3000, 1, 1), design(5000, 4, 2), design(15000, 0.5, 6)};
     const double before = designError(problem, start);
     // Abandoned at once (no error is below zero) and never.
     const Designs abandoned = refineDesigns(problem, start, kFullDescentIterations, 0);
@@ -82,4 +82,31 @@ TEST(FitSearch, AnAbandonedDescentIsNeverWorseThanItsStart) {
     EXPECT_LE(designError(problem, abandoned), before);
     EXPECT_LE(designError(problem, full), designError(problem, abandoned));
     EXPECT_GT(designError(problem, abandoned), designError(problem, full)); // it did stop early
+}
+
+// Broad sections at nearly the most gain their Q allows (the shunt resistor
+// near the top of its range), as a shelf or a tilt asks for: a descent
+// started on that bound at a lower Q must move along it, raising gain and Q
+// together, rather than stall where the gain alone cannot grow.
+TEST(FitSearch, ADescentMovesAlongTheMostGainItsQAllows) {
+    const auto nearBound = [](double f, double q) { return design(f, q, 20 * std::log10(1 + 0.98 * 2 * q * q)); };
+    const auto onBound = [](double f, double q) { return design(f, q, 20 * std::log10(1 + 0.99 * 2 * q * q)); };
+    struct Case {
+        const char* what;
+        Designs truth, start;
+    };
+    const Case cases[] = {
+        {"two broad boosts and two broad cuts",
+         {nearBound(19000, 0.51), nearBound(3700, 0.45), nearBound(25, 0.69), nearBound(70, 0.45)},
+         {onBound(19000, 0.35), onBound(3700, 0.3), onBound(25, 0.4), onBound(70, 0.3)}},
+        {"one broad boost, the others narrow",
+         {nearBound(800, 0.6), design(5000, 3, 4), design(200, 2, 6), design(9000, 4, 3)},
+         {onBound(800, 0.3), design(5000, 3, 4), design(200, 2, 6), design(9000, 4, 3)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FitProblem problem = problemMadeBy(c.truth, 20, 20000, 12);
+        ASSERT_NEAR(rmsOf(problem, c.truth), 0, 1e-9);
+        EXPECT_LT(rmsOf(problem, refineDesigns(problem, c.start)), 0.02);
+    }
 }
