@@ -212,7 +212,7 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
     for (std::size_t k = 0; k < parts.size(); ++k) {
         if (!parts[k].valid) continue; // no parts realise it: the section stays as it is
         FittedSection& out = result.sections[static_cast<std::size_t>(problem.sections[k] - 1)];
-        const Realised r = realise(state, parts[k].capacitance, parts[k].positions);
+        const Realised r = shownFigures(state, parts[k].capacitance, parts[k].positions);
         out = {true, parts[k].capacitance, parts[k].capacitorItem, parts[k].positions, r.frequency, r.q, r.gainFactor};
     }
 

@@ -12,7 +12,10 @@
 namespace tessera {
 namespace {
 
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
+// The fit's arithmetic is plain double, so that every build (x86's 80-bit
+// and WebAssembly's 128-bit long double alike) takes the same steps and
+// chooses the same parts; what the program shows still comes from the engine.
+constexpr double kPi = 3.141592653589793238462643383279502884;
 // The steppers reach positions 0..100 (39 ohms to 560 kOhm); Apply steps to them.
 constexpr int kTopPosition = Stepper::kMax;
 constexpr double kPreferredLowOhms = 1000, kPreferredHighOhms = 470000;
@@ -46,14 +49,13 @@ int nearestPosition(const FilterBankState& table, double ohms, const PositionRan
 // The table positions nearest to the ideal resistors of a design.
 std::array<int, 3> idealPositions(const FilterBankState& table, double c, double f, double q, double a,
                                   const PositionRange& allowed) {
-    const long double r2 = q / (kPi * c * f);
-    const long double r1 = a > 0 ? r2 / (2.0L * a) : std::numeric_limits<long double>::infinity();
-    const long double omegaC = 2.0L * kPi * f * c;
-    const long double d = omegaC * omegaC - 1.0L / (r1 * r2);
-    const long double r3 = d > 0 ? 1.0L / (r2 * d) : -1.0L;
-    return {nearestPosition(table, static_cast<double>(r1), allowed),
-            nearestPosition(table, static_cast<double>(r2), allowed),
-            nearestPosition(table, static_cast<double>(r3), allowed)};
+    const double r2 = q / (kPi * c * f);
+    const double r1 = a > 0 ? r2 / (2.0 * a) : kInfinity;
+    const double omegaC = 2.0 * kPi * f * c;
+    const double d = omegaC * omegaC - 1.0 / (r1 * r2);
+    const double r3 = d > 0 ? 1.0 / (r2 * d) : -1.0;
+    return {nearestPosition(table, r1, allowed), nearestPosition(table, r2, allowed),
+            nearestPosition(table, r3, allowed)};
 }
 
 bool insidePreferred(const FilterBankState& table, const std::array<int, 3>& positions) {
@@ -243,6 +245,17 @@ PositionRange allowedPositions(const FilterBankState& table, Series series, cons
 }
 
 Realised realise(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions) {
+    const double r1 = ohmsAt(table, positions[0]), r2 = ohmsAt(table, positions[1]), r3 = ohmsAt(table, positions[2]);
+    // The engine's realised figures in double (see kPi); the parts come from
+    // the series table, so no resistor is zero.
+    Realised r;
+    r.frequency = capacitance == 0 ? kFallbackHertz : std::sqrt((r1 + r3) / (r1 * r2 * r3)) / (2.0 * kPi * capacitance);
+    r.q = kPi * r2 * capacitance * r.frequency;
+    r.gainFactor = r2 / (2.0 * r1);
+    return r;
+}
+
+Realised shownFigures(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions) {
     const double r1 = ohmsAt(table, positions[0]), r2 = ohmsAt(table, positions[1]), r3 = ohmsAt(table, positions[2]);
     Realised r;
     r.frequency = fBerechnen(capacitance, r1, r2, r3);

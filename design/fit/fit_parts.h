@@ -38,7 +38,11 @@ PositionRange allowedPositions(const FilterBankState& table, Series series, cons
 // The capacitance of a selector item, exactly as the selector sets it.
 double capacitorItemFarads(int item);
 
+// The figures of a section's parts as the search evaluates them, in plain
+// double (the same bits in every build).
 Realised realise(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions);
+// The same figures as the program shows them, from the engine.
+Realised shownFigures(const FilterBankState& table, double capacitance, const std::array<int, 3>& positions);
 
 // The parts of every fitted section (in the order of problem.sections).
 // `keptCapacitance` is used for every section when capacitors are kept.

@@ -85,14 +85,14 @@ double squaredError(const FitProblem& problem, const double* total) {
 FitError bandError(const Curve& result, const Curve& target, GridBand band) {
     FitError error;
     if (band.count() == 0) return error;
-    long double sum = 0;
+    double sum = 0;
     for (int i = band.first; i <= band.last; ++i) {
         const auto g = static_cast<std::size_t>(i);
         const double d = result[g] - target[g];
-        sum += static_cast<long double>(d) * d;
+        sum += d * d;
         error.largest = std::max(error.largest, std::fabs(d));
     }
-    error.rms = static_cast<double>(std::sqrt(sum / band.count()));
+    error.rms = std::sqrt(sum / band.count());
     return error;
 }
 

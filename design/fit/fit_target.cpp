@@ -37,11 +37,11 @@ Curve smoothedCurve(const Curve& curve, int octaveFraction) {
     Curve out{};
     for (std::size_t i = 0; i < kGridPoints; ++i) {
         const double low = f[i] / half, high = f[i] * half;
-        long double sum = 0;
+        double sum = 0;
         int count = 0;
         for (std::size_t j = 0; j < kGridPoints; ++j)
             if (f[j] >= low && f[j] <= high) sum += curve[j], ++count;
-        out[i] = static_cast<double>(sum / count);
+        out[i] = sum / count;
     }
     return out;
 }
@@ -80,12 +80,12 @@ Curve targetFor(const Curve& result, const FitSettings& settings, GridBand band,
     if (settings.level) {
         level = *settings.level;
     } else {
-        long double sum = 0;
+        double sum = 0;
         for (int i = band.first; i <= band.last; ++i) {
             const auto g = static_cast<std::size_t>(i);
             sum += result[g] - shape[g];
         }
-        level = static_cast<double>(sum / band.count());
+        level = sum / band.count();
     }
     Curve target;
     for (std::size_t i = 0; i < kGridPoints; ++i) target[i] = level + shape[i];

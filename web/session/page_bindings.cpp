@@ -260,5 +260,6 @@ EMSCRIPTEN_BINDINGS(tessera_page) {
     emscripten::function("initialFitForm", &initialForm);
     emscripten::function("readMeasurement", &readInWorker);
     emscripten::function("runFit", &fitInWorker);
+    emscripten::function("warmUpFit", &warmUpFit);
     emscripten::function("runTolerance", &toleranceInWorker);
 }

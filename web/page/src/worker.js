@@ -1,7 +1,12 @@
 // The page's worker: the same core, without a document of its own.
 import { loadCore } from './core.js';
 
-const corePromise = loadCore();
+// The worker runs a small fit first, so that the engine has optimised the
+// fit's code before the user's first fit (see warmUpFit in the core).
+const corePromise = loadCore().then((core) => {
+  core.warmUpFit();
+  return core;
+});
 
 // Progress of a request, told at most every 40 ms.
 function progressOf(id) {
