@@ -1,6 +1,7 @@
 #include "fit_continuous.h"
 
 #include "fit_parallel.h"
+#include "portable_math.h"
 
 #include <algorithm>
 #include <array>
@@ -9,8 +10,8 @@
 namespace tessera {
 namespace {
 
-const double kLogFMin = std::log(20.0), kLogFMax = std::log(20000.0);
-const double kLogQMin = std::log(0.1), kLogQMax = std::log(8.0);
+const double kLogFMin = portableLog(20.0), kLogFMax = portableLog(20000.0);
+const double kLogQMin = portableLog(0.1), kLogQMax = portableLog(8.0);
 // Keeps A below 2 Q^2, where the shunt resistor would turn negative, yet
 // near enough that a broad boost whose shunt resistor lies near the top of
 // its range (R3 = R2 / (2 (2 Q^2 - A)), 25 R2 / Q^2 here) is within reach.
@@ -118,7 +119,7 @@ SectionDesign seedOn(const FitProblem& problem, int k, const std::vector<double>
     const double height = sign * wanted[static_cast<std::size_t>(peak)];
     const auto& f = problem.frequencies;
     SectionDesign d;
-    d.logF = std::log(f[static_cast<std::size_t>(peak)]);
+    d.logF = portableLog(f[static_cast<std::size_t>(peak)]);
     d.gainDb = std::max(height, 0.0);
     int left = peak, right = peak;
     while (left > 0 && sign * wanted[static_cast<std::size_t>(left)] > height / 2) --left;
@@ -130,7 +131,7 @@ SectionDesign seedOn(const FitProblem& problem, int k, const std::vector<double>
     if (right == n - 1) highRatio = std::max(highRatio, lowRatio);
     // |H| = 1/2 where W - 1/W = +-sqrt(3)/Q, i.e. where the band is sqrt(3)/Q wide.
     const double width = std::max(highRatio - 1 / lowRatio, 1e-3);
-    d.logQ = std::log(std::clamp(std::sqrt(3.0) / width, 0.3, 8.0));
+    d.logQ = portableLog(std::clamp(std::sqrt(3.0) / width, 0.3, 8.0));
     return clampDesign(problem, k, d);
 }
 
@@ -141,12 +142,12 @@ namespace {
 // The largest gain the parts can give at a Q (a shunt resistor of at most
 // the top of its range, A < 2 Q^2), in dB, and its slope over ln Q.
 double buildableGainDb(double logQ) {
-    const double q2 = std::exp(2 * logQ);
-    return 20 * std::log10(1 + kBuildableShare * 2 * q2);
+    const double q2 = portableExp(2 * logQ);
+    return 20 * portableLog10(1 + kBuildableShare * 2 * q2);
 }
 double buildableGainSlope(double logQ) {
-    const double a = kBuildableShare * 2 * std::exp(2 * logQ);
-    return 20 / std::log(10.0) * 2 * a / (1 + a);
+    const double a = kBuildableShare * 2 * portableExp(2 * logQ);
+    return 20 / portableLog(10.0) * 2 * a / (1 + a);
 }
 
 // A variable on one of its bounds whose descent points out of the range is
@@ -194,7 +195,7 @@ SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
     d.logF = std::clamp(d.logF, kLogFMin, kLogFMax);
     d.logQ = std::clamp(d.logQ, kLogQMin, kLogQMax);
     const double q = d.q();
-    const double buildable = 20 * std::log10(1 + kBuildableShare * 2 * q * q);
+    const double buildable = 20 * portableLog10(1 + kBuildableShare * 2 * q * q);
     d.gainDb = std::clamp(d.gainDb, 0.0, std::min(problem.gainLimitDb[static_cast<std::size_t>(k)], buildable));
     return d;
 }
@@ -205,9 +206,9 @@ SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
 void sectionDerivatives(const FitProblem& problem, int k, const SectionDesign& d, double* columns) {
     const int m = problem.points();
     const double inverseF = 1 / d.frequency(), inverseQ = 1 / d.q();
-    const double lift = std::pow(10.0, d.gainDb / 10);
-    const double scale = (problem.boost(k) ? 10.0 : -10.0) / std::log(10.0);
-    const double liftRate = lift * std::log(10.0) / 10;
+    const double lift = portableExp10(d.gainDb / 10);
+    const double scale = (problem.boost(k) ? 10.0 : -10.0) / portableLog(10.0);
+    const double liftRate = lift * portableLog(10.0) / 10;
     for (int i = 0; i < m; ++i) {
         const double w = problem.frequencies[static_cast<std::size_t>(i)] * inverseF;
         const double u = 1 - w * w, v = w * inverseQ;
@@ -417,12 +418,12 @@ private:
 // A design drawn at random: f within the band, Q 0.3 - 6, gain up to the
 // section's limit or 12 dB.
 Designs randomDesigns(const FitProblem& problem, IndexRandom& random) {
-    const double lowF = std::log(problem.frequencies.front()), highF = std::log(problem.frequencies.back());
+    const double lowF = portableLog(problem.frequencies.front()), highF = portableLog(problem.frequencies.back());
     Designs designs(problem.sections.size());
     for (std::size_t k = 0; k < designs.size(); ++k) {
         SectionDesign& d = designs[k];
         d.logF = lowF + (highF - lowF) * random.unit();
-        d.logQ = std::log(0.3) + std::log(20.0) * random.unit();
+        d.logQ = portableLog(0.3) + portableLog(20.0) * random.unit();
         d.gainDb = std::min(problem.gainLimitDb[k], 12.0) * random.unit();
         d = clampDesign(problem, static_cast<int>(k), d);
     }

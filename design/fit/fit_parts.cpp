@@ -3,6 +3,7 @@
 #include "fit_section_model.h"
 #include "page_model.h"
 #include "section_formulas.h"
+#include "portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,11 +37,11 @@ double ohmsAt(const FilterBankState& table, int position) {
 // The allowed position nearest to `ohms` on a logarithmic scale.
 int nearestPosition(const FilterBankState& table, double ohms, const PositionRange& allowed) {
     if (!(ohms > 0) || !std::isfinite(ohms)) return allowed.highest;
-    const double target = std::log(ohms);
+    const double target = portableLog(ohms);
     int best = allowed.lowest;
     double distance = kInfinity;
     for (int p = allowed.lowest; p <= allowed.highest; p += allowed.step) {
-        const double d = std::fabs(std::log(ohmsAt(table, p)) - target);
+        const double d = std::fabs(portableLog(ohmsAt(table, p)) - target);
         if (d < distance) distance = d, best = p;
     }
     return best;
@@ -78,7 +79,7 @@ constexpr std::size_t kEvaluatedSteps = 12;
 constexpr std::size_t kEvaluatedQuietChoices = 4;
 
 SectionDesign designOf(const Realised& r) {
-    return {std::log(r.frequency), std::log(r.q), 20 * std::log10(1 + r.gainFactor)};
+    return {portableLog(r.frequency), portableLog(r.q), 20 * portableLog10(1 + r.gainFactor)};
 }
 
 class PartsSearch {
@@ -197,7 +198,7 @@ private:
     }
 
     bool valid(int k, const Realised& r) const {
-        const double gainDb = 20 * std::log10(1 + r.gainFactor);
+        const double gainDb = 20 * portableLog10(1 + r.gainFactor);
         return std::isfinite(r.frequency) && std::isfinite(r.q) && std::isfinite(r.gainFactor) &&
                r.frequency >= 20 && r.frequency <= 20000 && r.q >= 0.1 && r.q <= 8 && r.gainFactor >= 0 &&
                gainDb <= problem_.gainLimitDb[static_cast<std::size_t>(k)] + 1e-9;

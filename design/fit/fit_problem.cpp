@@ -1,6 +1,6 @@
 #include "fit_problem.h"
 
-#include "fast_log.h"
+#include "portable_math.h"
 #include "fit_target.h"
 #include "frequency_grid.h"
 
@@ -9,12 +9,12 @@
 
 namespace tessera {
 
-double SectionDesign::frequency() const { return std::exp(logF); }
-double SectionDesign::q() const { return std::exp(logQ); }
-double SectionDesign::gainFactor() const { return std::pow(10.0, gainDb / 20) - 1; }
+double SectionDesign::frequency() const { return portableExp(logF); }
+double SectionDesign::q() const { return portableExp(logQ); }
+double SectionDesign::gainFactor() const { return portableExp10(gainDb / 20) - 1; }
 
 double tiltAt(double tiltDbPerDecade, double frequency) {
-    return tiltDbPerDecade * std::log10(frequency / 1000);
+    return tiltDbPerDecade * portableLog10(frequency / 1000);
 }
 
 FitProblem makeFitProblem(const FilterBankState& state, const FitSettings& settings, GridBand band) {

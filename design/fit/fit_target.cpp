@@ -4,6 +4,7 @@
 #include "frequency_grid.h"
 #include "measurement_import.h"
 #include "standard_series.h"
+#include "portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,7 +59,7 @@ double atOneKilohertz(const Curve& curve) {
     const auto& f = gridFrequencies();
     const auto above = static_cast<std::size_t>(std::upper_bound(f.begin(), f.end(), 1000.0) - f.begin());
     const std::size_t below = above - 1;
-    const double t = std::log(1000.0 / f[below]) / std::log(f[above] / f[below]);
+    const double t = portableLog(1000.0 / f[below]) / portableLog(f[above] / f[below]);
     return curve[below] + t * (curve[above] - curve[below]);
 }
 
