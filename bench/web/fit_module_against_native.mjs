@@ -35,6 +35,26 @@ for (let i = 0; i < runs; ++i) {
   moduleCpu.push((used.user + used.system) / 1000);
 }
 
+// The first fit of a fresh module (a new process), as a page's first fit in
+// its worker: its code starts in the engine's baseline tier. With
+// `warmUpFit` first, as the page's worker does when it starts.
+function firstFit(warmUp) {
+  const script = `
+    const { default: createTessera } = await import(${JSON.stringify(path.join(webDir, 'tessera-core.mjs'))});
+    const { roomFrd } = await import(${JSON.stringify(path.join(root, 'web/page/tests/room_measurement.mjs'))});
+    const t = await createTessera();
+    ${warmUp ? 't.warmUpFit();' : ''}
+    const started = performance.now();
+    t.runCommand(${JSON.stringify(args)}, { 'room.frd': roomFrd() });
+    console.log(performance.now() - started);`;
+  return Number(execFileSync(process.execPath, ['--input-type=module', '-e', script]).toString());
+}
+const firstCold = [], firstWarmed = [];
+for (let i = 0; i < runs; ++i) {
+  firstCold.push(firstFit(false));
+  firstWarmed.push(firstFit(true));
+}
+
 // bash's `times` gives the processor time of the command's children.
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tessera-bench-fit-'));
 fs.writeFileSync(path.join(folder, 'room.frd'), measurement);
@@ -63,4 +83,5 @@ console.log(`fit ${args.slice(1).join(' ')} (least of ${runs} runs)`);
 console.log(`  module under Node, one thread:   ${module.toFixed(1)} ms processor`);
 console.log(`  native on one core:              ${one.toFixed(1)} ms processor   module ${ratio(module, one)}x`);
 console.log(`  native, its own threads (${os.cpus().length} cores): ${ownWall.toFixed(1)} ms wall, ${ownCpu.toFixed(1)} ms processor   module ${ratio(module, ownWall)}x the wall time`);
+console.log(`  the first fit of a fresh module: ${least(firstCold).toFixed(1)} ms wall; after warmUpFit: ${least(firstWarmed).toFixed(1)} ms wall (${ratio(least(firstWarmed), ownWall)}x the native wall time)`);
 console.log(`  same printed answer: ${moduleOut === nativeOut ? 'yes' : 'NO'}`);
