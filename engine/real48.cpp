@@ -13,10 +13,7 @@
 namespace tessera {
 namespace {
 
-// The double's 53-bit significand loses 13 bits on the way to 40.
-constexpr int kDroppedBits = 13;
-constexpr std::uint64_t kDroppedMask = (std::uint64_t{1} << kDroppedBits) - 1;
-constexpr std::uint64_t kHalfway = std::uint64_t{1} << (kDroppedBits - 1);
+using real48::kDroppedBits;
 constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
 
 // The significant digits of a decimal text: value = digits × 10^exponent,
@@ -164,21 +161,14 @@ double decimalToReal48(std::string_view number) {
     return nearestToReal48(value, number);
 }
 
-double nearestToReal48(double nearest, std::string_view number) {
+double real48::nearestToReal48Anywhere(double nearest, std::string_view number) {
     const double magnitude = std::fabs(nearest);
     if (magnitude >= 2 * kReal48Limit) throw FloatOverflowError();
     if (magnitude < kReal48Smallest / 4) return 0.0; // cannot round up to the smallest
     std::uint64_t bits = bitCopy<std::uint64_t>(nearest);
-    const std::uint64_t dropped = bits & kDroppedMask;
-    if (dropped + 1 >= kHalfway && dropped <= kHalfway + 1) [[unlikely]] {
-        // The double may sit on the other side of the halfway point than the
-        // decimal value: only the decimal digits can decide.
-        bits = exactlyRounded(number, bits);
-    } else {
-        // Nearest, ties to even, on the bits; a carry moves into the exponent.
-        bits += kHalfway - 1 + ((bits >> kDroppedBits) & 1);
-        bits &= ~kDroppedMask;
-    }
+    // Near a halfway point the double may sit on its other side than the
+    // decimal value: only the decimal digits can decide.
+    bits = nearHalfway(bits) ? exactlyRounded(number, bits) : roundedBits(bits);
     const double rounded = bitCopy<double>(bits);
     if (std::fabs(rounded) >= kReal48Limit) throw FloatOverflowError();
     if (std::fabs(rounded) < kReal48Smallest) return 0.0;

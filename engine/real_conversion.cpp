@@ -19,6 +19,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 struct Syntax {
     bool accepted = false;
     std::size_t rejectedAt = 0;  // index of the first rejected character
+    bool complete = false;       // a whole number came before it
     std::size_t numberStart = 0; // after the leading blanks
     bool mantissaDigits = false; // "E5" has none and counts as 0
     bool negative = false;
@@ -31,6 +32,23 @@ struct Syntax {
 };
 
 constexpr int kMostDigits = 19; // below 2^64
+
+// Reads the run of digits at text[i] into `digits` (digits × 10 + digit
+// each, wrapping beyond 19 digits as that would) and returns where it ends.
+// Digit by digit: the lengths of a file's numbers repeat, so the loop's end
+// is foreseen, and no address waits for a computed length.
+[[gnu::always_inline]] inline std::size_t readDigits(std::string_view text, std::size_t i, std::uint64_t& digits) {
+    const char* p = text.data() + i;
+    const char* const end = text.data() + text.size();
+    std::uint64_t v = digits;
+    for (; p != end; ++p) {
+        const auto d = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (d > 9) break;
+        v = v * 10 + d;
+    }
+    digits = v;
+    return static_cast<std::size_t>(p - text.data());
+}
 
 void takeDigit(Syntax& r, char c, bool inFraction) {
     if (r.significant == 0 && c == '0') {
@@ -46,7 +64,8 @@ void takeDigit(Syntax& r, char c, bool inFraction) {
     if (inFraction) --r.exponent;
 }
 
-Syntax scanRealSyntax(std::string_view text) {
+// Inlined where it is used, so that the result stays in registers.
+[[gnu::always_inline]] inline Syntax scanRealSyntax(std::string_view text) {
     Syntax r;
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -59,13 +78,13 @@ Syntax scanRealSyntax(std::string_view text) {
     // digit, counting its significant digits.
     const std::size_t mantissaStart = i;
     std::uint64_t digits = 0;
-    for (; i < n && isDigit(text[i]); ++i) digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    i = readDigits(text, i, digits);
     const std::size_t integerEnd = i;
     r.mantissaDigits = i > mantissaStart;
     std::size_t fractionStart = i;
     if (i < n && text[i] == '.') {
         fractionStart = ++i;
-        for (; i < n && isDigit(text[i]); ++i) digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        i = readDigits(text, i, digits);
         if (i == fractionStart) {
             r.rejectedAt = i;
             return r;
@@ -84,17 +103,25 @@ Syntax scanRealSyntax(std::string_view text) {
         bool negative = false;
         if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
         const std::size_t exponentStart = i;
-        std::int64_t written = 0;
-        for (; i < n && isDigit(text[i]); ++i) written = std::min<std::int64_t>(written * 10 + (text[i] - '0'), 100000);
+        std::uint64_t written = 0;
+        i = readDigits(text, i, written);
         if (i == exponentStart) {
             r.rejectedAt = i;
             return r;
         }
-        r.exponent += negative ? -written : written;
+        // Beyond 100000 an exponent only makes the value far too large or
+        // small; a run too long to hold is read again, capped digit by digit.
+        if (i - exponentStart > static_cast<std::size_t>(kMostDigits)) {
+            written = 0;
+            for (std::size_t k = exponentStart; k < i; ++k) written = std::min<std::uint64_t>(written * 10 + static_cast<std::uint64_t>(text[k] - '0'), 100000);
+        }
+        const auto capped = static_cast<std::int64_t>(std::min<std::uint64_t>(written, 100000));
+        r.exponent += negative ? -capped : capped;
     } else if (!r.mantissaDigits) { // empty text, a lone sign, a lone point
         r.rejectedAt = i;
         return r;
     }
+    r.complete = true;
     if (i != n) {
         r.rejectedAt = i;
         return r;
@@ -140,18 +167,33 @@ std::optional<double> withCommaAsPoint(std::string_view text, std::size_t at) {
     return acceptedValue(retry, second);
 }
 
-} // namespace
-
-std::optional<double> realValue(std::string_view text) {
+// realValue, inlined into textToReal: every number of a file passes here.
+[[gnu::always_inline]] inline std::optional<double> valueOf(std::string_view text) {
     const Syntax first = scanRealSyntax(text);
     if (first.accepted) return acceptedValue(text, first);
     if (first.rejectedAt < text.size() && text[first.rejectedAt] == ',') return withCommaAsPoint(text, first.rejectedAt);
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<double> realValue(std::string_view text) { return valueOf(text); }
+
+FieldValue textToRealBeforeComma(std::string_view text, std::string_view valErr) {
+    // The scan stops at the first character outside the number's syntax; a
+    // comma there after a whole number is the field's end, and the field
+    // alone scans the same up to its end. Anything else is read as a field
+    // found by its comma.
+    const Syntax r = scanRealSyntax(text);
+    if (r.accepted) return {acceptedValue(text, r), std::string_view::npos};
+    if (r.complete && text[r.rejectedAt] == ',') return {acceptedValue(text.substr(0, r.rejectedAt), r), r.rejectedAt};
+    const std::size_t comma = text.find(',');
+    return {textToReal(text.substr(0, comma), valErr), comma};
+}
+
 double textToReal(std::string_view text, std::string_view valErr) {
+    if (auto value = valueOf(text)) return *value;
     if (valErr.empty()) valErr = "0";
-    if (auto value = realValue(text)) return *value;
     // The fallback text must convert by itself; a fallback that does not
     // convert gives 0 rather than recursing without end.
     if (auto fallback = realValue(valErr)) return *fallback;

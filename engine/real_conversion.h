@@ -41,6 +41,15 @@ std::optional<double> realValue(std::string_view text);
 // realValue(valErr), else 0. `valErr` empty counts as "0".
 double textToReal(std::string_view text, std::string_view valErr = "0");
 
+// A field's value and where it ends: textToReal(text.substr(0, end), valErr)
+// for end = text.find(','), npos when the text holds no comma. A field whose
+// number runs up to the comma is read in one pass, without searching for it.
+struct FieldValue {
+    double value = 0;
+    std::size_t end = std::string_view::npos;
+};
+FieldValue textToRealBeforeComma(std::string_view text, std::string_view valErr = "0");
+
 // The integer reading of the field (`Number`): with `runden` false the integer
 // syntax (decimal or $hex); with `runden` true the real syntax, rounded half to
 // even. `numErr` when the text does not convert.

@@ -13,17 +13,16 @@ double number(std::string_view text) { return textToReal(text, "0"); }
 // The dB values are already logarithmic: their plain mean is the grid value.
 double plainMean(double mean, double /*lowestSoFar*/) { return mean; }
 
-// The magnitude of a line whose first comma is at `comma`: each line is
-// searched for its first comma once, for the frequency and the magnitude.
+// The magnitude of a line whose first comma is at `comma`: the line's
+// fields are read one after the other, each up to its comma.
 double magnitudeAfter(std::string_view line, std::size_t comma) {
     if (comma == std::string_view::npos) return number(line);
-    const std::string_view rest = line.substr(comma + 1);
-    return number(rest.substr(0, rest.find(',')));
+    return textToRealBeforeComma(line.substr(comma + 1)).value;
 }
 
 } // namespace
 
-double getMLSTxtfreq(std::string_view line) { return number(line.substr(0, line.find(','))); }
+double getMLSTxtfreq(std::string_view line) { return textToRealBeforeComma(line).value; }
 
 double getMLSTxtbetrag(std::string_view line) { return magnitudeAfter(line, line.find(',')); }
 
@@ -40,15 +39,14 @@ FileOutcome importMlssaLines(FilterEngine& engine, LineSource& lines, const std:
 
     try {
         GridResampler grid(GridResampler::Limit::UpTo20k);
-        std::size_t comma = line.find(',');
-        double frequency = number(line.substr(0, comma)), added = frequency;
-        const double first = frequency;
+        FieldValue frequency = textToRealBeforeComma(line);
+        double added = frequency.value;
+        const double first = frequency.value;
         while (grid.wantsMore()) {
-            grid.add(frequency, magnitudeAfter(line, comma), plainMean);
-            added = frequency;
+            grid.add(frequency.value, magnitudeAfter(line, frequency.end), plainMean);
+            added = frequency.value;
             if (!lines.next(line)) break;
-            comma = line.find(',');
-            frequency = number(line.substr(0, comma));
+            frequency = textToRealBeforeComma(line);
         }
         grid.setSpan(first, added);
         return finishImport(engine, grid, 1.0, fileName);

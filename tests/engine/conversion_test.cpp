@@ -46,6 +46,19 @@ TEST(TextToReal, RangeOfTheFortyEightBitReal) {
     EXPECT_THROW(textToReal("abc", "1E40"), FloatOverflowError); // the fallback too
 }
 
+TEST(TextToReal, AFieldBeforeACommaReadsAsTheFieldAlone) {
+    // Numbers that end at the comma, malformed ones, none, one without a
+    // comma, a comma first, blanks, fields with a character beside a digit's.
+    for (const char* text : {"12345.1234,-2.994,-180.00", "5.,3", "E5,1", "1e,2", "1e+5,2", "1.5x,3", " -2,5", ",5",
+                             "", "abc", "1.5", "7", "1.5 ,2", "1:5,2", "1/5,2", "+.5,", "1e40x,1", "0.000000000000000000001,0"}) {
+        const std::string_view field = std::string_view(text).substr(0, std::string_view(text).find(','));
+        const FieldValue read = textToRealBeforeComma(text, "7");
+        EXPECT_EQ(read.end, std::string_view(text).find(',')) << text;
+        EXPECT_EQ(read.value, textToReal(field, "7")) << text;
+    }
+    EXPECT_THROW(textToRealBeforeComma("1e40,1"), FloatOverflowError);
+}
+
 TEST(TextToNumber, IntegerSyntax) {
     EXPECT_EQ(textToNumber("12"), 12);
     EXPECT_EQ(textToNumber("  -12"), -12);
