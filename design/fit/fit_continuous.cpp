@@ -27,13 +27,20 @@ constexpr int kRandomStartIterations = 50;
 // the random starts.
 constexpr double kHopelessShare = 3;
 // Of the random starts, one in this many is wholly random; the others keep
-// the best design but one or two sections drawn afresh.
+// the best design but up to two sections (or, every other one, three) drawn afresh.
 constexpr int kWhollyRandomEvery = 3;
 // The random starts descend in batches of this many from the best design as
 // the batch began: work for several threads, and the same whatever their number.
 constexpr int kStartsPerBatch = 16;
-// A section of less gain than this in the best design is idle.
+// A section of less gain than this in the best design is idle; one whose
+// absence would raise the error by less than this share serves little.
+// Either is drawn afresh first in a random start.
 constexpr double kIdleGainDb = 0.1;
+constexpr double kLittleShare = 0.2;
+// Of the sections a random start draws afresh, this share is centred where
+// the best design leaves its largest dips (a boost) or peaks (a cut), the
+// rest anywhere in the band.
+constexpr double kAimedShare = 0.5;
 // A descent stops after three steps in a row that lower the error by less
 // than this share: the parts that realise a design matter far more than the
 // last digits of its ideal error.
@@ -377,14 +384,21 @@ bool sameMinimum(const FitProblem& problem, const Designs& a, const Designs& b) 
         bool matched = false;
         for (std::size_t j = 0; j < b.size() && !matched; ++j) {
             if (taken[j] || problem.boost(static_cast<int>(k)) != problem.boost(static_cast<int>(j))) continue;
-            if (std::fabs(a[k].logF - b[j].logF) <= 0.02 && std::fabs(a[k].logQ - b[j].logQ) <= 0.05 &&
-                std::fabs(a[k].gainDb - b[j].gainDb) <= 0.2)
+            // Idle sections add nothing wherever they lie.
+            const bool bothIdle = a[k].gainDb < kIdleGainDb && b[j].gainDb < kIdleGainDb;
+            if (bothIdle || (std::fabs(a[k].logF - b[j].logF) <= 0.02 && std::fabs(a[k].logQ - b[j].logQ) <= 0.05 &&
+                             std::fabs(a[k].gainDb - b[j].gainDb) <= 0.2))
                 taken[j] = matched = true;
         }
         if (!matched) return false;
     }
     return true;
 }
+
+// Two minima whose curves differ by less than this share of the smaller
+// one's RMS error are one: they realise alike, and holding both would crowd
+// out a design that realises differently.
+constexpr double kSameCurveShare = 0.1;
 
 // The best distinct minima seen so far, the best first.
 class Minima {
@@ -393,26 +407,46 @@ public:
 
     void offer(const Designs& designs, double error) {
         if (!std::isfinite(error)) return;
+        if (list_.size() == keep_ && !(error < list_.back().error)) return;
+        std::vector<double> curve = totalCurve(problem_, designs);
         for (auto it = list_.begin(); it != list_.end(); ++it)
-            if (sameMinimum(problem_, it->first, designs)) {
-                if (error >= it->second) return;
+            if (sameMinimum(problem_, it->designs, designs) || sameCurve(it->curve, curve, std::min(error, it->error))) {
+                if (error >= it->error) return;
                 list_.erase(it);
                 break;
             }
-        const auto at = std::find_if(list_.begin(), list_.end(), [&](const auto& m) { return m.second > error; });
-        list_.insert(at, {designs, error});
+        const auto at = std::find_if(list_.begin(), list_.end(), [&](const Minimum& m) { return m.error > error; });
+        list_.insert(at, {designs, std::move(curve), error});
         if (list_.size() > keep_) list_.pop_back();
     }
     std::vector<Designs> designs() const {
         std::vector<Designs> out;
-        for (const auto& m : list_) out.push_back(m.first);
+        for (const Minimum& m : list_) out.push_back(m.designs);
         return out;
     }
 
 private:
+    struct Minimum {
+        Designs designs;
+        std::vector<double> curve;
+        double error;
+    };
+    // The level is free where it is automatic: the curves are compared about their means.
+    bool sameCurve(const std::vector<double>& a, const std::vector<double>& b, double error) const {
+        const std::size_t n = a.size();
+        double mean = 0;
+        if (!problem_.level) {
+            for (std::size_t i = 0; i < n; ++i) mean += a[i] - b[i];
+            mean /= static_cast<double>(n);
+        }
+        double sum = 0;
+        for (std::size_t i = 0; i < n; ++i) sum += (a[i] - b[i] - mean) * (a[i] - b[i] - mean);
+        return sum <= kSameCurveShare * kSameCurveShare * error;
+    }
+
     const FitProblem& problem_;
     std::size_t keep_;
-    std::vector<std::pair<Designs, double>> list_;
+    std::vector<Minimum> list_;
 };
 
 // A design drawn at random: f within the band, Q 0.3 - 6, gain up to the
@@ -428,6 +462,47 @@ Designs randomDesigns(const FitProblem& problem, IndexRandom& random) {
         d = clampDesign(problem, static_cast<int>(k), d);
     }
     return designs;
+}
+
+// Where a design leaves the largest deviations: a frequency drawn with the
+// weight of the squared dip (for a boost) or peak (for a cut) there.
+class Deviations {
+public:
+    Deviations(const FitProblem& problem, const Designs& designs) : problem_(problem) {
+        const std::vector<double> total = totalCurve(problem, designs);
+        const double level = levelFor(problem, total.data());
+        std::vector<double> deviation(total.size());
+        for (std::size_t i = 0; i < total.size(); ++i) deviation[i] = total[i] - level;
+        const std::vector<double> smooth = smoothed(deviation, 3);
+        double dips = 0, peaks = 0;
+        for (double d : smooth) {
+            dips += d < 0 ? d * d : 0;
+            peaks += d > 0 ? d * d : 0;
+            dipsUpTo_.push_back(dips);
+            peaksUpTo_.push_back(peaks);
+        }
+    }
+    // `otherwise` where the design leaves no deviation of that sign.
+    double drawLogF(bool boost, IndexRandom& random, double otherwise) const {
+        const std::vector<double>& upTo = boost ? dipsUpTo_ : peaksUpTo_;
+        const double u = random.unit() * upTo.back();
+        if (!(upTo.back() > 0)) return otherwise;
+        const auto at = std::upper_bound(upTo.begin(), upTo.end(), u) - upTo.begin();
+        const auto i = static_cast<std::size_t>(std::min<std::ptrdiff_t>(at, static_cast<std::ptrdiff_t>(upTo.size()) - 1));
+        return portableLog(problem_.frequencies[i]);
+    }
+
+private:
+    const FitProblem& problem_;
+    std::vector<double> dipsUpTo_, peaksUpTo_;
+};
+
+// Whether the error of `designs` would rise by less than kLittleShare
+// without section k.
+bool servesLittle(const FitProblem& problem, const Designs& designs, std::size_t k, double error) {
+    Designs without = designs;
+    without[k].gainDb = 0;
+    return designError(problem, without) < (1 + kLittleShare) * error;
 }
 
 } // namespace
@@ -491,10 +566,11 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         if (!improved) break;
     }
     // Random designs, for minima no move from the seeds reaches. Most keep
-    // the best design but for one or two sections drawn afresh: the others
-    // stay on the features they meet, and the descent finds where those
-    // sections serve better (two sharing a feature, a boost and a cut meeting
-    // near one frequency), which wholly random designs reach only by chance.
+    // the best design but for one to three sections drawn afresh, half of
+    // them centred on what the best design leaves: the others stay on the
+    // features they meet, and the descent finds where those sections serve
+    // better (two sharing a feature, a boost and a cut meeting near one
+    // frequency), which wholly random designs reach only by chance.
     // Start r is drawn from its own index; a batch of starts descends from
     // the best design as the batch began (on as many threads as asked) and
     // is taken in the order of the starts.
@@ -510,7 +586,9 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         const double fromError = bestError;
         std::vector<std::size_t> idle;
         for (std::size_t k = 0; k < from.size(); ++k)
-            if (from[k].gainDb < kIdleGainDb && problem.gainLimitDb[k] > kIdleGainDb) idle.push_back(k);
+            if (problem.gainLimitDb[k] > kIdleGainDb && (from[k].gainDb < kIdleGainDb || servesLittle(problem, from, k, fromError)))
+                idle.push_back(k);
+        const Deviations deviations(problem, from);
         forEachIndex(size, search.threads, [&](int i) {
             if (cancel != nullptr && cancel->load()) return;
             const int r = first + i;
@@ -518,12 +596,16 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             Designs start = randomDesigns(problem, random);
             if (r % kWhollyRandomEvery != 0) {
                 Designs hop = from;
-                for (int drawn = 0; drawn < 2; ++drawn) { // the same section twice: one drawn afresh
+                // Every other such start draws a third section: the way to a
+                // minimum where three sections meet other features.
+                const int draws = r % kWhollyRandomEvery == 2 ? 3 : 2;
+                for (int drawn = 0; drawn < draws; ++drawn) { // the same section twice: fewer drawn afresh
                     auto k = static_cast<std::size_t>(random.below(count));
-                    // A section the best design leaves idle serves nothing
-                    // there: drawn first, wherever there is one.
+                    // A section the best design leaves idle or that serves
+                    // little there: drawn first, wherever there is one.
                     if (drawn == 0 && !idle.empty()) k = idle[static_cast<std::size_t>(random.below(static_cast<int>(idle.size())))];
                     hop[k] = start[k];
+                    if (random.unit() < kAimedShare) hop[k].logF = deviations.drawLogF(problem.boost(static_cast<int>(k)), random, hop[k].logF);
                 }
                 start = std::move(hop);
             }

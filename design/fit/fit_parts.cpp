@@ -226,6 +226,25 @@ void addRealised(const FitProblem& problem, const FilterBankState& table, int k,
     addSectionResponse(problem.frequencies, r.frequency, r.q, r.gainFactor, problem.boost(k), sign, curve.data());
 }
 
+// The ideal designs of sections `from` onwards descended again on top of
+// what the sections before them really add (in `total` with the designs
+// still to come): they make up for what the parts of those could not meet.
+void refitRest(const FitProblem& problem, int from, std::vector<double>& total, Designs& designs) {
+    FitProblem rest = problem;
+    rest.base = total;
+    for (int k = from; k < static_cast<int>(designs.size()); ++k) {
+        const SectionDesign& d = designs[static_cast<std::size_t>(k)];
+        addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), -1, rest.base.data());
+    }
+    const auto first = static_cast<std::ptrdiff_t>(from);
+    rest.sections.erase(rest.sections.begin(), rest.sections.begin() + first);
+    rest.gainLimitDb.erase(rest.gainLimitDb.begin(), rest.gainLimitDb.begin() + first);
+    const Designs before(designs.begin() + first, designs.end());
+    const Designs after = refineDesigns(rest, before);
+    std::copy(after.begin(), after.end(), designs.begin() + first);
+    total = totalCurve(rest, after);
+}
+
 } // namespace
 
 double capacitorItemFarads(int item) {
@@ -278,8 +297,9 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
 
     // Section by section, each on top of the parts already chosen and the
     // ideal designs still to come.
+    Designs ideal = designs;
     for (int k = 0; k < count; ++k) {
-        const SectionDesign& d = designs[static_cast<std::size_t>(k)];
+        const SectionDesign& d = ideal[static_cast<std::size_t>(k)];
         std::vector<double> others = total;
         addSectionResponse(problem.frequencies, d.frequency(), d.q(), d.gainFactor(), problem.boost(k), -1, others.data());
         const SectionModel model(problem, k, d, others);
@@ -311,6 +331,7 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
             const Curve& kept = table.section(problem.sections[static_cast<std::size_t>(k)]).SectionCurve;
             for (std::size_t i = 0; i < total.size(); ++i) total[i] += kept[static_cast<std::size_t>(problem.first) + i];
         }
+        if (k + 1 < count) refitRest(problem, k + 1, total, ideal);
     }
 
     std::vector<PartsChoice> parts;

@@ -65,9 +65,17 @@ TEST(FitSearch, FindsTheDesignThatMadeTheMeasurement) {
         const std::vector<Designs> found = fitIdealSections(problem, nullptr, {});
         ASSERT_FALSE(found.empty());
         EXPECT_LT(rmsOf(problem, found.front()), 0.02);
-        // Distinct minima, the best first.
+        // Distinct minima, the best first: no two whose curves differ by
+        // less than a hundredth of the error (the parts would realise them alike).
         for (std::size_t n = 1; n < found.size(); ++n)
             EXPECT_LE(designError(problem, found[n - 1]), designError(problem, found[n]));
+        for (std::size_t a = 0; a < found.size(); ++a)
+            for (std::size_t b = a + 1; b < found.size(); ++b) {
+                const std::vector<double> one = totalCurve(problem, found[a]), other = totalCurve(problem, found[b]);
+                double apart = 0;
+                for (std::size_t i = 0; i < one.size(); ++i) apart += (one[i] - other[i]) * (one[i] - other[i]);
+                EXPECT_GT(apart, 1e-4 * designError(problem, found[a])) << a << " and " << b;
+            }
     }
 }
 
