@@ -134,7 +134,7 @@ void takeDigit(Syntax& r, char c, bool inFraction) {
 constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-double acceptedValue(std::string_view text, const Syntax& syntax) {
+[[gnu::always_inline]] inline double acceptedValue(std::string_view text, const Syntax& syntax) {
     if (!syntax.mantissaDigits) return 0.0;
     const std::string_view number = text.substr(syntax.numberStart);
     // Digits and a power of ten that a double both holds exactly give the

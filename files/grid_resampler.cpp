@@ -9,15 +9,6 @@ namespace tessera {
 
 GridResampler::GridResampler(Limit limit, OnGrid onGrid) : limit_(limit), onGrid_(onGrid) {}
 
-bool GridResampler::wantsMore() const {
-    switch (limit_) {
-    case Limit::Below20k: return frequency_ < 20000.0;
-    case Limit::UpTo20k: return frequency_ <= 20000.0;
-    case Limit::WholeGrid: return next_ < kGridPoints;
-    }
-    return false;
-}
-
 void GridResampler::give(double y) {
     const auto i = static_cast<std::size_t>(next_);
     values_[i] = y;

@@ -34,8 +34,15 @@ public:
 
     explicit GridResampler(Limit limit, OnGrid onGrid = OnGrid::AddsToMean);
 
-    // Whether the next data point is still wanted.
-    bool wantsMore() const;
+    // Whether the next data point is still wanted (asked at every point).
+    bool wantsMore() const {
+        switch (limit_) {
+        case Limit::Below20k: return frequency_ < 20000.0;
+        case Limit::UpTo20k: return frequency_ <= 20000.0;
+        case Limit::WholeGrid: return next_ < kGridPoints;
+        }
+        return false;
+    }
 
     // One data point. `gridValue(mean, lowestSoFar)` turns the pending mean
     // into the value of a grid point.
