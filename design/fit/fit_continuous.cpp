@@ -146,6 +146,14 @@ SectionDesign seedOn(const FitProblem& problem, int k, const std::vector<double>
 
 namespace {
 
+// The highest Q the parts reach at a gain: R2 / R3 = 2 (2 Q^2 - A) at most
+// the ratio of the largest to the smallest resistor.
+double highestLogQ(const FitProblem& problem, double gainDb) {
+    if (!std::isfinite(problem.resistorRatio)) return kLogQMax;
+    const double a = portableExp10(gainDb / 20) - 1;
+    return std::clamp(0.5 * portableLog(problem.resistorRatio / 4 + a / 2), kLogQMin, kLogQMax);
+}
+
 // The largest gain the parts can give at a Q (a shunt resistor of at most
 // the top of its range, A < 2 Q^2), in dB, and its slope over ln Q.
 double buildableGainDb(double logQ) {
@@ -175,7 +183,7 @@ bool holdBounds(const FitProblem& problem, int k, const SectionDesign& d, double
     const double buildable = buildableGainDb(d.logQ), limit = problem.gainLimitDb[static_cast<std::size_t>(k)];
     bool follows = false;
     if (gradient[2] < 0 && d.gainDb >= std::min(limit, buildable) - kOn) {
-        if (buildable < limit && d.logQ < kLogQMax - kOn) {
+        if (buildable < limit && d.logQ < highestLogQ(problem, d.gainDb) - kOn) {
             const double slope = buildableGainSlope(d.logQ);
             for (int i = 0; i < m; ++i) columns[m + i] += slope * columns[2 * m + i];
             gradient[1] = dot(columns + m, residual, m);
@@ -186,7 +194,7 @@ bool holdBounds(const FitProblem& problem, int k, const SectionDesign& d, double
         hold(2);
     }
     if ((gradient[0] > 0 && d.logF <= kLogFMin + kOn) || (gradient[0] < 0 && d.logF >= kLogFMax - kOn)) hold(0);
-    if ((gradient[1] > 0 && d.logQ <= kLogQMin + kOn) || (gradient[1] < 0 && d.logQ >= kLogQMax - kOn)) {
+    if ((gradient[1] > 0 && d.logQ <= kLogQMin + kOn) || (gradient[1] < 0 && d.logQ >= highestLogQ(problem, d.gainDb) - kOn)) {
         hold(1);
         follows = false;
     }
@@ -200,10 +208,11 @@ SectionDesign clampDesign(const FitProblem& problem, int k, SectionDesign d) {
     if (!std::isfinite(d.logQ)) d.logQ = 0;
     if (!std::isfinite(d.gainDb)) d.gainDb = 0;
     d.logF = std::clamp(d.logF, kLogFMin, kLogFMax);
-    d.logQ = std::clamp(d.logQ, kLogQMin, kLogQMax);
+    const double limit = problem.gainLimitDb[static_cast<std::size_t>(k)];
+    d.logQ = std::clamp(d.logQ, kLogQMin, highestLogQ(problem, std::clamp(d.gainDb, 0.0, limit)));
     const double q = d.q();
     const double buildable = 20 * portableLog10(1 + kBuildableShare * 2 * q * q);
-    d.gainDb = std::clamp(d.gainDb, 0.0, std::min(problem.gainLimitDb[static_cast<std::size_t>(k)], buildable));
+    d.gainDb = std::clamp(d.gainDb, 0.0, std::min(limit, buildable));
     return d;
 }
 

@@ -1,6 +1,7 @@
 #include "fit_problem.h"
 
 #include "portable_math.h"
+#include "fit_parts.h"
 #include "fit_target.h"
 #include "frequency_grid.h"
 
@@ -21,11 +22,17 @@ FitProblem makeFitProblem(const FilterBankState& state, const FitSettings& setti
     FitProblem problem;
     problem.level = settings.level;
     problem.first = band.first;
-    const double boostLimit = std::clamp(settings.maxBoostDb, 0.0, kSectionGainLimitDb);
+    const PositionRange allowed = allowedPositions(state, settings.series, settings.circuit.resistors);
+    if (!allowed.empty())
+        problem.resistorRatio = static_cast<double>(state.SeriesValues[static_cast<std::size_t>(allowed.highest)]) /
+                                static_cast<double>(state.SeriesValues[static_cast<std::size_t>(allowed.lowest)]);
+    // R1 = R2 / (2 A) within the range: A at most half the ratio.
+    const double reachDb = 20 * portableLog10(1 + problem.resistorRatio / 2);
+    const double boostLimit = std::min(std::clamp(settings.maxBoostDb, 0.0, kSectionGainLimitDb), reachDb);
     for (int s = 1; s <= kSectionCount; ++s) {
         if (!settings.sections[static_cast<std::size_t>(s - 1)]) continue;
         problem.sections.push_back(s);
-        problem.gainLimitDb.push_back(isBoostSection(s) ? boostLimit : kSectionGainLimitDb);
+        problem.gainLimitDb.push_back(isBoostSection(s) ? boostLimit : std::min(kSectionGainLimitDb, reachDb));
     }
     const auto& grid = gridFrequencies();
     const Curve measurement = fitMeasurement(state, settings);

@@ -5,6 +5,7 @@
 
 #include "fit_types.h"
 
+#include <limits>
 #include <vector>
 
 namespace tessera {
@@ -29,6 +30,9 @@ struct FitProblem {
     std::optional<double> level; // none: the level that minimises the error
     std::vector<int> sections;   // the fitted sections, ascending
     std::vector<double> gainLimitDb; // per fitted section
+    // The largest over the smallest resistor the fit may give: with R2 / R3 =
+    // 2 (2 Q^2 - A) and R2 / R1 = 2 A it bounds the Q and gain the parts reach.
+    double resistorRatio = std::numeric_limits<double>::infinity();
     int first = 0;               // grid index of frequencies[0]
 
     int points() const { return static_cast<int>(frequencies.size()); }

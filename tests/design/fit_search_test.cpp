@@ -118,3 +118,27 @@ TEST(FitSearch, ADescentMovesAlongTheMostGainItsQAllows) {
         EXPECT_LT(rmsOf(problem, refineDesigns(problem, c.start)), 0.02);
     }
 }
+
+// Where the resistor range is narrow, the ideal search keeps to the Q its
+// parts reach (R2 / R3 = 2 (2 Q^2 - A) within the ratio of the range's ends),
+// so that the parts search is not left to realise what it cannot.
+TEST(FitSearch, DesignsKeepToTheQTheResistorRangeReaches) {
+    const Designs truth{design(560, 0.5, 2.5), design(6600, 1.75, 9), design(2400, 1, 5), design(7200, 7.5, 8.5)};
+    for (const double ratio : {4.7, 33.0, 560.0}) {
+        FitProblem problem = problemMadeBy(truth, 20, 20000, 12);
+        problem.resistorRatio = ratio;
+        for (const double q : {0.3, 1.0, 3.0, 8.0})
+            for (const double gainDb : {0.0, 3.0, 10.0}) {
+                SCOPED_TRACE(testing::Message() << "ratio " << ratio << " Q " << q << " gain " << gainDb);
+                for (int k = 0; k < 4; ++k) {
+                    const SectionDesign d = clampDesign(problem, k, design(1000, q, gainDb));
+                    const double a = d.gainFactor();
+                    EXPECT_LE(2 * (2 * d.q() * d.q() - a), ratio * (1 + 1e-9));
+                    // A design the parts reach keeps its Q.
+                    if (2 * (2 * q * q - a) <= ratio * 0.99) {
+                        EXPECT_NEAR(d.q(), q, 1e-9 * q);
+                    }
+                }
+            }
+    }
+}
