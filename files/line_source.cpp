@@ -40,7 +40,7 @@ std::size_t LineSource::nextLineFeed() {
     return found ? lineFeed_ : end_;
 }
 
-bool LineSource::next(std::string_view& line) {
+bool LineSource::nextBeyondBytesRead(std::string_view& line) {
     for (;;) {
         const std::size_t lineFeed = nextLineFeed();
         // A CR before the LF ends the line there (CR LF, or a lone CR).

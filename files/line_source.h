@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string_view>
@@ -47,7 +48,27 @@ public:
     LineSource& operator=(const LineSource&) = delete;
 
     // The next line into `line`; false when the text is used up.
-    bool next(std::string_view& line);
+    bool next(std::string_view& line) {
+        // Inline, the common case: a LF among the bytes read, where no
+        // earlier search has looked beyond the line's start. The line ends
+        // at the LF or at a CR before it (a lone CR keeps the LF found for
+        // the lines up to it).
+        if (searchedTo_ <= pos_ && pos_ < end_) {
+            const char* const start = data_ + pos_;
+            const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_));
+            if (lf) {
+                const auto* cr = static_cast<const char*>(std::memchr(start, '\r', static_cast<std::size_t>(lf - start)));
+                const char* const stop = cr ? cr : lf;
+                line = std::string_view(start, static_cast<std::size_t>(stop - start));
+                pos_ = static_cast<std::size_t>(stop - data_) + 1;
+                if (cr && cr + 1 == lf) ++pos_;
+                else if (cr) lineFeed_ = static_cast<std::size_t>(lf - data_), searchedTo_ = lineFeed_ + 1;
+                return true;
+            }
+            searchedTo_ = end_;
+        }
+        return nextBeyondBytesRead(line);
+    }
 
     // Whether a NUL byte ended the text (known once next() gave false), and
     // whether that NUL came first on its line (right after a line end or at
@@ -56,6 +77,8 @@ public:
     bool nulStartedLine() const { return nulStartedLine_; }
 
 private:
+    // next() where the line may need more bytes or the last LF found.
+    bool nextBeyondBytesRead(std::string_view& line);
     // Reads more bytes behind the unread ones; false at the end of the file.
     bool refill();
     // Ends the text at the NUL byte data_[at].
