@@ -1,5 +1,6 @@
 #include "fit_parts.h"
 
+#include "fit_parallel.h"
 #include "fit_section_model.h"
 #include "page_model.h"
 #include "section_formulas.h"
@@ -418,9 +419,13 @@ std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBan
                                       const std::atomic<bool>* cancel) {
     const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
     if (!settings.chooseCapacitors || allowed.empty()) return parts;
-    PartsSearch search(problem, table, allowed);
     double quietest = noise(parts);
     std::vector<double> total = realisedTotal(problem, table, parts);
+    const int items = static_cast<int>(kCapacitorItems.size());
+    // Per capacitor: its parts and their noise, or none where they do not
+    // stay within the limit. Each capacitor is searched on its own (on as
+    // many threads as asked) and the results are taken in their order.
+    std::vector<std::optional<std::pair<PartsChoice, double>>> tried(static_cast<std::size_t>(items));
     for (int k = 0; k < static_cast<int>(parts.size()); ++k) {
         PartsChoice& current = parts[static_cast<std::size_t>(k)];
         if (!current.valid) continue;
@@ -428,27 +433,31 @@ std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBan
         addRealised(problem, table, k, current, -1, others);
         const Realised now = realise(table, current.capacitance, current.positions);
         const SectionModel model(problem, k, designOf(now), others);
-        std::optional<PartsChoice> quieter;
-        for (int item = 0; item < static_cast<int>(kCapacitorItems.size()); ++item) {
-            if (cancel != nullptr && cancel->load()) return parts;
-            if (item == current.capacitorItem) continue;
+        std::fill(tried.begin(), tried.end(), std::nullopt);
+        forEachIndex(items, settings.search.threads, [&](int item) {
+            if (cancel != nullptr && cancel->load()) return;
+            if (item == current.capacitorItem) return;
+            PartsSearch search(problem, table, allowed);
             const double c = capacitorItemFarads(item);
             const auto centre = idealPositions(table, c, now.frequency, now.q, now.gainFactor, allowed);
             search.gatherAround(k, item, c, centre, model, false);
             Candidate candidate = search.settle(k, others, kEvaluatedQuietChoices);
             // Only a capacitor whose nearest parts come close is searched further.
-            if (!(candidate.cost <= kQuietSearchShare * errorLimit)) continue;
+            if (!(candidate.cost <= kQuietSearchShare * errorLimit)) return;
             for (int steps = 0; steps < kMaxSearchPasses; ++steps) {
                 const Candidate next = search.bestStep(k, candidate, others);
                 if (!(next.cost < candidate.cost * (1 - 1e-12))) break;
                 candidate = next;
             }
-            if (!(candidate.cost <= errorLimit)) continue;
+            if (!(candidate.cost <= errorLimit)) return;
             std::vector<PartsChoice> trial = parts;
             trial[static_cast<std::size_t>(k)] = candidate.parts;
-            const double n = noise(trial);
-            if (n < quietest) quietest = n, quieter = candidate.parts;
-        }
+            tried[static_cast<std::size_t>(item)] = {{candidate.parts, noise(trial)}};
+        });
+        if (cancel != nullptr && cancel->load()) return parts;
+        std::optional<PartsChoice> quieter;
+        for (const auto& t : tried)
+            if (t && t->second < quietest) quietest = t->second, quieter = t->first;
         if (quieter) current = *quieter;
         total = others;
         addRealised(problem, table, k, current, 1, total);
