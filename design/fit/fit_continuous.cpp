@@ -539,14 +539,6 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         bestError = error;
         return true;
     };
-    // A short descent first, the full one only near the best so far.
-    const auto descend = [&](Designs start) {
-        double error = 0;
-        Designs trial = refineDesigns(problem, std::move(start), kShortIterations, kNever, &error);
-        if (error < kPromisingShare * bestError) trial = refineDesigns(problem, std::move(trial), kFullDescentIterations, kNever, &error);
-        return keep(std::move(trial), error);
-    };
-    const auto levelOfBest = [&] { return levelFor(problem, totalCurve(problem, best).data()); };
 
     constexpr int kRounds = 2;
     const int descents = kRounds * static_cast<int>(reseeds.size() + problem.sections.size()) + search.randomStarts;
@@ -555,22 +547,59 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         if (progress) progress(std::min(1.0, static_cast<double>(++done) / descents));
         return !(cancel != nullptr && cancel->load());
     };
-    for (int round = 0; round < kRounds; ++round) {
-        bool improved = false;
-        for (const std::vector<int>& which : reseeds) {
-            improved |= descend(seedSections(problem, best, which, levelOfBest()));
-            if (!step()) return minima.designs();
-        }
-        // Each section idle, the others refitted without it, then placed
-        // again on what they leave: the way out where a section holds a
-        // feature another would meet better.
-        for (int k = 0; k < count; ++k) {
-            Designs idle = best;
+    struct Descent {
+        Designs designs;
+        double error = std::numeric_limits<double>::infinity();
+    };
+    // Move i of a round: a re-seed of reseeds[i], or past them section
+    // i - reseeds.size() idle, the others refitted without it, then placed
+    // again on what they leave (the way out where a section holds a feature
+    // another would meet better). A short descent first, the full one only
+    // near the error it starts from.
+    const int reseedCount = static_cast<int>(reseeds.size()), moves = reseedCount + count;
+    const auto move = [&](int i, const Designs& from, double fromError) {
+        Designs start;
+        if (i < reseedCount) {
+            start = seedSections(problem, from, reseeds[static_cast<std::size_t>(i)],
+                                 levelFor(problem, totalCurve(problem, from).data()));
+        } else {
+            const int k = i - reseedCount;
+            Designs idle = from;
             idle[static_cast<std::size_t>(k)].gainDb = 0;
             Designs others = refineDesigns(problem, std::move(idle), kShortIterations);
             const double level = levelFor(problem, totalCurve(problem, others).data());
-            improved |= descend(seedSections(problem, std::move(others), {k}, level));
-            if (!step()) return minima.designs();
+            start = seedSections(problem, std::move(others), {k}, level);
+        }
+        Descent out;
+        out.designs = refineDesigns(problem, std::move(start), kShortIterations, kNever, &out.error);
+        if (out.error < kPromisingShare * fromError)
+            out.designs = refineDesigns(problem, std::move(out.designs), kFullDescentIterations, kNever, &out.error);
+        return out;
+    };
+    // Each move starts from the best design the moves before it left. With
+    // several threads the next few moves run at once from the best design
+    // as it is; where one of them lowers the error, those after it run again
+    // from the new best. The moves and their order are those of one thread.
+    std::vector<Descent> window;
+    for (int round = 0; round < kRounds; ++round) {
+        bool improved = false;
+        for (int i = 0; i < moves;) {
+            const int width = std::min(std::max(search.threads, 1), moves - i);
+            window.assign(static_cast<std::size_t>(width), {});
+            const Designs from = best;
+            const double fromError = bestError;
+            forEachIndex(width, search.threads, [&](int w) {
+                if (cancel != nullptr && cancel->load()) return;
+                window[static_cast<std::size_t>(w)] = move(i + w, from, fromError);
+            });
+            for (Descent& d : window) {
+                if (d.designs.empty()) return minima.designs(); // cancelled
+                ++i;
+                const bool better = keep(std::move(d.designs), d.error);
+                improved |= better;
+                if (!step()) return minima.designs();
+                if (better) break; // the moves after it start from the new best
+            }
         }
         if (!improved) break;
     }
@@ -583,10 +612,6 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // Start r is drawn from its own index; a batch of starts descends from
     // the best design as the batch began (on as many threads as asked) and
     // is taken in the order of the starts.
-    struct Descent {
-        Designs designs;
-        double error = std::numeric_limits<double>::infinity();
-    };
     std::vector<Descent> batch;
     for (int first = 0; first < search.randomStarts; first += kStartsPerBatch) {
         const int size = std::min(kStartsPerBatch, search.randomStarts - first);
