@@ -74,6 +74,11 @@ bool cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && ca
 
 // A realisation may be this much above the best RMS error to be chosen for its lower noise.
 constexpr double kQuietRmsShare = 1.01;
+// Where the best ideal design comes this near the target, the parts' steps
+// matter more than the ideal error, whose order then says little about the
+// realised one: the parts of this many times the designs are searched.
+constexpr double kNearFlatRmsDb = 0.05;
+constexpr int kNearFlatCandidateFactor = 2;
 
 SectionParts choiceParts(const FilterBankState& table, const PartsChoice& choice) {
     const auto ohms = [&](int slot) {
@@ -122,7 +127,12 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
     // The parts of the best ideal designs; the lowest realised error wins.
     const auto fitParts = [&](const FitProblem& p, const std::function<void(double)>& ideal,
                               const std::function<void(double)>& choose) {
-        const std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, settings.search);
+        FitSearch wide = settings.search;
+        wide.candidates *= kNearFlatCandidateFactor;
+        std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, wide);
+        const bool nearFlat = !candidates.empty() && std::sqrt(designError(p, candidates.front()) / p.points()) < kNearFlatRmsDb;
+        if (!nearFlat && candidates.size() > static_cast<std::size_t>(settings.search.candidates))
+            candidates.resize(static_cast<std::size_t>(settings.search.candidates));
         std::vector<double> kept;
         for (int s : p.sections) kept.push_back(state.section(s).Capacitance);
         const std::size_t searchedDesigns = candidates.size();
