@@ -1,11 +1,11 @@
-// Import of large measurement files, each beside its floor (the same bytes
-// split and parsed by fast_float's from_chars alone, the parser the import
-// itself uses), and a configuration load and save, each through a real file
-// in the temporary folder.
+// Import of large measurement files, each beside its floor (the same lines
+// split and parsed by fast_float's from_chars alone), and a configuration
+// load and save, each through a real file in the temporary folder.
 
 #include "bit_copy.h"
 #include "config_file.h"
 #include "frd_import.h"
+#include "frequency_grid.h"
 #include "mlssa_import.h"
 #include "standard_series.h"
 #include "tds_import.h"
@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 #include <fast_float/fast_float.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -44,35 +45,62 @@ std::string writeFile(const std::string& name, const std::string& text) {
     return file;
 }
 
+// A measurement file's text, and how much of it an import reads: the
+// readers stop at the first point above the grid frequency whose value
+// completes their grid (up to 24 kHz, a file holds more), and the floor reads
+// the same lines.
+struct MeasurementFile {
+    std::string text;
+    std::size_t importedBytes = 0;
+    double lastImportedHz = 0; // the frequency of the last point imported
+};
+
+// The TEF and MLSSA readers leave the last grid point to the fill; the
+// frequency-response reader reads on to it.
+double lastButOneGridFrequency() { return gridFrequencies()[kGridPoints - 2]; }
+double lastGridFrequency() { return gridFrequencies()[kGridPoints - 1]; }
+
+// Marks the end of the text as the end of what is imported once the point
+// at `frequency` is the first above `stopAbove`.
+void noteImportedEnd(MeasurementFile& file, double frequency, double stopAbove) {
+    if (file.importedBytes != 0 || frequency <= stopAbove) return;
+    file.importedBytes = file.text.size();
+    file.lastImportedHz = frequency;
+}
+
 // `lines` points from 1 Hz to 24 kHz with a phase column after `header`,
 // their columns apart by `separator`.
-std::string sweepText(std::string header, char separator, int lines) {
-    std::string text = std::move(header);
-    text.reserve(text.size() + 26u * static_cast<std::size_t>(lines));
+MeasurementFile sweepText(std::string header, char separator, int lines, double stopAbove) {
+    MeasurementFile file{std::move(header)};
+    file.text.reserve(file.text.size() + 26u * static_cast<std::size_t>(lines));
     const std::string format = std::string("%.4f") + separator + "%.3f" + separator + "%.2f\r\n";
     char line[64];
     const double step = 24000.0 / lines;
     for (int k = 0; k < lines; ++k) {
         const double f = 1.0 + k * step;
         std::snprintf(line, sizeof line, format.c_str(), f, -3.0 + (k % 1000) * 0.006, (k % 3600) * 0.1 - 180);
-        text += line;
+        file.text += line;
+        noteImportedEnd(file, f, stopAbove);
     }
-    return text;
+    return file;
 }
 
 // As MLSSA exports them.
-std::string mlssaText(int lines) {
-    return sweepText("MLSSA: Frequency Domain\r\n\"Hz\",\"dB\",\"deg\"\r\n", ',', lines);
+MeasurementFile mlssaText(int lines) {
+    return sweepText("MLSSA: Frequency Domain\r\n\"Hz\",\"dB\",\"deg\"\r\n", ',', lines, lastButOneGridFrequency());
 }
 
 // The same points as blank-separated frequency-response text with comments.
-std::string frdText(int lines) {
-    return sweepText("* benchmark sweep\r\n* Freq(Hz) SPL(dB) Phase(degrees)\r\n", ' ', lines);
+MeasurementFile frdText(int lines) {
+    return sweepText("* benchmark sweep\r\n* Freq(Hz) SPL(dB) Phase(degrees)\r\n", ' ', lines, lastGridFrequency());
 }
 
-// `points` complex points from 0 Hz to 24 kHz.
-std::string tdsText(int points) {
-    std::string text = "\"TDS\"\r\n\"benchmark\"\r\n";
+// `points` complex points from 0 Hz to 24 kHz, their frequencies summed up
+// step by step as the reader sums them.
+MeasurementFile tdsText(int points) {
+    MeasurementFile file;
+    std::string& text = file.text;
+    text = "\"TDS\"\r\n\"benchmark\"\r\n";
     for (int i = 3; i <= 31; ++i) {
         if (i == 8) text += "\"Number of points\" " + std::to_string(points) + "\r\n";
         else if (i == 9) text += "\"Start frequency\" 0\r\n";
@@ -82,23 +110,29 @@ std::string tdsText(int points) {
     }
     text.reserve(32u * static_cast<std::size_t>(points));
     char line[64];
-    for (int k = 0; k < points; ++k) {
+    const double step = 24000.0 / (points - 1);
+    double frequency = 0;
+    for (int k = 0; k < points; ++k, frequency = frequency + step) {
         std::snprintf(line, sizeof line, "%15.7E %.7E\r\n", 0.5 + (k % 977) * 1e-3, -0.25 + (k % 331) * 1e-3);
         text += line;
+        noteImportedEnd(file, frequency, lastButOneGridFrequency());
     }
-    return text;
+    return file;
 }
 
 // One measurement file, written once, imported again and again; the
 // throughput counts the whole file, as the user waits for it.
-void importRepeatedly(benchmark::State& st, const std::string& name, const std::string& text,
+void importRepeatedly(benchmark::State& st, const std::string& name, const MeasurementFile& measurement,
                       FileOutcome (*load)(FilterEngine&, const std::string&, ReadProgress*)) {
     Bench b;
+    const std::string& text = measurement.text;
     const std::string file = writeFile(name, text);
     std::uint64_t checksum = 0;
     for (auto _ : st) {
         const FileOutcome outcome = load(b.engine, file, nullptr);
         if (!outcome.done()) st.SkipWithError(outcome.message.text(Language::English).c_str());
+        if (std::fabs(outcome.importedHighHz - measurement.lastImportedHz) > 1e-3)
+            st.SkipWithError("the import stopped at another line than its floor");
         checksum += bitCopy<std::uint64_t>(b.state.ImportedResponse[128]);
     }
     benchmark::DoNotOptimize(checksum);
@@ -106,13 +140,15 @@ void importRepeatedly(benchmark::State& st, const std::string& name, const std::
     std::filesystem::remove(file);
 }
 
-// The floor: every line of the same bytes split with memchr and its numbers
-// read by from_chars, nothing else (no rounding, no resampling).
-void fromCharsFloor(benchmark::State& st, const std::string& text, char separator) {
+// The floor: every line the import reads, split with memchr and its numbers
+// read by from_chars, nothing else (no rounding, no resampling). Its
+// throughput counts the whole file, as the import's does.
+void fromCharsFloor(benchmark::State& st, const MeasurementFile& file, char separator) {
+    const std::string& text = file.text;
     std::uint64_t checksum = 0;
     for (auto _ : st) {
         const char* p = text.data();
-        const char* const end = p + text.size();
+        const char* const end = p + file.importedBytes;
         while (p < end) {
             const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
             if (!lineEnd) lineEnd = end;
