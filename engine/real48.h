@@ -45,18 +45,24 @@ double nearestToReal48Anywhere(double nearest, std::string_view number);
 // optional exponent. A result below kReal48Smallest in magnitude is 0; one
 // that reaches kReal48Limit throws FloatOverflowError. No allocation.
 double decimalToReal48(std::string_view number);
-// The same, for a reader that has already found the double nearest to the
-// text's value (`nearest`; one unit in the last place off does no harm):
-// the text decides only where that double lies within a unit of a halfway
-// point between two 48-bit reals. Inline for the values inside the range
-// away from a halfway point, which the readers meet at every number.
-inline double nearestToReal48(double nearest, std::string_view number) {
+// The 48-bit real nearest to `nearest` when the double alone decides it:
+// inside the range (below half the limit the rounding cannot reach it) and
+// away from a halfway point. False, leaving `rounded`, otherwise.
+inline bool roundedInsideTheRange(double nearest, double& rounded) {
     const double magnitude = std::fabs(nearest);
     const std::uint64_t bits = bitCopy<std::uint64_t>(nearest);
-    // Below half the limit the rounding cannot reach it.
-    if (magnitude >= kReal48Smallest && magnitude < kReal48Limit / 2 && !real48::nearHalfway(bits))
-        return bitCopy<double>(real48::roundedBits(bits));
-    return real48::nearestToReal48Anywhere(nearest, number);
+    if (magnitude < kReal48Smallest || magnitude >= kReal48Limit / 2 || real48::nearHalfway(bits)) return false;
+    rounded = bitCopy<double>(real48::roundedBits(bits));
+    return true;
+}
+
+// decimalToReal48 for a reader that has already found the double nearest to
+// the text's value (`nearest`; one unit in the last place off does no harm):
+// the text decides only where that double lies within a unit of a halfway
+// point between two 48-bit reals.
+inline double nearestToReal48(double nearest, std::string_view number) {
+    double rounded = 0;
+    return roundedInsideTheRange(nearest, rounded) ? rounded : real48::nearestToReal48Anywhere(nearest, number);
 }
 
 // A binary value rounded to the nearest 48-bit real (a tie to the even

@@ -26,7 +26,6 @@ struct Syntax {
     // value = digits × 10^exponent while `exact`: at most 19 significant
     // digits, an exponent of a few digits.
     std::uint64_t digits = 0;
-    int significant = 0;
     std::int64_t exponent = 0;
     bool exact = true;
 };
@@ -50,29 +49,48 @@ constexpr int kMostDigits = 19; // below 2^64
     return static_cast<std::size_t>(p - text.data());
 }
 
-void takeDigit(Syntax& r, char c, bool inFraction) {
-    if (r.significant == 0 && c == '0') {
-        if (inFraction) --r.exponent; // a leading zero of the fraction
-        return;
-    }
-    if (r.significant == kMostDigits) {
-        r.exact = false;
-        return;
-    }
-    r.digits = r.digits * 10 + static_cast<std::uint64_t>(c - '0');
-    ++r.significant;
-    if (inFraction) --r.exponent;
+// The value of a mantissa of more than kMostDigits digits: leading zeros
+// count for nothing, and beyond kMostDigits significant digits it is not
+// exact (the full decimal reader takes it then).
+struct Significant {
+    std::uint64_t digits = 0;
+    std::int64_t exponent = 0;
+    bool exact = true;
+};
+[[gnu::noinline]] Significant significantDigits(std::string_view integer, std::string_view fraction) {
+    Significant s;
+    int significant = 0;
+    const auto take = [&](char c, bool inFraction) {
+        if (significant == 0 && c == '0') {
+            if (inFraction) --s.exponent; // a leading zero of the fraction
+            return;
+        }
+        if (significant == kMostDigits) {
+            s.exact = false;
+            return;
+        }
+        s.digits = s.digits * 10 + static_cast<std::uint64_t>(c - '0');
+        ++significant;
+        if (inFraction) --s.exponent;
+    };
+    for (const char c : integer) take(c, false);
+    for (const char c : fraction) take(c, true);
+    return s;
 }
 
-// Inlined where it is used, so that the result stays in registers.
+// Inlined where it is used, its findings kept in locals until a way out
+// builds the result, so that they stay in registers. A quick scan leaves a
+// mantissa of more than kMostDigits digits not exact, to the full path.
+enum class Scan { Quick, Full };
+template <Scan kScan = Scan::Full>
 [[gnu::always_inline]] inline Syntax scanRealSyntax(std::string_view text) {
-    Syntax r;
-    std::size_t i = 0;
     const std::size_t n = text.size();
-    // Every way out returns `r` by its name, so that it is built in place.
+    std::size_t i = 0;
     while (i < n && text[i] == ' ') ++i;
-    r.numberStart = i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) r.negative = text[i++] == '-';
+    const std::size_t numberStart = i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const auto rejected = [](std::size_t at) { return Syntax{.rejectedAt = at}; };
     // Up to 19 digits, leading zeros included, fit the integer as they stand
     // (a zero adds no value); only a longer mantissa is read again digit by
     // digit, counting its significant digits.
@@ -80,35 +98,34 @@ void takeDigit(Syntax& r, char c, bool inFraction) {
     std::uint64_t digits = 0;
     i = readDigits(text, i, digits);
     const std::size_t integerEnd = i;
-    r.mantissaDigits = i > mantissaStart;
+    bool mantissaDigits = i > mantissaStart;
     std::size_t fractionStart = i;
     if (i < n && text[i] == '.') {
         fractionStart = ++i;
         i = readDigits(text, i, digits);
-        if (i == fractionStart) {
-            r.rejectedAt = i;
-            return r;
-        }
-        r.mantissaDigits = true;
+        if (i == fractionStart) return rejected(i);
+        mantissaDigits = true;
     }
-    if ((integerEnd - mantissaStart) + (i - fractionStart) <= static_cast<std::size_t>(kMostDigits)) {
-        r.digits = digits;
-        r.exponent = -static_cast<std::int64_t>(i - fractionStart);
-    } else {
-        for (std::size_t k = mantissaStart; k < integerEnd; ++k) takeDigit(r, text[k], false);
-        for (std::size_t k = fractionStart; k < i; ++k) takeDigit(r, text[k], true);
+    std::int64_t exponent = -static_cast<std::int64_t>(i - fractionStart);
+    bool exact = true;
+    if ((integerEnd - mantissaStart) + (i - fractionStart) > static_cast<std::size_t>(kMostDigits)) {
+        exact = false;
+        if constexpr (kScan == Scan::Full) {
+            const Significant s = significantDigits(text.substr(mantissaStart, integerEnd - mantissaStart),
+                                                    text.substr(fractionStart, i - fractionStart));
+            digits = s.digits;
+            exponent = s.exponent;
+            exact = s.exact;
+        }
     }
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
-        bool negative = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+        bool negativeExponent = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
         const std::size_t exponentStart = i;
         std::uint64_t written = 0;
         i = readDigits(text, i, written);
-        if (i == exponentStart) {
-            r.rejectedAt = i;
-            return r;
-        }
+        if (i == exponentStart) return rejected(i);
         // Beyond 100000 an exponent only makes the value far too large or
         // small; a run too long to hold is read again, capped digit by digit.
         if (i - exponentStart > static_cast<std::size_t>(kMostDigits)) {
@@ -116,38 +133,46 @@ void takeDigit(Syntax& r, char c, bool inFraction) {
             for (std::size_t k = exponentStart; k < i; ++k) written = std::min<std::uint64_t>(written * 10 + static_cast<std::uint64_t>(text[k] - '0'), 100000);
         }
         const auto capped = static_cast<std::int64_t>(std::min<std::uint64_t>(written, 100000));
-        r.exponent += negative ? -capped : capped;
-    } else if (!r.mantissaDigits) { // empty text, a lone sign, a lone point
-        r.rejectedAt = i;
-        return r;
+        exponent += negativeExponent ? -capped : capped;
+    } else if (!mantissaDigits) { // empty text, a lone sign, a lone point
+        return rejected(i);
     }
-    r.complete = true;
-    if (i != n) {
-        r.rejectedAt = i;
-        return r;
-    }
-    r.accepted = true;
-    return r;
+    return Syntax{.accepted = i == n, .rejectedAt = i, .complete = true, .numberStart = numberStart,
+                  .mantissaDigits = mantissaDigits, .negative = negative, .digits = digits, .exponent = exponent,
+                  .exact = exact};
 }
 
 // Exact powers of ten of a double.
 constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-[[gnu::always_inline]] inline double acceptedValue(std::string_view text, const Syntax& syntax) {
+// The nearest double to an accepted number with mantissa digits, when one
+// operation gives it: digits and a power of ten that a double both holds
+// exactly give it correctly rounded, as the decimal reader would find it.
+[[gnu::always_inline]] inline bool nearestByOneOperation(const Syntax& syntax, double& nearest) {
+    constexpr std::uint64_t kExactInteger = std::uint64_t{1} << 53;
+    if (!syntax.exact || syntax.digits > kExactInteger || syntax.exponent < -22 || syntax.exponent > 22) return false;
+    const auto digits = static_cast<double>(syntax.digits);
+    const double power = kPowersOfTen[static_cast<std::size_t>(syntax.exponent < 0 ? -syntax.exponent : syntax.exponent)];
+    const double magnitude = syntax.exponent < 0 ? digits / power : digits * power;
+    nearest = syntax.negative ? -magnitude : magnitude;
+    return true;
+}
+
+double acceptedValue(std::string_view text, const Syntax& syntax) {
     if (!syntax.mantissaDigits) return 0.0;
     const std::string_view number = text.substr(syntax.numberStart);
-    // Digits and a power of ten that a double both holds exactly give the
-    // nearest double in one correctly rounded operation, as the decimal
-    // reader would find it.
-    constexpr std::uint64_t kExactInteger = std::uint64_t{1} << 53;
-    if (syntax.exact && syntax.digits <= kExactInteger && syntax.exponent >= -22 && syntax.exponent <= 22) {
-        const auto digits = static_cast<double>(syntax.digits);
-        const double power = kPowersOfTen[static_cast<std::size_t>(syntax.exponent < 0 ? -syntax.exponent : syntax.exponent)];
-        const double magnitude = syntax.exponent < 0 ? digits / power : digits * power;
-        return nearestToReal48(syntax.negative ? -magnitude : magnitude, number);
-    }
+    double nearest = 0;
+    if (nearestByOneOperation(syntax, nearest)) return nearestToReal48(nearest, number);
     return decimalToReal48(number);
+}
+
+// The value of a number that needs neither its digits again nor more than
+// one operation and the plain 48-bit rounding: the files' numbers, read
+// by a path without calls. False for the rest, which the full path reads.
+[[gnu::always_inline]] inline bool quickValue(const Syntax& syntax, double& value) {
+    double nearest = 0;
+    return syntax.mantissaDigits && nearestByOneOperation(syntax, nearest) && roundedInsideTheRange(nearest, value);
 }
 
 // The text again with the comma at `at` read as the point.
@@ -167,37 +192,52 @@ std::optional<double> withCommaAsPoint(std::string_view text, std::size_t at) {
     return acceptedValue(retry, second);
 }
 
-// realValue, inlined into textToReal: every number of a file passes here.
-[[gnu::always_inline]] inline std::optional<double> valueOf(std::string_view text) {
+// textToReal by the full path.
+[[gnu::noinline]] double textToRealFully(std::string_view text, std::string_view valErr) {
+    if (auto value = realValue(text)) return *value;
+    if (valErr.empty()) valErr = "0";
+    // The fallback text must convert by itself; a fallback that does not
+    // convert gives 0 rather than recursing without end.
+    if (auto fallback = realValue(valErr)) return *fallback;
+    return 0.0;
+}
+
+// textToRealBeforeComma by the full path. The scan stops at the first
+// character outside the number's syntax; a comma there after a whole number
+// is the field's end, and the field alone scans the same up to its end.
+// Anything else is read as a field found by its comma.
+[[gnu::noinline]] FieldValue textToRealBeforeCommaFully(std::string_view text, std::string_view valErr) {
+    const Syntax r = scanRealSyntax(text);
+    if (r.accepted) return {acceptedValue(text, r), std::string_view::npos};
+    if (r.complete && text[r.rejectedAt] == ',') return {acceptedValue(text.substr(0, r.rejectedAt), r), r.rejectedAt};
+    const std::size_t comma = text.find(',');
+    return {textToRealFully(text.substr(0, comma), valErr), comma};
+}
+
+} // namespace
+
+std::optional<double> realValue(std::string_view text) {
     const Syntax first = scanRealSyntax(text);
     if (first.accepted) return acceptedValue(text, first);
     if (first.rejectedAt < text.size() && text[first.rejectedAt] == ',') return withCommaAsPoint(text, first.rejectedAt);
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<double> realValue(std::string_view text) { return valueOf(text); }
-
+// The two readers every number of a file passes through: the quick path
+// inline, the rest read again by the full one.
 FieldValue textToRealBeforeComma(std::string_view text, std::string_view valErr) {
-    // The scan stops at the first character outside the number's syntax; a
-    // comma there after a whole number is the field's end, and the field
-    // alone scans the same up to its end. Anything else is read as a field
-    // found by its comma.
-    const Syntax r = scanRealSyntax(text);
-    if (r.accepted) return {acceptedValue(text, r), std::string_view::npos};
-    if (r.complete && text[r.rejectedAt] == ',') return {acceptedValue(text.substr(0, r.rejectedAt), r), r.rejectedAt};
-    const std::size_t comma = text.find(',');
-    return {textToReal(text.substr(0, comma), valErr), comma};
+    const Syntax r = scanRealSyntax<Scan::Quick>(text);
+    double value = 0;
+    if (r.complete && (r.accepted || text[r.rejectedAt] == ',') && quickValue(r, value))
+        return {value, r.accepted ? std::string_view::npos : r.rejectedAt};
+    return textToRealBeforeCommaFully(text, valErr);
 }
 
 double textToReal(std::string_view text, std::string_view valErr) {
-    if (auto value = valueOf(text)) return *value;
-    if (valErr.empty()) valErr = "0";
-    // The fallback text must convert by itself; a fallback that does not
-    // convert gives 0 rather than recursing without end.
-    if (auto fallback = realValue(valErr)) return *fallback;
-    return 0.0;
+    const Syntax r = scanRealSyntax<Scan::Quick>(text);
+    double value = 0;
+    if (r.accepted && quickValue(r, value)) return value;
+    return textToRealFully(text, valErr);
 }
 
 std::int32_t textToNumber(std::string_view text, bool runden, std::int32_t numErr) {
