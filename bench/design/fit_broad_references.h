@@ -81,7 +81,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.023347294465265005, // 69 smooth+max-boost-20 #1
     0.03604022572976771, // 70 smooth+E12 #1
     0.1486053636715907, // 71 smooth+tilt #1
-    0.05247786704168476, // 72 smooth+keep-capacitors #1
+    0.05062626479115773, // 72 smooth+keep-capacitors #1
     0.20871828972273002, // 73 smooth+sections #1
     0.08184648066316592, // 74 smooth+target #1
     0.016309743315226787, // 75 smooth+smoothing #1
