@@ -175,6 +175,8 @@ inline std::vector<BroadCase> fixedBroadCases() {
     cases.push_back({Kind::Speaker, {Variant::Tilt, Variant::Band, Variant::E12}, 3});
     cases.push_back({Kind::Notches, {Variant::KeepCapacitors, Variant::MaxBoost20}, 3});
     cases.push_back({Kind::Room, {Variant::Resistors, Variant::E12, Variant::MaxBoost3}, 3});
+    cases.push_back({Kind::Headphone, {Variant::Smoothing, Variant::Band, Variant::KeepCapacitors}, 958243050});
+    cases.push_back({Kind::Room, {Variant::Target}, 958243054});
     return cases;
 }
 

@@ -211,6 +211,8 @@ inline constexpr double kBroadReferenceRms[] = {
     0.19552348034305195, // 199 speaker+tilt+band+E12 #3
     2.2645306018712312, // 200 notches+keep-capacitors+max-boost-20 #3
     1.004576732762944, // 201 room+resistors+E12+max-boost-3 #3
+    0.11276900914396712, // 202 headphone+smoothing+band+keep-capacitors #958243050
+    0.66248820253545448, // 203 room+target #958243054
 };
 
 // The fit as it was before its searches were reworked, for each case of the
@@ -418,6 +420,8 @@ inline constexpr double kBroadEarlierFitRms[] = {
     0.19758497035084696, // 199 speaker+tilt+band+E12 #3
     2.3320740921719771, // 200 notches+keep-capacitors+max-boost-20 #3
     1.0288215869514798, // 201 room+resistors+E12+max-boost-3 #3
+    0.15177898147027555, // 202 headphone+smoothing+band+keep-capacitors #958243050
+    0.66391983168023183, // 203 room+target #958243054
 };
 
 } // namespace tessera::bench
