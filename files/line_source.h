@@ -61,8 +61,12 @@ public:
                 const char* const stop = cr ? cr : lf;
                 line = std::string_view(start, static_cast<std::size_t>(stop - start));
                 pos_ = static_cast<std::size_t>(stop - data_) + 1;
-                if (cr && cr + 1 == lf) ++pos_;
-                else if (cr) lineFeed_ = static_cast<std::size_t>(lf - data_), searchedTo_ = lineFeed_ + 1;
+                if (cr && cr + 1 == lf) {
+                    ++pos_;
+                } else if (cr) {
+                    lineFeed_ = static_cast<std::size_t>(lf - data_);
+                    searchedTo_ = lineFeed_ + 1;
+                }
                 return true;
             }
             searchedTo_ = end_;
