@@ -34,7 +34,7 @@ struct TargetCurve {
 // How widely the fit searches: the default, or the much longer search the
 // quality benchmark's references come from.
 struct FitSearch {
-    int candidates = 12;  // the best distinct ideal designs taken on to the choice of parts
+    int candidates = 12;  // the best distinct ideal designs taken on to the choice of parts (twice as many near flat)
     int randomStarts = 200; // further descents from random designs, most around the best
     unsigned long long seed = 1; // of the random starts
     // Where the capacitors are chosen: the quietest realisation within 1 % of
