@@ -37,7 +37,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.5684882941541652, // 25 headphone+max-boost-20 #1
     0.8402788082964032, // 26 headphone+E12 #1
     0.5079653306761772, // 27 headphone+tilt #1
-    1.0837803009324658, // 28 headphone+keep-capacitors #1
+    1.0826562830174424, // 28 headphone+keep-capacitors #1
     1.4014621383088621, // 29 headphone+sections #1
     0.5456624483520198, // 30 headphone+target #1
     0.6663972081194406, // 31 headphone+smoothing #1
@@ -52,7 +52,7 @@ inline constexpr double kBroadReferenceRms[] = {
     1.323727016993502, // 40 cuts-only+sections #1
     0.7735805243419409, // 41 cuts-only+target #1
     0.6174252504269969, // 42 cuts-only+smoothing #1
-    0.9578023024449002, // 43 cuts-only+resistors #1
+    0.92853858781117582, // 43 cuts-only+resistors #1
     0.41160932753286633, // 44 boosts-only+plain #1
     0.3725727912588601, // 45 boosts-only+band #1
     0.8445156005446416, // 46 boosts-only+max-boost-3 #1
@@ -114,7 +114,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.536559375325436, // 102 speaker+max-boost-20 #2
     1.6424119975261298, // 103 speaker+E12 #2
     1.8465536135266345, // 104 speaker+tilt #2
-    3.9384900404858425, // 105 speaker+keep-capacitors #2
+    3.9174105955392027, // 105 speaker+keep-capacitors #2
     3.469833400529258, // 106 speaker+sections #2
     1.9055893202769243, // 107 speaker+target #2
     1.5137, // 108 speaker+smoothing #2
@@ -180,7 +180,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.04300840940204698, // 168 smooth+max-boost-20 #2
     0.12719991260538902, // 169 smooth+E12 #2
     0.09909066460800593, // 170 smooth+tilt #2
-    0.5964736482624198, // 171 smooth+keep-capacitors #2
+    0.58642949896197238, // 171 smooth+keep-capacitors #2
     0.15845825397487281, // 172 smooth+sections #2
     0.08539844403268644, // 173 smooth+target #2
     0.09462466215594184, // 174 smooth+smoothing #2

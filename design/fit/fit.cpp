@@ -79,6 +79,9 @@ constexpr double kQuietRmsShare = 1.01;
 // realised one: the parts of this many times the designs are searched.
 constexpr double kNearFlatRmsDb = 0.05;
 constexpr int kNearFlatCandidateFactor = 2;
+// Where the best realisation's RMS error is more than this many times the
+// best ideal design's, the parts of twice as many designs are searched too.
+constexpr double kPartsDecideShare = 1.2;
 
 SectionParts choiceParts(const FilterBankState& table, const PartsChoice& choice) {
     const auto ohms = [&](int slot) {
@@ -131,32 +134,51 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         wide.candidates *= kNearFlatCandidateFactor;
         std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, wide);
         const bool nearFlat = !candidates.empty() && std::sqrt(designError(p, candidates.front()) / p.points()) < kNearFlatRmsDb;
-        if (!nearFlat && candidates.size() > static_cast<std::size_t>(settings.search.candidates))
-            candidates.resize(static_cast<std::size_t>(settings.search.candidates));
+        const std::size_t firstDesigns =
+            nearFlat ? candidates.size() : std::min(candidates.size(), static_cast<std::size_t>(settings.search.candidates));
         std::vector<double> kept;
         for (int s : p.sections) kept.push_back(state.section(s).Capacitance);
-        const std::size_t searchedDesigns = candidates.size();
         // The parts of each design searched in full, and the parts the
         // sections hold now where the fit could have chosen them, each in its
         // own slot; the first of the lowest error wins.
         const std::optional<std::vector<PartsChoice>> start = startParts(p, state, limited);
-        std::vector<std::pair<double, std::vector<PartsChoice>>> searched(searchedDesigns + (start ? 1 : 0));
+        std::vector<std::pair<double, std::vector<PartsChoice>>> searched;
+        std::vector<const Designs*> slotDesigns; // none: the start's parts
         std::atomic<int> finished{0};
-        forEachIndex(static_cast<int>(searched.size()), settings.search.threads, [&](int n) {
-            if (cancelled(cancel)) return;
-            const auto at = static_cast<std::size_t>(n);
-            searched[at].first = std::numeric_limits<double>::infinity();
-            // Progress from the caller's thread only: the share of searches done.
-            const bool reports = settings.search.threads <= 1;
-            const auto report = [&](double f) {
-                if (choose && reports) choose((finished + f) / static_cast<double>(searched.size()));
-            };
-            if (at < searchedDesigns)
-                searched[at].second = chooseParts(p, state, limited, candidates[at], kept, cancel, report, &searched[at].first);
-            else
-                searched[at].second = searchParts(p, state, limited, *start, cancel, report, &searched[at].first);
-            ++finished;
-        });
+        const auto searchSlots = [&](bool reporting) {
+            const std::size_t from = searched.size();
+            searched.resize(slotDesigns.size());
+            const int count = static_cast<int>(searched.size() - from);
+            forEachIndex(count, settings.search.threads, [&](int n) {
+                if (cancelled(cancel)) return;
+                const std::size_t at = from + static_cast<std::size_t>(n);
+                searched[at].first = std::numeric_limits<double>::infinity();
+                // Progress from the caller's thread only: the share of searches done.
+                const bool reports = reporting && settings.search.threads <= 1;
+                const auto report = [&](double f) {
+                    if (choose && reports) choose((finished + f) / static_cast<double>(count));
+                };
+                if (slotDesigns[at] != nullptr)
+                    searched[at].second = chooseParts(p, state, limited, *slotDesigns[at], kept, cancel, report, &searched[at].first);
+                else
+                    searched[at].second = searchParts(p, state, limited, *start, cancel, report, &searched[at].first);
+                ++finished;
+            });
+        };
+        for (std::size_t i = 0; i < firstDesigns; ++i) slotDesigns.push_back(&candidates[i]);
+        if (start) slotDesigns.push_back(nullptr);
+        searchSlots(true);
+        // Where even the best parts realise much worse than the best ideal
+        // design, the parts' steps decide more than the order of the ideal
+        // errors: the parts of the other designs held are searched too (as
+        // near flat; the progress has reached its end by then).
+        double bestFound = std::numeric_limits<double>::infinity();
+        for (const auto& slot : searched) bestFound = std::min(bestFound, slot.first);
+        if (!cancelled(cancel) && firstDesigns < candidates.size() && !candidates.empty() &&
+            bestFound > kPartsDecideShare * kPartsDecideShare * designError(p, candidates.front())) {
+            for (std::size_t i = firstDesigns; i < candidates.size(); ++i) slotDesigns.push_back(&candidates[i]);
+            searchSlots(false);
+        }
         if (cancelled(cancel)) return std::vector<PartsChoice>{};
         std::vector<PartsChoice> best;
         double bestError = std::numeric_limits<double>::infinity();
