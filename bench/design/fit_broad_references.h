@@ -70,7 +70,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.6446564220582075, // 58 rough+max-boost-20 #1
     0.6458565523173363, // 59 rough+E12 #1
     0.7419777145096401, // 60 rough+tilt #1
-    0.7730508709455096, // 61 rough+keep-capacitors #1
+    0.77019619042230059, // 61 rough+keep-capacitors #1
     0.7927590511401722, // 62 rough+sections #1
     0.7327658841799699, // 63 rough+target #1
     0.3178499709257738, // 64 rough+smoothing #1
@@ -129,7 +129,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.6509866241770308, // 117 room+sections #2
     0.9835, // 118 room+target #2
     0.3791193875650371, // 119 room+smoothing #2
-    0.8595716823286902, // 120 room+resistors #2
+    0.85842650482618166, // 120 room+resistors #2
     0.6867921785825553, // 121 headphone+plain #2
     0.21337584057945055, // 122 headphone+band #2
     1.0782934185749282, // 123 headphone+max-boost-3 #2
@@ -158,7 +158,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.3549883163481517, // 146 boosts-only+max-boost-20 #2
     0.4092739246488546, // 147 boosts-only+E12 #2
     0.583321637633103, // 148 boosts-only+tilt #2
-    0.6443157629661206, // 149 boosts-only+keep-capacitors #2
+    0.63944284866429713, // 149 boosts-only+keep-capacitors #2
     0.43673037454073244, // 150 boosts-only+sections #2
     0.6271371395536883, // 151 boosts-only+target #2
     0.28551204048772, // 152 boosts-only+smoothing #2
@@ -174,13 +174,13 @@ inline constexpr double kBroadReferenceRms[] = {
     0.6878158320087913, // 162 rough+target #2
     0.5038563444090293, // 163 rough+smoothing #2
     0.7203145352246734, // 164 rough+resistors #2
-    0.1111152869535081, // 165 smooth+plain #2
+    0.09882331459940108, // 165 smooth+plain #2
     0.05589581652264966, // 166 smooth+band #2
     0.17004378513530002, // 167 smooth+max-boost-3 #2
     0.04300840940204698, // 168 smooth+max-boost-20 #2
     0.12719991260538902, // 169 smooth+E12 #2
     0.09909066460800593, // 170 smooth+tilt #2
-    0.58642949896197238, // 171 smooth+keep-capacitors #2
+    0.58562771397327285, // 171 smooth+keep-capacitors #2
     0.15845825397487281, // 172 smooth+sections #2
     0.08539844403268644, // 173 smooth+target #2
     0.09462466215594184, // 174 smooth+smoothing #2
@@ -206,7 +206,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.38198206871963003, // 194 shelving+sections #2
     0.19891878474423821, // 195 shelving+target #2
     0.07586102688678786, // 196 shelving+smoothing #2
-    0.21229034278759615, // 197 shelving+resistors #2
+    0.21069137677206226, // 197 shelving+resistors #2
     0.9209347884469572, // 198 cuts-only+max-boost-3+E12 #3
     0.19552348034305195, // 199 speaker+tilt+band+E12 #3
     2.2645306018712312, // 200 notches+keep-capacitors+max-boost-20 #3

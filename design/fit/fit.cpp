@@ -213,6 +213,11 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
                 circuit[static_cast<std::size_t>(problem.sections[k] - 1)] = choiceParts(state, choices[k]);
         return circuit;
     };
+    // Steps of two sections' parts at once from the best realisation.
+    if (!parts.empty()) {
+        parts = pairSteps(problem, state, limited, std::move(parts), cancel);
+        if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
+    }
     // Never worse than the parts the sections hold now, where the fit could
     // have chosen them.
     const std::optional<std::vector<PartsChoice>> start = startParts(problem, state, limited);

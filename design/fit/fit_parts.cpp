@@ -173,6 +173,28 @@ public:
         return next.cost < current.cost ? next : current;
     }
 
+    // The curve section k adds with `parts` into `curve` (zeroed first);
+    // false where the parts do not realise it within the fit's limits.
+    bool curveOf(int k, const PartsChoice& parts, std::vector<double>& curve) const {
+        const Realised r = realise(table_, parts.capacitance, parts.positions);
+        if (!valid(k, r)) return false;
+        curve.assign(problem_.base.size(), 0.0);
+        addSectionResponse(problem_.frequencies, r.frequency, r.q, r.gainFactor, problem_.boost(k), 1, curve.data());
+        return true;
+    }
+
+    // The positions one step from `from` in any of the three slots (26 at most).
+    std::vector<PartsChoice> neighbours(const PartsChoice& from) const {
+        std::vector<PartsChoice> out;
+        for (int d0 = -1; d0 <= 1; ++d0)
+            for (int d1 = -1; d1 <= 1; ++d1)
+                for (int d2 = -1; d2 <= 1; ++d2) {
+                    PartsChoice parts = from;
+                    if ((d0 != 0 || d1 != 0 || d2 != 0) && move(parts.positions, {d0, d1, d2})) out.push_back(parts);
+                }
+        return out;
+    }
+
     // Whether the parts realise a section within the fit's limits.
     bool buildable(int k, const PartsChoice& parts) const {
         return valid(k, realise(table_, parts.capacitance, parts.positions));
@@ -373,6 +395,51 @@ std::vector<PartsChoice> searchParts(const FitProblem& problem, const FilterBank
         if (!improved) break;
     }
     if (error != nullptr) *error = squaredError(problem, total.data());
+    return parts;
+}
+
+std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankState& table,
+                                   const FitSettings& settings, std::vector<PartsChoice> parts,
+                                   const std::atomic<bool>* cancel) {
+    const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
+    if (allowed.empty()) return parts;
+    PartsSearch search(problem, table, allowed);
+    const std::size_t n = problem.base.size();
+    for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
+        if (cancel != nullptr && cancel->load()) return parts;
+        const std::vector<double> total = realisedTotal(problem, table, parts);
+        const double now = squaredError(problem, total.data());
+        // Each section's curve now and the curves of its one-step neighbours.
+        std::vector<std::vector<double>> current(parts.size());
+        std::vector<std::vector<std::pair<PartsChoice, std::vector<double>>>> moves(parts.size());
+        for (std::size_t k = 0; k < parts.size(); ++k) {
+            if (!parts[k].valid || !search.curveOf(static_cast<int>(k), parts[k], current[k])) continue;
+            std::vector<double> curve;
+            for (const PartsChoice& m : search.neighbours(parts[k]))
+                if (search.curveOf(static_cast<int>(k), m, curve)) moves[k].emplace_back(m, curve);
+        }
+        double best = now * (1 - 1e-12);
+        std::size_t bestA = 0, bestB = 0, moveA = 0, moveB = 0;
+        std::vector<double> rest(n), trial(n);
+        for (std::size_t a = 0; a < parts.size(); ++a)
+            for (std::size_t b = a + 1; b < parts.size(); ++b) {
+                if (moves[a].empty() || moves[b].empty()) continue;
+                for (std::size_t i = 0; i < n; ++i) rest[i] = total[i] - current[a][i] - current[b][i];
+                for (std::size_t i = 0; i < moves[a].size(); ++i)
+                    for (std::size_t j = 0; j < moves[b].size(); ++j) {
+                        const std::vector<double>& ca = moves[a][i].second;
+                        const std::vector<double>& cb = moves[b][j].second;
+                        for (std::size_t x = 0; x < n; ++x) trial[x] = rest[x] + ca[x] + cb[x];
+                        const double e = squaredError(problem, trial.data());
+                        if (e < best) best = e, bestA = a, bestB = b, moveA = i, moveB = j;
+                    }
+            }
+        if (!(best < now * (1 - 1e-12))) break;
+        parts[bestA] = moves[bestA][moveA].first;
+        parts[bestB] = moves[bestB][moveB].first;
+        parts = searchParts(problem, table, settings, std::move(parts), cancel, {}, nullptr);
+        if (parts.empty()) return parts; // cancelled
+    }
     return parts;
 }
 

@@ -61,6 +61,14 @@ std::vector<PartsChoice> searchParts(const FitProblem& problem, const FilterBank
                                      const std::atomic<bool>* cancel, const std::function<void(double)>& progress,
                                      double* error);
 
+// From `parts`, steps of two sections' resistors at once (each one table
+// position up or down in any of its slots), the best first, each followed by
+// searchParts, until none lowers the error: the moves where one section's
+// step alone makes it worse and only the other's answer makes it better.
+// Empty when cancelled.
+std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankState& table,
+                                   const FitSettings& settings, std::vector<PartsChoice> parts,
+                                   const std::atomic<bool>* cancel);
 // The parts the fitted sections hold now, where the fit could have chosen
 // them itself: resistors of the series within the range, a capacitor of the
 // selector (where the fit chooses them), and a realisation within the fit's

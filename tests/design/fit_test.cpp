@@ -1,6 +1,8 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "fit_form.h"
+#include "fit_parts.h"
+#include "fit_problem.h"
 #include "measurement_import.h"
 #include "fit_target.h"
 
@@ -606,4 +608,40 @@ TEST(FitTarget, RefusedWhenNoPointLiesInTheBandOrTheSmoothingIsNotOffered) {
     const FitOutcome odd = fitSections(*bank.state, smoothing);
     EXPECT_EQ(odd.status, FitStatus::Refused);
     EXPECT_NE(odd.message.text(Language::English).find("1/48"), std::string::npos);
+}
+
+// Steps of two sections at once, from a fitted design with two of its
+// sections moved a step each: never worse than where they start, and only
+// to resistors of the series and range the fit may use.
+TEST(FitParts, PairStepsNeverEndWorseAndKeepToTheAllowedResistors) {
+    Bank bank;
+    importRoom(*bank.state, 5);
+    struct Case { const char* what; Series series; ResistorRange range; };
+    for (const Case& c : {Case{"E24", Series::E24, {}}, Case{"E12", Series::E12, {}},
+                          Case{"E24, 2.2k to 47k", Series::E24, {2200, 47000}}}) {
+        SCOPED_TRACE(c.what);
+        FitSettings settings;
+        settings.series = c.series;
+        settings.circuit.resistors = c.range;
+        const FitOutcome fitted = fitSections(*bank.state, settings);
+        ASSERT_TRUE(fitted.done());
+        const FitProblem problem = makeFitProblem(*bank.state, settings, gridBand(settings.bandLow, settings.bandHigh));
+        const PositionRange allowed = allowedPositions(*bank.state, c.series, c.range);
+        std::vector<PartsChoice> start;
+        for (int s : problem.sections) {
+            const FittedSection& f = fitted.result.section(s);
+            start.push_back({true, f.capacitorItem, f.capacitance, f.positions});
+        }
+        start[0].positions[1] += allowed.step, start[2].positions[2] -= allowed.step;
+        const double before = squaredError(problem, realisedTotal(problem, *bank.state, start).data());
+        const std::vector<PartsChoice> after = pairSteps(problem, *bank.state, settings, start, nullptr);
+        ASSERT_EQ(after.size(), start.size());
+        EXPECT_LE(squaredError(problem, realisedTotal(problem, *bank.state, after).data()), before);
+        for (const PartsChoice& p : after)
+            for (int position : p.positions) {
+                EXPECT_GE(position, allowed.lowest);
+                EXPECT_LE(position, allowed.highest);
+                EXPECT_EQ((position - allowed.lowest) % allowed.step, 0);
+            }
+    }
 }
