@@ -84,7 +84,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.05062626479115773, // 72 smooth+keep-capacitors #1
     0.20871828972273002, // 73 smooth+sections #1
     0.08184648066316592, // 74 smooth+target #1
-    0.016309743315226787, // 75 smooth+smoothing #1
+    0.01532087304893622, // 75 smooth+smoothing #1
     0.02475121466871152, // 76 smooth+resistors #1
     1.7799312248603967, // 77 notches+plain #1
     1.9278161461395387, // 78 notches+band #1
@@ -159,7 +159,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.4092739246488546, // 147 boosts-only+E12 #2
     0.583321637633103, // 148 boosts-only+tilt #2
     0.63944284866429713, // 149 boosts-only+keep-capacitors #2
-    0.43673037454073244, // 150 boosts-only+sections #2
+    0.43597834619863263, // 150 boosts-only+sections #2
     0.6271371395536883, // 151 boosts-only+target #2
     0.28551204048772, // 152 boosts-only+smoothing #2
     0.3958241397134386, // 153 boosts-only+resistors #2
@@ -212,7 +212,7 @@ inline constexpr double kBroadReferenceRms[] = {
     2.2645306018712312, // 200 notches+keep-capacitors+max-boost-20 #3
     1.004576732762944, // 201 room+resistors+E12+max-boost-3 #3
     0.11276900914396712, // 202 headphone+smoothing+band+keep-capacitors #958243050
-    0.66248820253545448, // 203 room+target #958243054
+    0.65784464832846923, // 203 room+target #958243054
 };
 
 // The fit as it was before its searches were reworked, for each case of the
