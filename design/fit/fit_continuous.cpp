@@ -12,6 +12,7 @@ namespace {
 
 const double kLogFMin = portableLog(20.0), kLogFMax = portableLog(20000.0);
 const double kLogQMin = portableLog(0.1), kLogQMax = portableLog(8.0);
+const double kLn10 = portableLog(10.0);
 // Keeps A below 2 Q^2, where the shunt resistor would turn negative, yet
 // near enough that a broad boost whose shunt resistor lies near the top of
 // its range (R3 = R2 / (2 (2 Q^2 - A)), 25 R2 / Q^2 here) is within reach.
@@ -162,7 +163,7 @@ double buildableGainDb(double logQ) {
 }
 double buildableGainSlope(double logQ) {
     const double a = kBuildableShare * 2 * portableExp(2 * logQ);
-    return 20 / portableLog(10.0) * 2 * a / (1 + a);
+    return 20 / kLn10 * 2 * a / (1 + a);
 }
 
 // A variable on one of its bounds whose descent points out of the range is
@@ -223,8 +224,8 @@ void sectionDerivatives(const FitProblem& problem, int k, const SectionDesign& d
     const int m = problem.points();
     const double inverseF = 1 / d.frequency(), inverseQ = 1 / d.q();
     const double lift = portableExp10(d.gainDb / 10);
-    const double scale = (problem.boost(k) ? 10.0 : -10.0) / portableLog(10.0);
-    const double liftRate = lift * portableLog(10.0) / 10;
+    const double scale = (problem.boost(k) ? 10.0 : -10.0) / kLn10;
+    const double liftRate = lift * kLn10 / 10;
     for (int i = 0; i < m; ++i) {
         const double w = problem.frequencies[static_cast<std::size_t>(i)] * inverseF;
         const double u = 1 - w * w, v = w * inverseQ;

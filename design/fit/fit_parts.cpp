@@ -101,12 +101,8 @@ public:
     // Offers the valid positions within one step of `centre` for a capacitor.
     void gatherAround(int k, int item, double capacitance, const std::array<int, 3>& centre, const SectionModel& model,
                       bool penalise) {
-        for (int d0 = -1; d0 <= 1; ++d0)
-            for (int d1 = -1; d1 <= 1; ++d1)
-                for (int d2 = -1; d2 <= 1; ++d2) {
-                    PartsChoice parts{true, item, capacitance, centre};
-                    if (move(parts.positions, {d0, d1, d2})) offer(k, parts, model, penalise);
-                }
+        for (const PartsChoice& parts : withinOneStep({true, item, capacitance, centre}, true))
+            offer(k, parts, model, penalise);
     }
 
     // Offers every R2 and R3 with R1 at `r1` or at the top: for a design the
@@ -183,14 +179,16 @@ public:
         return true;
     }
 
-    // The positions one step from `from` in any of the three slots (26 at most).
-    std::vector<PartsChoice> neighbours(const PartsChoice& from) const {
+    // The allowed positions one step from `from` in any of the three slots
+    // (26 at most), and `from` itself where `withFrom` and it is allowed.
+    std::vector<PartsChoice> withinOneStep(const PartsChoice& from, bool withFrom) const {
         std::vector<PartsChoice> out;
         for (int d0 = -1; d0 <= 1; ++d0)
             for (int d1 = -1; d1 <= 1; ++d1)
                 for (int d2 = -1; d2 <= 1; ++d2) {
                     PartsChoice parts = from;
-                    if ((d0 != 0 || d1 != 0 || d2 != 0) && move(parts.positions, {d0, d1, d2})) out.push_back(parts);
+                    if ((withFrom || d0 != 0 || d1 != 0 || d2 != 0) && move(parts.positions, {d0, d1, d2}))
+                        out.push_back(parts);
                 }
         return out;
     }
@@ -415,7 +413,7 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
         for (std::size_t k = 0; k < parts.size(); ++k) {
             if (!parts[k].valid || !search.curveOf(static_cast<int>(k), parts[k], current[k])) continue;
             std::vector<double> curve;
-            for (const PartsChoice& m : search.neighbours(parts[k]))
+            for (const PartsChoice& m : search.withinOneStep(parts[k], false))
                 if (search.curveOf(static_cast<int>(k), m, curve)) moves[k].emplace_back(m, curve);
         }
         double best = now * (1 - 1e-12);
