@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace tessera {
 namespace {
@@ -82,6 +83,9 @@ constexpr int kNearFlatCandidateFactor = 2;
 // Where the best realisation's RMS error is more than this many times the
 // best ideal design's, the parts of twice as many designs are searched too.
 constexpr double kPartsDecideShare = 1.2;
+// The realisations of least error (distinct parts) that the steps of two
+// sections at once start from.
+constexpr std::size_t kPairSteppedRealisations = 4;
 
 SectionParts choiceParts(const FilterBankState& table, const PartsChoice& choice) {
     const auto ohms = [&](int slot) {
@@ -180,6 +184,27 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
             searchSlots(false);
         }
         if (cancelled(cancel)) return std::vector<PartsChoice>{};
+        // Steps of two sections' parts at once from each of the few best
+        // distinct realisations, each in its own slot: where one section's
+        // step alone makes the curve worse, a realisation ranked below the
+        // best often ends below it.
+        std::vector<std::size_t> ranked(searched.size());
+        std::iota(ranked.begin(), ranked.end(), std::size_t{0});
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [&](std::size_t a, std::size_t b) { return searched[a].first < searched[b].first; });
+        std::vector<std::size_t> stepped;
+        for (std::size_t i : ranked) {
+            if (stepped.size() == kPairSteppedRealisations) break;
+            if (!std::isfinite(searched[i].first) || searched[i].second.empty()) continue;
+            if (std::none_of(stepped.begin(), stepped.end(), [&](std::size_t j) { return searched[j].second == searched[i].second; }))
+                stepped.push_back(i);
+        }
+        forEachIndex(static_cast<int>(stepped.size()), settings.search.threads, [&](int n) {
+            auto& [error, parts] = searched[stepped[static_cast<std::size_t>(n)]];
+            parts = pairSteps(p, state, limited, std::move(parts), cancel);
+            if (!parts.empty()) error = squaredError(p, realisedTotal(p, state, parts).data());
+        });
+        if (cancelled(cancel)) return std::vector<PartsChoice>{};
         std::vector<PartsChoice> best;
         double bestError = std::numeric_limits<double>::infinity();
         for (auto& [error, parts] : searched)
@@ -213,11 +238,6 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
                 circuit[static_cast<std::size_t>(problem.sections[k] - 1)] = choiceParts(state, choices[k]);
         return circuit;
     };
-    // Steps of two sections' parts at once from the best realisation.
-    if (!parts.empty()) {
-        parts = pairSteps(problem, state, limited, std::move(parts), cancel);
-        if (cancelled(cancel)) return {FitStatus::Cancelled, {}, {}};
-    }
     // Never worse than the parts the sections hold now, where the fit could
     // have chosen them.
     const std::optional<std::vector<PartsChoice>> start = startParts(problem, state, limited);

@@ -81,21 +81,6 @@ bool solve(std::vector<double>& a, std::vector<double>& b, int n) {
     return true;
 }
 
-// The sum of a[i] b[i] in four interleaved partial sums, which the compiler
-// may keep in vector registers: the normal equations are most of a descent's work.
-double dot(const double* a, const double* b, int n) {
-    double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        s0 += a[i] * b[i];
-        s1 += a[i + 1] * b[i + 1];
-        s2 += a[i + 2] * b[i + 2];
-        s3 += a[i + 3] * b[i + 3];
-    }
-    for (; i < n; ++i) s0 += a[i] * b[i];
-    return (s0 + s2) + (s1 + s3);
-}
-
 // Moving average over +-width band points, shorter at the ends.
 std::vector<double> smoothed(const std::vector<double>& values, int width) {
     const int n = static_cast<int>(values.size());

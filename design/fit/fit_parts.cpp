@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <optional>
 
 namespace tessera {
@@ -78,6 +79,8 @@ struct Candidate {
 constexpr std::size_t kEvaluatedChoices = 16;
 constexpr std::size_t kEvaluatedSteps = 12;
 constexpr std::size_t kEvaluatedQuietChoices = 4;
+// Of the steps of two sections at once, this many of the best ranked.
+constexpr std::size_t kEvaluatedPairs = 4;
 
 SectionDesign designOf(const Realised& r) {
     return {portableLog(r.frequency), portableLog(r.q), 20 * portableLog10(1 + r.gainFactor)};
@@ -402,39 +405,72 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
     const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
     if (allowed.empty()) return parts;
     PartsSearch search(problem, table, allowed);
-    const std::size_t n = problem.base.size();
+    const int n = problem.points();
+    // What the error measures: the deviation from the fixed level, or from
+    // the mean where the level is automatic (a curve's change then counts
+    // about its own mean).
+    const auto measured = [&](std::vector<double>& v, double level) {
+        if (!problem.level) level = std::accumulate(v.begin(), v.end(), 0.0) / n;
+        for (double& x : v) x -= level;
+    };
+    struct Move {
+        PartsChoice parts;
+        std::vector<double> change; // the section's curve less its curve now, as measured
+        double alone = 0;           // the error's change by this move alone
+    };
     for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
         if (cancel != nullptr && cancel->load()) return parts;
         const std::vector<double> total = realisedTotal(problem, table, parts);
         const double now = squaredError(problem, total.data());
-        // Each section's curve now and the curves of its one-step neighbours.
-        std::vector<std::vector<double>> current(parts.size());
-        std::vector<std::vector<std::pair<PartsChoice, std::vector<double>>>> moves(parts.size());
+        std::vector<double> deviation = total;
+        measured(deviation, problem.level.value_or(0));
+        // Each section's one-step neighbours: |t + a + b|^2 = |t|^2 + (2 t.a
+        // + a.a) + (2 t.b + b.b) + 2 a.b ranks every pair of moves by one
+        // product of their changes.
+        std::vector<std::vector<Move>> moves(parts.size());
+        std::vector<double> current, curve;
         for (std::size_t k = 0; k < parts.size(); ++k) {
-            if (!parts[k].valid || !search.curveOf(static_cast<int>(k), parts[k], current[k])) continue;
-            std::vector<double> curve;
-            for (const PartsChoice& m : search.withinOneStep(parts[k], false))
-                if (search.curveOf(static_cast<int>(k), m, curve)) moves[k].emplace_back(m, curve);
+            if (!parts[k].valid || !search.curveOf(static_cast<int>(k), parts[k], current)) continue;
+            for (const PartsChoice& m : search.withinOneStep(parts[k], false)) {
+                if (!search.curveOf(static_cast<int>(k), m, curve)) continue;
+                for (int i = 0; i < n; ++i) curve[static_cast<std::size_t>(i)] -= current[static_cast<std::size_t>(i)];
+                measured(curve, 0);
+                const double alone = 2 * dot(deviation.data(), curve.data(), n) + dot(curve.data(), curve.data(), n);
+                moves[k].push_back({m, curve, alone});
+            }
         }
-        double best = now * (1 - 1e-12);
-        std::size_t bestA = 0, bestB = 0, moveA = 0, moveB = 0;
-        std::vector<double> rest(n), trial(n);
+        // The few best ranked pairs are evaluated in full: the ranking's
+        // rounding must not take a step that does not lower the error.
+        struct Ranked {
+            double error;
+            std::size_t a, b, i, j;
+        };
+        std::vector<Ranked> shortlist;
         for (std::size_t a = 0; a < parts.size(); ++a)
-            for (std::size_t b = a + 1; b < parts.size(); ++b) {
-                if (moves[a].empty() || moves[b].empty()) continue;
-                for (std::size_t i = 0; i < n; ++i) rest[i] = total[i] - current[a][i] - current[b][i];
+            for (std::size_t b = a + 1; b < parts.size(); ++b)
                 for (std::size_t i = 0; i < moves[a].size(); ++i)
                     for (std::size_t j = 0; j < moves[b].size(); ++j) {
-                        const std::vector<double>& ca = moves[a][i].second;
-                        const std::vector<double>& cb = moves[b][j].second;
-                        for (std::size_t x = 0; x < n; ++x) trial[x] = rest[x] + ca[x] + cb[x];
-                        const double e = squaredError(problem, trial.data());
-                        if (e < best) best = e, bestA = a, bestB = b, moveA = i, moveB = j;
+                        const Move &ma = moves[a][i], &mb = moves[b][j];
+                        const double e = now + ma.alone + mb.alone + 2 * dot(ma.change.data(), mb.change.data(), n);
+                        if (shortlist.size() == kEvaluatedPairs && !(e < shortlist.back().error)) continue;
+                        const Ranked r{e, a, b, i, j};
+                        shortlist.insert(std::upper_bound(shortlist.begin(), shortlist.end(), r,
+                                                          [](const Ranked& x, const Ranked& y) { return x.error < y.error; }),
+                                         r);
+                        if (shortlist.size() > kEvaluatedPairs) shortlist.pop_back();
                     }
-            }
-        if (!(best < now * (1 - 1e-12))) break;
-        parts[bestA] = moves[bestA][moveA].first;
-        parts[bestB] = moves[bestB][moveB].first;
+        double best = now * (1 - 1e-12);
+        std::optional<Ranked> chosen;
+        for (const Ranked& r : shortlist) {
+            std::vector<PartsChoice> trial = parts;
+            trial[r.a] = moves[r.a][r.i].parts;
+            trial[r.b] = moves[r.b][r.j].parts;
+            const double e = squaredError(problem, realisedTotal(problem, table, trial).data());
+            if (e < best) best = e, chosen = r;
+        }
+        if (!chosen) break;
+        parts[chosen->a] = moves[chosen->a][chosen->i].parts;
+        parts[chosen->b] = moves[chosen->b][chosen->j].parts;
         parts = searchParts(problem, table, settings, std::move(parts), cancel, {}, nullptr);
         if (parts.empty()) return parts; // cancelled
     }

@@ -18,6 +18,8 @@ struct PartsChoice {
     int capacitorItem = -1; // index into kCapacitorItems; -1 for a kept capacitor
     double capacitance = 0; // farads
     std::array<int, 3> positions{}; // by Slot
+
+    bool operator==(const PartsChoice&) const = default;
 };
 
 // What a section's parts give, by the page's own formulas.

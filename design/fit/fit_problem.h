@@ -57,6 +57,22 @@ double squaredError(const FitProblem& problem, const double* total);
 // The level the error is measured against for `total`.
 double levelFor(const FitProblem& problem, const double* total);
 
+// The sum of a[i] b[i] in four interleaved partial sums, which the compiler
+// may keep in vector registers: the normal equations are most of a descent's work,
+// and the steps of two sections' parts are ranked by them.
+inline double dot(const double* a, const double* b, int n) {
+    double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        s0 += a[i] * b[i];
+        s1 += a[i + 1] * b[i + 1];
+        s2 += a[i + 2] * b[i + 2];
+        s3 += a[i + 3] * b[i + 3];
+    }
+    for (; i < n; ++i) s0 += a[i] * b[i];
+    return (s0 + s2) + (s1 + s3);
+}
+
 // RMS and largest deviation of a whole-grid Result from a whole-grid target
 // over the band.
 FitError bandError(const Curve& result, const Curve& target, GridBand band);

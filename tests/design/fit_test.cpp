@@ -611,18 +611,22 @@ TEST(FitTarget, RefusedWhenNoPointLiesInTheBandOrTheSmoothingIsNotOffered) {
 }
 
 // Steps of two sections at once, from a fitted design with two of its
-// sections moved a step each: never worse than where they start, and only
-// to resistors of the series and range the fit may use.
+// sections moved a step each: never worse than where they start or than the
+// best of every pair of one-step moves evaluated in full (which the steps
+// rank by products of the curves' changes, about the mean where the level is
+// automatic), and only to resistors of the series and range the fit may use.
 TEST(FitParts, PairStepsNeverEndWorseAndKeepToTheAllowedResistors) {
     Bank bank;
     importRoom(*bank.state, 5);
-    struct Case { const char* what; Series series; ResistorRange range; };
-    for (const Case& c : {Case{"E24", Series::E24, {}}, Case{"E12", Series::E12, {}},
-                          Case{"E24, 2.2k to 47k", Series::E24, {2200, 47000}}}) {
+    struct Case { const char* what; Series series; ResistorRange range; std::optional<double> level; };
+    for (const Case& c : {Case{"E24", Series::E24, {}, {}}, Case{"E12", Series::E12, {}, {}},
+                          Case{"E24, 2.2k to 47k", Series::E24, {2200, 47000}, {}},
+                          Case{"E24, level 3 dB", Series::E24, {}, 3.0}}) {
         SCOPED_TRACE(c.what);
         FitSettings settings;
         settings.series = c.series;
         settings.circuit.resistors = c.range;
+        settings.level = c.level;
         const FitOutcome fitted = fitSections(*bank.state, settings);
         ASSERT_TRUE(fitted.done());
         const FitProblem problem = makeFitProblem(*bank.state, settings, gridBand(settings.bandLow, settings.bandHigh));
@@ -632,11 +636,52 @@ TEST(FitParts, PairStepsNeverEndWorseAndKeepToTheAllowedResistors) {
             const FittedSection& f = fitted.result.section(s);
             start.push_back({true, f.capacitorItem, f.capacitance, f.positions});
         }
-        start[0].positions[1] += allowed.step, start[2].positions[2] -= allowed.step;
+        // Within the allowed positions and the fit's limits (a start beyond
+        // them has no error the steps must stay below).
+        const auto buildable = [&](std::size_t k, const PartsChoice& p) {
+            for (int position : p.positions)
+                if (position < allowed.lowest || position > allowed.highest) return false;
+            const Realised r = realise(*bank.state, p.capacitance, p.positions);
+            return r.frequency >= 20 && r.frequency <= 20000 && r.q >= 0.1 && r.q <= 8 &&
+                   20 * std::log10(1 + r.gainFactor) <= problem.gainLimitDb[k] + 1e-9;
+        };
+        // Sections 1 and 3 moved one step: the first buildable of R2, R3, R1 down or up.
+        for (std::size_t k : {std::size_t{0}, std::size_t{2}}) {
+            bool moved = false;
+            for (int slot : {1, 2, 0})
+                for (int delta : {-allowed.step, allowed.step}) {
+                    PartsChoice p = start[k];
+                    p.positions[static_cast<std::size_t>(slot)] += delta;
+                    if (!moved && buildable(k, p)) start[k] = p, moved = true;
+                }
+            ASSERT_TRUE(moved) << k;
+        }
         const double before = squaredError(problem, realisedTotal(problem, *bank.state, start).data());
         const std::vector<PartsChoice> after = pairSteps(problem, *bank.state, settings, start, nullptr);
         ASSERT_EQ(after.size(), start.size());
-        EXPECT_LE(squaredError(problem, realisedTotal(problem, *bank.state, after).data()), before);
+        const double reached = squaredError(problem, realisedTotal(problem, *bank.state, after).data());
+        EXPECT_LE(reached, before);
+        // Every pair of buildable one-step moves.
+        const auto oneStep = [&](std::size_t k) {
+            std::vector<PartsChoice> out;
+            for (int m = 1; m < 27; ++m) {
+                PartsChoice p = start[k];
+                for (int slot = 0, code = m; slot < 3; ++slot, code /= 3)
+                    p.positions[static_cast<std::size_t>(slot)] += (code % 3 - 1) * allowed.step;
+                if (m != 13 && buildable(k, p)) out.push_back(p);
+            }
+            return out;
+        };
+        double bestPair = before;
+        for (std::size_t a = 0; a < start.size(); ++a)
+            for (std::size_t b = a + 1; b < start.size(); ++b)
+                for (const PartsChoice& pa : oneStep(a))
+                    for (const PartsChoice& pb : oneStep(b)) {
+                        std::vector<PartsChoice> trial = start;
+                        trial[a] = pa, trial[b] = pb;
+                        bestPair = std::min(bestPair, squaredError(problem, realisedTotal(problem, *bank.state, trial).data()));
+                    }
+        EXPECT_LE(reached, bestPair * (1 + 1e-9));
         for (const PartsChoice& p : after)
             for (int position : p.positions) {
                 EXPECT_GE(position, allowed.lowest);
