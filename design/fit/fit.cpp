@@ -209,6 +209,8 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         double bestError = std::numeric_limits<double>::infinity();
         for (auto& [error, parts] : searched)
             if (best.empty() || error < bestError) best = std::move(parts), bestError = error;
+        // Changes of two sections' capacitors at once from the best.
+        if (!best.empty()) best = capacitorPairSteps(p, state, limited, std::move(best), cancel);
         return best;
     };
     FitProblem problem = makeFitProblem(state, limited, band);

@@ -79,8 +79,10 @@ struct Candidate {
 constexpr std::size_t kEvaluatedChoices = 16;
 constexpr std::size_t kEvaluatedSteps = 12;
 constexpr std::size_t kEvaluatedQuietChoices = 4;
-// Of the steps of two sections at once, this many of the best ranked.
+// Of the steps of two sections at once, this many of the best ranked; of
+// the changes of two sections' capacitors, ranked by a linear model, more.
 constexpr std::size_t kEvaluatedPairs = 4;
+constexpr std::size_t kEvaluatedCapacitorPairs = 16;
 
 SectionDesign designOf(const Realised& r) {
     return {portableLog(r.frequency), portableLog(r.q), 20 * portableLog10(1 + r.gainFactor)};
@@ -269,6 +271,29 @@ void refitRest(const FitProblem& problem, int from, std::vector<double>& total, 
     total = totalCurve(rest, after);
 }
 
+// What the error measures of `v` in place: its deviation from `level`
+// where the level is fixed, or from its mean where it is automatic (a
+// curve's change then counts about its own mean).
+void measure(const FitProblem& problem, std::vector<double>& v, double level) {
+    if (!problem.level) level = std::accumulate(v.begin(), v.end(), 0.0) / problem.points();
+    for (double& x : v) x -= level;
+}
+
+// One pair of moves ranked by its predicted error.
+struct RankedPair {
+    double error;
+    std::size_t a, b, i, j;
+};
+
+// Keeps the `size` best ranked pairs, the best first.
+void offerPair(std::vector<RankedPair>& shortlist, std::size_t size, const RankedPair& r) {
+    if (shortlist.size() == size && !(r.error < shortlist.back().error)) return;
+    shortlist.insert(std::upper_bound(shortlist.begin(), shortlist.end(), r,
+                                      [](const RankedPair& x, const RankedPair& y) { return x.error < y.error; }),
+                     r);
+    if (shortlist.size() > size) shortlist.pop_back();
+}
+
 } // namespace
 
 double capacitorItemFarads(int item) {
@@ -406,13 +431,7 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
     if (allowed.empty()) return parts;
     PartsSearch search(problem, table, allowed);
     const int n = problem.points();
-    // What the error measures: the deviation from the fixed level, or from
-    // the mean where the level is automatic (a curve's change then counts
-    // about its own mean).
-    const auto measured = [&](std::vector<double>& v, double level) {
-        if (!problem.level) level = std::accumulate(v.begin(), v.end(), 0.0) / n;
-        for (double& x : v) x -= level;
-    };
+    const auto measured = [&](std::vector<double>& v, double level) { measure(problem, v, level); };
     struct Move {
         PartsChoice parts;
         std::vector<double> change; // the section's curve less its curve now, as measured
@@ -441,27 +460,18 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
         }
         // The few best ranked pairs are evaluated in full: the ranking's
         // rounding must not take a step that does not lower the error.
-        struct Ranked {
-            double error;
-            std::size_t a, b, i, j;
-        };
-        std::vector<Ranked> shortlist;
+        std::vector<RankedPair> shortlist;
         for (std::size_t a = 0; a < parts.size(); ++a)
             for (std::size_t b = a + 1; b < parts.size(); ++b)
                 for (std::size_t i = 0; i < moves[a].size(); ++i)
                     for (std::size_t j = 0; j < moves[b].size(); ++j) {
                         const Move &ma = moves[a][i], &mb = moves[b][j];
                         const double e = now + ma.alone + mb.alone + 2 * dot(ma.change.data(), mb.change.data(), n);
-                        if (shortlist.size() == kEvaluatedPairs && !(e < shortlist.back().error)) continue;
-                        const Ranked r{e, a, b, i, j};
-                        shortlist.insert(std::upper_bound(shortlist.begin(), shortlist.end(), r,
-                                                          [](const Ranked& x, const Ranked& y) { return x.error < y.error; }),
-                                         r);
-                        if (shortlist.size() > kEvaluatedPairs) shortlist.pop_back();
+                        offerPair(shortlist, kEvaluatedPairs, {e, a, b, i, j});
                     }
         double best = now * (1 - 1e-12);
-        std::optional<Ranked> chosen;
-        for (const Ranked& r : shortlist) {
+        std::optional<RankedPair> chosen;
+        for (const RankedPair& r : shortlist) {
             std::vector<PartsChoice> trial = parts;
             trial[r.a] = moves[r.a][r.i].parts;
             trial[r.b] = moves[r.b][r.j].parts;
@@ -472,6 +482,104 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
         parts[chosen->a] = moves[chosen->a][chosen->i].parts;
         parts[chosen->b] = moves[chosen->b][chosen->j].parts;
         parts = searchParts(problem, table, settings, std::move(parts), cancel, {}, nullptr);
+        if (parts.empty()) return parts; // cancelled
+    }
+    return parts;
+}
+
+std::vector<PartsChoice> capacitorPairSteps(const FitProblem& problem, const FilterBankState& table,
+                                            const FitSettings& settings, std::vector<PartsChoice> parts,
+                                            const std::atomic<bool>* cancel) {
+    const PositionRange allowed = allowedPositions(table, settings.series, settings.circuit.resistors);
+    if (allowed.empty() || !settings.chooseCapacitors) return parts;
+    PartsSearch search(problem, table, allowed);
+    const int n = problem.points();
+    const std::size_t count = parts.size();
+    struct Move {
+        PartsChoice parts;
+        double alone = 0;          // the error's change by this move alone
+        std::array<double, 3> at{}; // its change in the section's linear terms
+    };
+    for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
+        if (cancel != nullptr && cancel->load()) return parts;
+        const std::vector<double> total = realisedTotal(problem, table, parts);
+        const double now = squaredError(problem, total.data());
+        std::vector<double> deviation = total;
+        measure(problem, deviation, problem.level.value_or(0));
+        // Each section's linear terms (its curve's slopes over ln f, ln Q and
+        // gain at its parts now, as measured) and every capacitor's parts
+        // around its present figures, with the change of each in those terms
+        // (least squares): the product of two sections' changes is then a
+        // 3 x 3 form, a few operations for each of the many pairs.
+        std::vector<std::vector<double>> slopes(count, std::vector<double>(static_cast<std::size_t>(3 * n)));
+        std::vector<std::vector<Move>> moves(count);
+        std::vector<double> current, curve;
+        for (std::size_t k = 0; k < count; ++k) {
+            if (!parts[k].valid || !search.curveOf(static_cast<int>(k), parts[k], current)) continue;
+            const Realised figures = realise(table, parts[k].capacitance, parts[k].positions);
+            double* columns = slopes[k].data();
+            sectionDerivatives(problem, static_cast<int>(k), designOf(figures), columns);
+            std::array<double, 9> gram{};
+            for (int p = 0; p < 3; ++p) {
+                std::vector<double> column(columns + p * n, columns + (p + 1) * n);
+                measure(problem, column, 0);
+                std::copy(column.begin(), column.end(), columns + p * n);
+            }
+            for (int p = 0; p < 3; ++p)
+                for (int q = 0; q < 3; ++q) gram[static_cast<std::size_t>(3 * p + q)] = dot(columns + p * n, columns + q * n, n);
+            for (int item = 0; item < static_cast<int>(kCapacitorItems.size()); ++item) {
+                const double c = capacitorItemFarads(item);
+                const std::array<int, 3> centre =
+                    item == parts[k].capacitorItem
+                        ? parts[k].positions
+                        : idealPositions(table, c, figures.frequency, figures.q, figures.gainFactor, allowed);
+                for (const PartsChoice& m : search.withinOneStep({true, item, c, centre}, item != parts[k].capacitorItem)) {
+                    if (!search.curveOf(static_cast<int>(k), m, curve)) continue;
+                    for (int i = 0; i < n; ++i) curve[static_cast<std::size_t>(i)] -= current[static_cast<std::size_t>(i)];
+                    measure(problem, curve, 0);
+                    Move move{m, 2 * dot(deviation.data(), curve.data(), n) + dot(curve.data(), curve.data(), n), {}};
+                    std::vector<double> b(3), g(gram.begin(), gram.end());
+                    for (int p = 0; p < 3; ++p) b[static_cast<std::size_t>(p)] = dot(columns + p * n, curve.data(), n);
+                    if (solve(g, b, 3)) move.at = {b[0], b[1], b[2]};
+                    moves[k].push_back(move);
+                }
+            }
+        }
+        std::vector<RankedPair> shortlist;
+        for (std::size_t a = 0; a < count; ++a)
+            for (std::size_t b = a + 1; b < count; ++b) {
+                if (moves[a].empty() || moves[b].empty()) continue;
+                std::array<double, 9> cross{}; // slopes of a against slopes of b
+                for (int p = 0; p < 3; ++p)
+                    for (int q = 0; q < 3; ++q)
+                        cross[static_cast<std::size_t>(3 * p + q)] =
+                            dot(slopes[a].data() + p * n, slopes[b].data() + q * n, n);
+                for (std::size_t i = 0; i < moves[a].size(); ++i) {
+                    const Move& ma = moves[a][i];
+                    std::array<double, 3> row{};
+                    for (int q = 0; q < 3; ++q)
+                        for (int p = 0; p < 3; ++p) row[static_cast<std::size_t>(q)] += ma.at[static_cast<std::size_t>(p)] * cross[static_cast<std::size_t>(3 * p + q)];
+                    for (std::size_t j = 0; j < moves[b].size(); ++j) {
+                        const Move& mb = moves[b][j];
+                        const double e = now + ma.alone + mb.alone +
+                                         2 * (row[0] * mb.at[0] + row[1] * mb.at[1] + row[2] * mb.at[2]);
+                        offerPair(shortlist, kEvaluatedCapacitorPairs, {e, a, b, i, j});
+                    }
+                }
+            }
+        double best = now * (1 - 1e-12);
+        std::optional<RankedPair> chosen;
+        for (const RankedPair& r : shortlist) {
+            std::vector<PartsChoice> trial = parts;
+            trial[r.a] = moves[r.a][r.i].parts;
+            trial[r.b] = moves[r.b][r.j].parts;
+            const double e = squaredError(problem, realisedTotal(problem, table, trial).data());
+            if (e < best) best = e, chosen = r;
+        }
+        if (!chosen) break;
+        parts[chosen->a] = moves[chosen->a][chosen->i].parts;
+        parts[chosen->b] = moves[chosen->b][chosen->j].parts;
+        parts = pairSteps(problem, table, settings, std::move(parts), cancel);
         if (parts.empty()) return parts; // cancelled
     }
     return parts;

@@ -71,6 +71,17 @@ std::vector<PartsChoice> searchParts(const FitProblem& problem, const FilterBank
 std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankState& table,
                                    const FitSettings& settings, std::vector<PartsChoice> parts,
                                    const std::atomic<bool>* cancel);
+// Where the capacitors are chosen, from `parts`: changes of two sections'
+// capacitors at once (each with the resistors around what realises its
+// present figures, or its resistors a step up or down), ranked by the
+// sections' curves linearised around their parts and the best few evaluated
+// in full, each followed by pairSteps, until none lowers the error: two
+// capacitors together find what no step of one section does, most of all
+// near flat, where the parts' steps decide. `parts` unchanged where the
+// capacitors are kept; empty when cancelled.
+std::vector<PartsChoice> capacitorPairSteps(const FitProblem& problem, const FilterBankState& table,
+                                            const FitSettings& settings, std::vector<PartsChoice> parts,
+                                            const std::atomic<bool>* cancel);
 // The parts the fitted sections hold now, where the fit could have chosen
 // them itself: resistors of the series within the range, a capacitor of the
 // selector (where the fit chooses them), and a realisation within the fit's

@@ -72,6 +72,34 @@ void addSectionResponse(const std::vector<double>& frequencies, double f, double
         add([](double x) { return std::log10(x); });
 }
 
+// Solves the n x n system a x = b in place by Gaussian elimination with
+// partial pivoting; false when it is singular.
+bool solve(std::vector<double>& a, std::vector<double>& b, int n) {
+    const auto at = [&](int r, int c) -> double& { return a[static_cast<std::size_t>(r * n + c)]; };
+    for (int c = 0; c < n; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < n; ++r)
+            if (std::fabs(at(r, c)) > std::fabs(at(pivot, c))) pivot = r;
+        if (!(std::fabs(at(pivot, c)) > 1e-300)) return false;
+        if (pivot != c) {
+            for (int k = 0; k < n; ++k) std::swap(at(c, k), at(pivot, k));
+            std::swap(b[static_cast<std::size_t>(c)], b[static_cast<std::size_t>(pivot)]);
+        }
+        for (int r = c + 1; r < n; ++r) {
+            const double m = at(r, c) / at(c, c);
+            if (m == 0) continue;
+            for (int k = c; k < n; ++k) at(r, k) -= m * at(c, k);
+            b[static_cast<std::size_t>(r)] -= m * b[static_cast<std::size_t>(c)];
+        }
+    }
+    for (int r = n - 1; r >= 0; --r) {
+        double sum = b[static_cast<std::size_t>(r)];
+        for (int k = r + 1; k < n; ++k) sum -= at(r, k) * b[static_cast<std::size_t>(k)];
+        b[static_cast<std::size_t>(r)] = sum / at(r, r);
+    }
+    return true;
+}
+
 double levelFor(const FitProblem& problem, const double* total) {
     if (problem.level) return *problem.level;
     double sum = 0;

@@ -73,6 +73,10 @@ inline double dot(const double* a, const double* b, int n) {
     return (s0 + s2) + (s1 + s3);
 }
 
+// Solves the n x n system a x = b in place (x into b) by Gaussian
+// elimination with partial pivoting; false when it is singular.
+bool solve(std::vector<double>& a, std::vector<double>& b, int n);
+
 // RMS and largest deviation of a whole-grid Result from a whole-grid target
 // over the band.
 FitError bandError(const Curve& result, const Curve& target, GridBand band);

@@ -682,6 +682,18 @@ TEST(FitParts, PairStepsNeverEndWorseAndKeepToTheAllowedResistors) {
                         bestPair = std::min(bestPair, squaredError(problem, realisedTotal(problem, *bank.state, trial).data()));
                     }
         EXPECT_LE(reached, bestPair * (1 + 1e-9));
+        // Changes of two capacitors at once: never worse, buildable, the
+        // capacitors the selector offers; none where the capacitors are kept.
+        const std::vector<PartsChoice> changed = capacitorPairSteps(problem, *bank.state, settings, start, nullptr);
+        ASSERT_EQ(changed.size(), start.size());
+        EXPECT_LE(squaredError(problem, realisedTotal(problem, *bank.state, changed).data()), before);
+        for (std::size_t k = 0; k < changed.size(); ++k) {
+            EXPECT_TRUE(buildable(k, changed[k])) << k;
+            ASSERT_GE(changed[k].capacitorItem, 0);
+            EXPECT_EQ(changed[k].capacitance, capacitorItemFarads(changed[k].capacitorItem));
+        }
+        settings.chooseCapacitors = false;
+        EXPECT_EQ(capacitorPairSteps(problem, *bank.state, settings, start, nullptr), start);
         for (const PartsChoice& p : after)
             for (int position : p.positions) {
                 EXPECT_GE(position, allowed.lowest);
