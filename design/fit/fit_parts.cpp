@@ -294,6 +294,26 @@ void offerPair(std::vector<RankedPair>& shortlist, std::size_t size, const Ranke
     if (shortlist.size() > size) shortlist.pop_back();
 }
 
+// The ranked pairs evaluated in full (the ranking's rounding must not take
+// a step that does not lower the error): the best taken into `parts` where
+// it lowers the error below `now`; false where none does.
+template <typename Moves>
+bool takeBestEvaluated(const FitProblem& problem, const FilterBankState& table, const std::vector<RankedPair>& shortlist,
+                       const Moves& moves, double now, std::vector<PartsChoice>& parts) {
+    double best = now * (1 - 1e-12);
+    std::optional<std::vector<PartsChoice>> chosen;
+    for (const RankedPair& r : shortlist) {
+        std::vector<PartsChoice> trial = parts;
+        trial[r.a] = moves[r.a][r.i].parts;
+        trial[r.b] = moves[r.b][r.j].parts;
+        const double e = squaredError(problem, realisedTotal(problem, table, trial).data());
+        if (e < best) best = e, chosen = std::move(trial);
+    }
+    if (!chosen) return false;
+    parts = std::move(*chosen);
+    return true;
+}
+
 } // namespace
 
 double capacitorItemFarads(int item) {
@@ -458,8 +478,6 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
                 moves[k].push_back({m, curve, alone});
             }
         }
-        // The few best ranked pairs are evaluated in full: the ranking's
-        // rounding must not take a step that does not lower the error.
         std::vector<RankedPair> shortlist;
         for (std::size_t a = 0; a < parts.size(); ++a)
             for (std::size_t b = a + 1; b < parts.size(); ++b)
@@ -469,18 +487,7 @@ std::vector<PartsChoice> pairSteps(const FitProblem& problem, const FilterBankSt
                         const double e = now + ma.alone + mb.alone + 2 * dot(ma.change.data(), mb.change.data(), n);
                         offerPair(shortlist, kEvaluatedPairs, {e, a, b, i, j});
                     }
-        double best = now * (1 - 1e-12);
-        std::optional<RankedPair> chosen;
-        for (const RankedPair& r : shortlist) {
-            std::vector<PartsChoice> trial = parts;
-            trial[r.a] = moves[r.a][r.i].parts;
-            trial[r.b] = moves[r.b][r.j].parts;
-            const double e = squaredError(problem, realisedTotal(problem, table, trial).data());
-            if (e < best) best = e, chosen = r;
-        }
-        if (!chosen) break;
-        parts[chosen->a] = moves[chosen->a][chosen->i].parts;
-        parts[chosen->b] = moves[chosen->b][chosen->j].parts;
+        if (!takeBestEvaluated(problem, table, shortlist, moves, now, parts)) break;
         parts = searchParts(problem, table, settings, std::move(parts), cancel, {}, nullptr);
         if (parts.empty()) return parts; // cancelled
     }
@@ -567,18 +574,7 @@ std::vector<PartsChoice> capacitorPairSteps(const FitProblem& problem, const Fil
                     }
                 }
             }
-        double best = now * (1 - 1e-12);
-        std::optional<RankedPair> chosen;
-        for (const RankedPair& r : shortlist) {
-            std::vector<PartsChoice> trial = parts;
-            trial[r.a] = moves[r.a][r.i].parts;
-            trial[r.b] = moves[r.b][r.j].parts;
-            const double e = squaredError(problem, realisedTotal(problem, table, trial).data());
-            if (e < best) best = e, chosen = r;
-        }
-        if (!chosen) break;
-        parts[chosen->a] = moves[chosen->a][chosen->i].parts;
-        parts[chosen->b] = moves[chosen->b][chosen->j].parts;
+        if (!takeBestEvaluated(problem, table, shortlist, moves, now, parts)) break;
         parts = pairSteps(problem, table, settings, std::move(parts), cancel);
         if (parts.empty()) return parts; // cancelled
     }
