@@ -75,11 +75,11 @@ inline constexpr double kBroadReferenceRms[] = {
     0.7327658841799699, // 63 rough+target #1
     0.3178499709257738, // 64 rough+smoothing #1
     0.6678612164686327, // 65 rough+resistors #1
-    0.02448925140186707, // 66 smooth+plain #1
+    0.024248219187856142, // 66 smooth+plain #1
     0.025637265875357515, // 67 smooth+band #1
     0.03131221031522642, // 68 smooth+max-boost-3 #1
     0.023347294465265005, // 69 smooth+max-boost-20 #1
-    0.03604022572976771, // 70 smooth+E12 #1
+    0.03539085812600571, // 70 smooth+E12 #1
     0.1486053636715907, // 71 smooth+tilt #1
     0.05062626479115773, // 72 smooth+keep-capacitors #1
     0.20871828972273002, // 73 smooth+sections #1
@@ -107,7 +107,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.273773752061822, // 95 shelving+sections #1
     0.19951538510854971, // 96 shelving+target #1
     0.048558815074891515, // 97 shelving+smoothing #1
-    0.19296670504614963, // 98 shelving+resistors #1
+    0.1921898528007272, // 98 shelving+resistors #1
     1.5394755111171134, // 99 speaker+plain #2
     0.2584424926291021, // 100 speaker+band #2
     2.6668989112636043, // 101 speaker+max-boost-3 #2
@@ -152,7 +152,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.7671023578277957, // 140 cuts-only+target #2
     0.5186651490097424, // 141 cuts-only+smoothing #2
     0.7787576067717531, // 142 cuts-only+resistors #2
-    0.3810454359570472, // 143 boosts-only+plain #2
+    0.37819227671255967, // 143 boosts-only+plain #2
     0.4486199581852524, // 144 boosts-only+band #2
     0.6190565393089699, // 145 boosts-only+max-boost-3 #2
     0.3549883163481517, // 146 boosts-only+max-boost-20 #2
@@ -181,7 +181,7 @@ inline constexpr double kBroadReferenceRms[] = {
     0.10632075990667782, // 169 smooth+E12 #2
     0.09909066460800593, // 170 smooth+tilt #2
     0.58562771397327285, // 171 smooth+keep-capacitors #2
-    0.15845825397487281, // 172 smooth+sections #2
+    0.1561952308458229, // 172 smooth+sections #2
     0.08539844403268644, // 173 smooth+target #2
     0.09462466215594184, // 174 smooth+smoothing #2
     0.10381402245400556, // 175 smooth+resistors #2
