@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <numeric>
 
@@ -151,23 +152,24 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         std::atomic<int> finished{0};
         const auto searchSlots = [&](bool reporting) {
             const std::size_t from = searched.size();
-            searched.resize(slotDesigns.size());
-            const int count = static_cast<int>(searched.size() - from);
-            forEachIndex(count, settings.search.threads, [&](int n) {
+            std::vector<std::pair<double, std::vector<PartsChoice>>> fresh(slotDesigns.size() - from);
+            const int count = static_cast<int>(fresh.size());
+            forEachSlot(fresh, settings.search.threads, settings.search.peers, [&](int n, auto& slot) {
                 if (cancelled(cancel)) return;
                 const std::size_t at = from + static_cast<std::size_t>(n);
-                searched[at].first = std::numeric_limits<double>::infinity();
+                slot.first = std::numeric_limits<double>::infinity();
                 // Progress from the caller's thread only: the share of searches done.
-                const bool reports = reporting && settings.search.threads <= 1;
+                const bool reports = reporting && settings.search.threads <= 1 && settings.search.peers == nullptr;
                 const auto report = [&](double f) {
                     if (choose && reports) choose((finished + f) / static_cast<double>(count));
                 };
                 if (slotDesigns[at] != nullptr)
-                    searched[at].second = chooseParts(p, state, limited, *slotDesigns[at], kept, cancel, report, &searched[at].first);
+                    slot.second = chooseParts(p, state, limited, *slotDesigns[at], kept, cancel, report, &slot.first);
                 else
-                    searched[at].second = searchParts(p, state, limited, *start, cancel, report, &searched[at].first);
+                    slot.second = searchParts(p, state, limited, *start, cancel, report, &slot.first);
                 ++finished;
             });
+            std::move(fresh.begin(), fresh.end(), std::back_inserter(searched));
         };
         for (std::size_t i = 0; i < firstDesigns; ++i) slotDesigns.push_back(&candidates[i]);
         if (start) slotDesigns.push_back(nullptr);

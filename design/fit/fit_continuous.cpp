@@ -362,6 +362,22 @@ bool sameMinimum(const FitProblem& problem, const Designs& a, const Designs& b) 
     return true;
 }
 
+// A descent's end: the designs (none where it was cancelled) and their error.
+struct Descent {
+    Designs designs;
+    double error = std::numeric_limits<double>::infinity();
+};
+void writeSlot(SlotWriter& w, const Descent& d) {
+    w.put(static_cast<int>(d.designs.size()));
+    for (const SectionDesign& x : d.designs) w.put(x.logF), w.put(x.logQ), w.put(x.gainDb);
+    w.put(d.error);
+}
+void readSlot(SlotReader& r, Descent& d) {
+    d.designs.assign(r.size(3 * sizeof(double)), {});
+    for (SectionDesign& x : d.designs) r.get(x.logF), r.get(x.logQ), r.get(x.gainDb);
+    r.get(d.error);
+}
+
 // Two minima whose curves differ by less than this share of the smaller
 // one's RMS error are one: they realise alike, and holding both would crowd
 // out a design that realises differently.
@@ -505,10 +521,6 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
         if (progress) progress(std::min(1.0, static_cast<double>(++done) / descents));
         return !(cancel != nullptr && cancel->load());
     };
-    struct Descent {
-        Designs designs;
-        double error = std::numeric_limits<double>::infinity();
-    };
     // Move i of a round: a re-seed of reseeds[i], or past them section
     // i - reseeds.size() idle, the others refitted without it, then placed
     // again on what they leave (the way out where a section holds a feature
@@ -539,16 +551,17 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // as it is; where one of them lowers the error, those after it run again
     // from the new best. The moves and their order are those of one thread.
     std::vector<Descent> window;
+    const int shareWidth = search.peers != nullptr ? search.peers->parties() : std::max(search.threads, 1);
     for (int round = 0; round < kRounds; ++round) {
         bool improved = false;
         for (int i = 0; i < moves;) {
-            const int width = std::min(std::max(search.threads, 1), moves - i);
+            const int width = std::min(shareWidth, moves - i);
             window.assign(static_cast<std::size_t>(width), {});
             const Designs from = best;
             const double fromError = bestError;
-            forEachIndex(width, search.threads, [&](int w) {
+            forEachSlot(window, search.threads, search.peers, [&](int w, Descent& slot) {
                 if (cancel != nullptr && cancel->load()) return;
-                window[static_cast<std::size_t>(w)] = move(i + w, from, fromError);
+                slot = move(i + w, from, fromError);
             });
             for (Descent& d : window) {
                 if (d.designs.empty()) return minima.designs(); // cancelled
@@ -581,7 +594,7 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             if (problem.gainLimitDb[k] > kIdleGainDb && (from[k].gainDb < kIdleGainDb || servesLittle(problem, from, k, fromError)))
                 idle.push_back(k);
         const Deviations deviations(problem, from);
-        forEachIndex(size, search.threads, [&](int i) {
+        forEachSlot(batch, search.threads, search.peers, [&](int i, Descent& out) {
             if (cancel != nullptr && cancel->load()) return;
             const int r = first + i;
             IndexRandom random(search.seed, static_cast<std::uint64_t>(r));
@@ -601,7 +614,6 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
                 }
                 start = std::move(hop);
             }
-            Descent& out = batch[static_cast<std::size_t>(i)];
             out.designs = refineDesigns(problem, std::move(start), kRandomStartIterations, kHopelessShare * fromError,
                                         &out.error);
             if (out.error < kPromisingShare * fromError)

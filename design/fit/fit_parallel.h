@@ -5,8 +5,11 @@
 // choice where the platform has none, as in WebAssembly without threads)
 // runs everything in the caller's thread.
 
+#include "fit_slot_bytes.h"
+
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace tessera {
 
@@ -17,6 +20,49 @@ int fitThreadCount();
 // Calls work(i) for every i in [0, count) on up to `threads` threads and
 // returns when all are done.
 void forEachIndex(int count, int threads, const std::function<void(int)>& work);
+
+// The other processes a fit shares its work with where they share no memory
+// (the page's Web Workers): each party runs the same fit on the same input,
+// works the indices i with i % parties() == party() itself, and takes the
+// other slots as the bytes their parties send.
+class FitPeers {
+public:
+    virtual ~FitPeers() = default;
+    virtual int parties() const = 0;
+    virtual int party() const = 0; // 0 .. parties() - 1
+    // Sends this party's bytes and returns every party's, by party (its own
+    // as sent); none where the exchange failed.
+    virtual std::vector<std::vector<std::uint8_t>> exchange(std::vector<std::uint8_t> mine) = 0;
+    // The exchange failed or a party's bytes did not read as its slots: the
+    // fit must stop, as if cancelled.
+    virtual void fail() = 0;
+};
+
+// work(i, slots[i]) for every index: on `threads` threads, or shared with
+// the peers where there are any. Each slot is written only by its index's
+// work, so the slots are the same either way.
+template <class Slot, class Work>
+void forEachSlot(std::vector<Slot>& slots, int threads, FitPeers* peers, const Work& work) {
+    const int count = static_cast<int>(slots.size());
+    if (peers == nullptr) {
+        forEachIndex(count, threads, [&](int i) { work(i, slots[static_cast<std::size_t>(i)]); });
+        return;
+    }
+    const int parties = peers->parties(), me = peers->party();
+    SlotWriter mine;
+    for (int i = me; i < count; i += parties) {
+        work(i, slots[static_cast<std::size_t>(i)]);
+        writeSlot(mine, slots[static_cast<std::size_t>(i)]);
+    }
+    const std::vector<std::vector<std::uint8_t>> all = peers->exchange(std::move(mine).take());
+    if (all.size() != static_cast<std::size_t>(parties)) return peers->fail();
+    for (int p = 0; p < parties; ++p) {
+        if (p == me) continue;
+        SlotReader reader(all[static_cast<std::size_t>(p)]);
+        for (int i = p; i < count; i += parties) readSlot(reader, slots[static_cast<std::size_t>(i)]);
+        if (!reader.finished()) return peers->fail();
+    }
+}
 
 // The generator of the fit's random starts (SplitMix64): a few integer
 // operations whose numbers are the same on every platform and library, so

@@ -639,7 +639,7 @@ std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBan
         const Realised now = realise(table, current.capacitance, current.positions);
         const SectionModel model(problem, k, designOf(now), others);
         std::fill(tried.begin(), tried.end(), std::nullopt);
-        forEachIndex(items, settings.search.threads, [&](int item) {
+        forEachSlot(tried, settings.search.threads, settings.search.peers, [&](int item, auto& slot) {
             if (cancel != nullptr && cancel->load()) return;
             if (item == current.capacitorItem) return;
             PartsSearch search(problem, table, allowed);
@@ -657,7 +657,7 @@ std::vector<PartsChoice> quieterParts(const FitProblem& problem, const FilterBan
             if (!(candidate.cost <= errorLimit)) return;
             std::vector<PartsChoice> trial = parts;
             trial[static_cast<std::size_t>(k)] = candidate.parts;
-            tried[static_cast<std::size_t>(item)] = {{candidate.parts, noise(trial)}};
+            slot = {{candidate.parts, noise(trial)}};
         });
         if (cancel != nullptr && cancel->load()) return parts;
         std::optional<PartsChoice> quieter;

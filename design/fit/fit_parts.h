@@ -8,6 +8,7 @@
 // predicts (fit_section_model.h) and evaluates only the best ranked.
 
 #include "fit_continuous.h"
+#include "fit_slot_bytes.h"
 
 #include <optional>
 
@@ -21,6 +22,18 @@ struct PartsChoice {
 
     bool operator==(const PartsChoice&) const = default;
 };
+inline void writeSlot(SlotWriter& w, const PartsChoice& c) {
+    w.put(c.valid);
+    w.put(c.capacitorItem);
+    w.put(c.capacitance);
+    writeSlot(w, c.positions);
+}
+inline void readSlot(SlotReader& r, PartsChoice& c) {
+    r.get(c.valid);
+    r.get(c.capacitorItem);
+    r.get(c.capacitance);
+    readSlot(r, c.positions);
+}
 
 // What a section's parts give, by the page's own formulas.
 struct Realised {

@@ -16,6 +16,8 @@
 
 namespace tessera {
 
+class FitPeers;
+
 inline constexpr double kDefaultMaxBoostDb = 6;
 // 20 log10(1 + 10): the largest gain a section can be set to, boost or cut.
 inline constexpr double kSectionGainLimitDb = 20.827853703164502;
@@ -41,6 +43,9 @@ struct FitSearch {
     // the best RMS error rather than the best itself.
     bool quietest = true;
     int threads = 1; // worker threads; the result does not depend on them
+    // Where set, the work is shared with other processes instead (their
+    // number replaces `threads`); the result does not depend on them either.
+    FitPeers* peers = nullptr;
 
     // `factor` times the effort: more random starts and more candidates.
     FitSearch scaled(int factor) const {

@@ -1,6 +1,7 @@
 #include "fit.h"
 #include "fit_apply.h"
 #include "fit_form.h"
+#include "fit_parallel.h"
 #include "fit_parts.h"
 #include "fit_problem.h"
 #include "measurement_import.h"
@@ -18,12 +19,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <random>
+#include <thread>
 
 using namespace tessera;
 
@@ -229,6 +234,76 @@ FitSettings variant(const char* what) {
     return settings;
 }
 
+// Parties of one process that share a fit only through bytes, as the page's
+// workers do; `corrupt` cuts the last byte from what party 1 sends.
+class Mailbox {
+public:
+    explicit Mailbox(int parties) : parties_(parties) {}
+    std::vector<std::vector<std::uint8_t>> exchange(int party, int round, std::vector<std::uint8_t> mine, bool corrupt) {
+        std::unique_lock lock(mutex_);
+        if (corrupt && !mine.empty()) mine.pop_back();
+        auto& box = rounds_[round];
+        box.resize(static_cast<std::size_t>(parties_));
+        box[static_cast<std::size_t>(party)] = std::move(mine);
+        ++arrived_[round];
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return closed_ || arrived_[round] == parties_; });
+        if (closed_) return {};
+        return box;
+    }
+    // A party failed: the others' exchanges fail from now on, as a page's workers are ended.
+    void close() {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    int parties_;
+    bool closed_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<int, std::vector<std::vector<std::uint8_t>>> rounds_;
+    std::map<int, int> arrived_;
+};
+
+class MailboxPeers : public FitPeers {
+public:
+    MailboxPeers(Mailbox& box, int parties, int party, bool corrupt) : box_(box), parties_(parties), party_(party), corrupt_(corrupt) {}
+    int parties() const override { return parties_; }
+    int party() const override { return party_; }
+    std::vector<std::vector<std::uint8_t>> exchange(std::vector<std::uint8_t> mine) override {
+        return box_.exchange(party_, round_++, std::move(mine), corrupt_ && party_ == 1);
+    }
+    void fail() override {
+        cancel = true;
+        box_.close();
+    }
+    std::atomic<bool> cancel{false};
+
+private:
+    Mailbox& box_;
+    int parties_, party_, round_ = 0;
+    bool corrupt_;
+};
+
+// Party 0's outcome of a fit shared by `parties` threads that exchange bytes only.
+FitOutcome sharedFit(const FilterBankState& state, const FitSettings& settings, int parties, bool corrupt = false) {
+    Mailbox box(parties);
+    std::vector<std::unique_ptr<MailboxPeers>> peers;
+    std::vector<FitOutcome> outcomes(static_cast<std::size_t>(parties));
+    std::vector<std::thread> threads;
+    for (int p = 0; p < parties; ++p) peers.push_back(std::make_unique<MailboxPeers>(box, parties, p, corrupt));
+    for (int p = 0; p < parties; ++p)
+        threads.emplace_back([&, p] {
+            FitSettings mine = settings;
+            mine.search.peers = peers[static_cast<std::size_t>(p)].get();
+            outcomes[static_cast<std::size_t>(p)] = fitSections(state, mine, &peers[static_cast<std::size_t>(p)]->cancel);
+        });
+    for (std::thread& t : threads) t.join();
+    return outcomes[0];
+}
+
 } // namespace
 
 TEST(Fit, TheResultIsTheSameForAnyNumberOfThreads) {
@@ -241,15 +316,19 @@ TEST(Fit, TheResultIsTheSameForAnyNumberOfThreads) {
         for (int threads : {2, 3}) {
             FitSettings settings = variant(what);
             settings.search.threads = threads;
-            const FitOutcome many = fitSections(*bank.state, settings);
-            ASSERT_TRUE(many.done());
-            EXPECT_TRUE(sameBits(one.result.predictedResult, many.result.predictedResult));
-            for (int s = 1; s <= 4; ++s) {
-                EXPECT_EQ(one.result.section(s).positions, many.result.section(s).positions);
-                EXPECT_EQ(one.result.section(s).capacitance, many.result.section(s).capacitance);
+            // The same number of parties sharing it by bytes alone, as the page's workers do.
+            for (const FitOutcome& many : {fitSections(*bank.state, settings), sharedFit(*bank.state, variant(what), threads)}) {
+                ASSERT_TRUE(many.done());
+                EXPECT_TRUE(sameBits(one.result.predictedResult, many.result.predictedResult));
+                for (int s = 1; s <= 4; ++s) {
+                    EXPECT_EQ(one.result.section(s).positions, many.result.section(s).positions);
+                    EXPECT_EQ(one.result.section(s).capacitance, many.result.section(s).capacitance);
+                }
             }
         }
     }
+    // Bytes that do not read as the slots sent stop the fit as cancelled, not with a wrong design.
+    EXPECT_EQ(sharedFit(*bank.state, variant("default"), 2, true).status, FitStatus::Cancelled);
 }
 
 TEST(Fit, NeverEndsWorseThanTheSectionsItStartsFrom) {
