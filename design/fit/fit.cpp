@@ -201,11 +201,13 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
             if (std::none_of(stepped.begin(), stepped.end(), [&](std::size_t j) { return searched[j].second == searched[i].second; }))
                 stepped.push_back(i);
         }
-        forEachIndex(static_cast<int>(stepped.size()), settings.search.threads, [&](int n) {
-            auto& [error, parts] = searched[stepped[static_cast<std::size_t>(n)]];
-            parts = pairSteps(p, state, limited, std::move(parts), cancel);
-            if (!parts.empty()) error = squaredError(p, realisedTotal(p, state, parts).data());
+        std::vector<std::pair<double, std::vector<PartsChoice>>> steppedSlots(stepped.size());
+        forEachSlot(steppedSlots, settings.search.threads, settings.search.peers, [&](int n, auto& slot) {
+            slot = searched[stepped[static_cast<std::size_t>(n)]];
+            slot.second = pairSteps(p, state, limited, std::move(slot.second), cancel);
+            if (!slot.second.empty()) slot.first = squaredError(p, realisedTotal(p, state, slot.second).data());
         });
+        for (std::size_t n = 0; n < stepped.size(); ++n) searched[stepped[n]] = std::move(steppedSlots[n]);
         if (cancelled(cancel)) return std::vector<PartsChoice>{};
         std::vector<PartsChoice> best;
         double bestError = std::numeric_limits<double>::infinity();
