@@ -38,28 +38,28 @@ public:
     virtual void fail() = 0;
 };
 
-// work(i, slots[i]) for every index: on `threads` threads, or shared with
+// work(i, cells[i]) for every index: on `threads` threads, or shared with
 // the peers where there are any. Each slot is written only by its index's
 // work, so the slots are the same either way.
 template <class Slot, class Work>
-void forEachSlot(std::vector<Slot>& slots, int threads, FitPeers* peers, const Work& work) {
-    const int count = static_cast<int>(slots.size());
+void forEachSlot(std::vector<Slot>& cells, int threads, FitPeers* peers, const Work& work) {
+    const int count = static_cast<int>(cells.size());
     if (peers == nullptr) {
-        forEachIndex(count, threads, [&](int i) { work(i, slots[static_cast<std::size_t>(i)]); });
+        forEachIndex(count, threads, [&](int i) { work(i, cells[static_cast<std::size_t>(i)]); });
         return;
     }
     const int parties = peers->parties(), me = peers->party();
     SlotWriter mine;
     for (int i = me; i < count; i += parties) {
-        work(i, slots[static_cast<std::size_t>(i)]);
-        writeSlot(mine, slots[static_cast<std::size_t>(i)]);
+        work(i, cells[static_cast<std::size_t>(i)]);
+        writeSlot(mine, cells[static_cast<std::size_t>(i)]);
     }
     const std::vector<std::vector<std::uint8_t>> all = peers->exchange(std::move(mine).take());
     if (all.size() != static_cast<std::size_t>(parties)) return peers->fail();
     for (int p = 0; p < parties; ++p) {
         if (p == me) continue;
         SlotReader reader(all[static_cast<std::size_t>(p)]);
-        for (int i = p; i < count; i += parties) readSlot(reader, slots[static_cast<std::size_t>(i)]);
+        for (int i = p; i < count; i += parties) readSlot(reader, cells[static_cast<std::size_t>(i)]);
         if (!reader.finished()) return peers->fail();
     }
 }
