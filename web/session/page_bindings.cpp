@@ -1,6 +1,7 @@
 // The page's document as JavaScript sees it (Emscripten's embind): texts and
 // JSON as strings, file contents as Uint8Array, curves as Float64Array.
 
+#include "page_bindings.h"
 #include "page_session.h"
 
 #include "fit_form.h"
@@ -112,12 +113,24 @@ template <typename Use> std::string withForm(const val& form, Use use) {
     return use(fitForm);
 }
 
+
 // The fit of a page's fitInput() in a worker.
-std::string fitInWorker(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+std::string fitAlone(const val& input, const val& form, const val& circuitEntries, const val& progress) {
     return withForm(form, [&](const FitForm& fitForm) {
         PageSession settings;
         settings.restoreCircuit(entriesOf(circuitEntries));
         return runFit(numbersOf(input), fitForm, settings.circuit(), [&progress](double done) { progress(done); });
+    });
+}
+
+// The same fit as party `party` of `parties` workers that share it: "" when
+// it is ready for runPreparedFit (worker_peers.cpp), else the refusal's JSON.
+std::string prepareFitShare(const val& input, const val& form, const val& circuitEntries, const val& progress,
+                            int party, int parties) {
+    return withForm(form, [&](const FitForm& fitForm) {
+        PageSession settings;
+        settings.restoreCircuit(entriesOf(circuitEntries));
+        return prepareSharedFit(numbersOf(input), fitForm, settings.circuit(), progress, party, parties);
     });
 }
 
@@ -259,7 +272,8 @@ EMSCRIPTEN_BINDINGS(tessera_page) {
     emscripten::constant("largestImportBytes", static_cast<double>(kLargestImportBytes));
     emscripten::function("initialFitForm", &initialForm);
     emscripten::function("readMeasurement", &readInWorker);
-    emscripten::function("runFit", &fitInWorker);
+    emscripten::function("runFit", &fitAlone);
+    emscripten::function("prepareSharedFit", &prepareFitShare);
     emscripten::function("warmUpFit", &warmUpFit);
     emscripten::function("runTolerance", &toleranceInWorker);
 }

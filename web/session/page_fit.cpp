@@ -7,6 +7,7 @@
 #include "edit_history.h"
 #include "fit.h"
 #include "fit_apply.h"
+#include "fit_parallel.h"
 #include "fit_target.h"
 #include "json_text.h"
 #include "scratch_file.h"
@@ -142,30 +143,42 @@ std::optional<TargetCurve> readTarget(std::string_view name, std::string_view by
     return std::nullopt;
 }
 
-std::string runFit(const std::vector<double>& input, const FitForm& form, const CircuitSettings& circuit,
-                   const std::function<void(double)>& progress) {
-    FitSettings settings;
+std::optional<std::string> prepareFit(const std::vector<double>& input, const FitForm& form,
+                                      const CircuitSettings& circuit, PreparedFit& fit) {
     const auto refused = [](const std::string& message) { return JsonObject().add("message", jsonString(message)).text(); };
     if (input.size() != kFitInputSize) return refused("The design could not be read.");
-    if (const auto message = readFitForm(form, settings)) return refused(message->text(kPageLanguage));
-    settings.circuit = circuit;
-    const std::unique_ptr<FilterBankState> state = stateOf(input);
-    const FitOutcome outcome = fitSections(*state, settings, nullptr, progress);
+    if (const auto message = readFitForm(form, fit.settings)) return refused(message->text(kPageLanguage));
+    fit.settings.circuit = circuit;
+    fit.state = stateOf(input);
+    return std::nullopt;
+}
+
+std::string fitJson(const PreparedFit& fit, const FitOutcome& outcome) {
+    const auto refused = [](const std::string& message) { return JsonObject().add("message", jsonString(message)).text(); };
+    if (outcome.status == FitStatus::Cancelled) return refused("The fit's workers lost touch with each other: press Fit again.");
     if (!outcome.done()) return refused(outcome.message.text(kPageLanguage));
     const FitResult& r = outcome.result;
+    const FilterBankState& state = *fit.state;
     std::vector<std::string> lines;
     for (int s = 1; s <= kSectionCount; ++s)
-        lines.push_back(jsonString(fittedSectionText(s, r.section(s), *state, '.')));
+        lines.push_back(jsonString(fittedSectionText(s, r.section(s), state, '.')));
     return JsonObject()
         .add("before", jsonString(fitErrorText(r.before, '.')))
         .add("after", jsonString(fitErrorText(r.after, '.')))
         .add("noiseBefore", jsonString(noiseText(r.noiseBeforeUv, '.')))
         .add("noiseAfter", jsonString(noiseText(r.noiseAfterUv, '.')))
         .add("sections", jsonArray(lines))
-        .add("note", jsonString(unrealisedNote(settings, r)))
-        .add("curves", curvesJson(fitPreview(*state, r)))
+        .add("note", jsonString(unrealisedNote(fit.settings, r)))
+        .add("curves", curvesJson(fitPreview(state, r)))
         .add("apply", jsonNumbers(applyData(r)))
         .text();
+}
+
+std::string runFit(const std::vector<double>& input, const FitForm& form, const CircuitSettings& circuit,
+                   const std::function<void(double)>& progress) {
+    PreparedFit fit;
+    if (auto refused = prepareFit(input, form, circuit, fit)) return *refused;
+    return fitJson(fit, fitSections(*fit.state, fit.settings, nullptr, progress));
 }
 
 void warmUpFit() {

@@ -15,6 +15,7 @@
 #include "plot_sink.h"
 #include "tolerance.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -186,6 +187,17 @@ std::optional<TargetCurve> readTarget(std::string_view name, std::string_view by
 // receives 0..1.
 std::string runFit(const std::vector<double>& input, const FitForm& form, const CircuitSettings& circuit,
                    const std::function<void(double)>& progress);
+
+// runFit in two halves around the fit itself, for a fit the page's workers
+// share (which waits for their messages inside fitSections): the state and
+// settings, or the refusal's JSON; then the JSON of the fit's outcome.
+struct PreparedFit {
+    std::unique_ptr<FilterBankState> state;
+    FitSettings settings;
+};
+std::optional<std::string> prepareFit(const std::vector<double>& input, const FitForm& form,
+                                      const CircuitSettings& circuit, PreparedFit& fit);
+std::string fitJson(const PreparedFit& fit, const FitOutcome& outcome);
 
 // Runs a small fit and throws its result away. WebAssembly's engines start
 // a module in a quick baseline code and optimise a function for its later

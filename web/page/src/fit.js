@@ -5,7 +5,7 @@ import { element, labelled } from './dom.js';
 import { bytesOf } from './downloads.js';
 import { showMessage } from './messages.js';
 import { createPlot } from './plots.js';
-import { cancelWork, runFit } from './worker-client.js';
+import { cancelWork, runFit, startFitHelpers } from './worker-client.js';
 
 
 
@@ -203,6 +203,7 @@ export function setUpFit(page) {
     }
     panel.hidden = false;
     document.getElementById('fit-open').setAttribute('aria-expanded', 'true');
+    startFitHelpers();
     preview ??= createPlot(previewFigure, {
       title: 'Fit preview',
       frequencies: page.frequencies,

@@ -35,6 +35,30 @@ export function startWorker() {
   ensureWorker();
 }
 
+// The workers that share a fit with the first, one per further core (at
+// most four in all), started when the fit panel opens so that they have
+// loaded and warmed up the core by the first fit. A helper's failure ends
+// the fit it shares, as Cancel does, with its message.
+const helpers = [];
+const fitParties = () => Math.max(1, Math.min(navigator.hardwareConcurrency || 1, 4));
+
+export function startFitHelpers() {
+  while (helpers.length < fitParties() - 1) {
+    const helper = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
+    const failed = (message) => {
+      const jobs = [...pending.values()];
+      pending.clear();
+      cancelWork();
+      for (const { reject } of jobs) reject(new Error(message));
+    };
+    helper.addEventListener('message', ({ data }) => {
+      if (data.type === 'error') failed(data.message);
+    });
+    helper.addEventListener('error', (event) => failed(event.message || 'The worker stopped.'));
+    helpers.push(helper);
+  }
+}
+
 function request(message, transfer = [], progress = null) {
   const id = next++;
   const done = new Promise((resolve, reject) => pending.set(id, { resolve, reject, progress }));
@@ -47,8 +71,27 @@ export function readMeasurement(name, bytes) {
 }
 
 // The fit's JSON text and the time it took in the worker, or null when cancelled.
+// Shared by the helpers where there are any: every pair of workers gets a
+// channel of its own for this fit.
 export function runFit(input, form, circuit, progress) {
-  return request({ type: 'fit', input, form, circuit }, [], progress);
+  startFitHelpers();
+  const team = [ensureWorker(), ...helpers];
+  const parties = team.length;
+  const ports = team.map(() => new Array(parties).fill(null));
+  for (let a = 0; a < parties; ++a)
+    for (let b = a + 1; b < parties; ++b) {
+      const channel = new MessageChannel();
+      ports[a][b] = channel.port1;
+      ports[b][a] = channel.port2;
+    }
+  const id = next++;
+  const done = new Promise((resolve, reject) => pending.set(id, { resolve, reject, progress }));
+  team.forEach((worker, party) => {
+    const mine = ports[party];
+    worker.postMessage({ id: party === 0 ? id : 0, type: 'fit', input, form, circuit, party, parties, ports: mine },
+                       mine.filter(Boolean));
+  });
+  return done;
 }
 
 // The tolerance run's JSON text, or null when cancelled.
@@ -61,8 +104,13 @@ export function cancelWork() {
   if (!worker) return;
   worker.terminate();
   worker = null;
+  const sharing = helpers.length > 0;
+  for (const helper of helpers.splice(0)) helper.terminate();
   for (const { resolve } of pending.values()) resolve(null);
   pending.clear();
-  // A fresh worker loads the core at once, ready for the next request.
-  setTimeout(ensureWorker, 0);
+  // Fresh workers load the core at once, ready for the next request.
+  setTimeout(() => {
+    ensureWorker();
+    if (sharing) startFitHelpers();
+  }, 0);
 }

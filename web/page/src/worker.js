@@ -1,5 +1,6 @@
 // The page's worker: the same core, without a document of its own.
 import { loadCore } from './core.js';
+import { fitPeers } from './fit-peers.js';
 
 // The worker runs a small fit first, so that the engine has optimised the
 // fit's code before the user's first fit (see warmUpFit in the core).
@@ -19,7 +20,26 @@ function progressOf(id) {
   };
 }
 
-self.addEventListener('message', async ({ data }) => {
+// One request at a time: a shared fit waits for the other workers' messages
+// in the middle of the core's work, and nothing else may enter it meanwhile.
+let queue = Promise.resolve();
+self.addEventListener('message', ({ data }) => {
+  queue = queue.then(() => handle(data));
+});
+
+// The fit as party `party` of `parties` workers that share it (see fit-peers.js).
+async function sharedFit(core, data, progress) {
+  core.fitPeers = fitPeers(data.ports);
+  try {
+    const refused = core.prepareSharedFit(data.input, data.form, data.circuit, progress, data.party, data.parties);
+    if (refused) return refused;
+    return await core.ccall('tessera_run_prepared_fit', 'string', [], [], { async: true });
+  } finally {
+    core.fitPeers.close();
+  }
+}
+
+async function handle(data) {
   const core = await corePromise;
   try {
     if (data.type === 'read') {
@@ -29,12 +49,13 @@ self.addEventListener('message', async ({ data }) => {
       const result = core.runTolerance(data.input, data.form, data.circuit, progressOf(data.id));
       self.postMessage({ id: data.id, type: 'done', result });
     } else if (data.type === 'fit') {
-      const progress = progressOf(data.id);
+      const progress = data.party > 0 ? () => {} : progressOf(data.id);
       const started = performance.now();
-      const result = core.runFit(data.input, data.form, data.circuit, progress);
+      const result = data.parties > 1 ? await sharedFit(core, data, progress)
+                                      : core.runFit(data.input, data.form, data.circuit, progress);
       self.postMessage({ id: data.id, type: 'done', result, ms: performance.now() - started });
     }
   } catch (error) {
     self.postMessage({ id: data.id, type: 'error', message: String(error?.message ?? error) });
   }
-});
+}
