@@ -85,10 +85,10 @@ export function runFit(input, form, circuit, progress) {
       ports[b][a] = channel.port2;
     }
   const id = next++;
-  const done = new Promise((resolve, reject) => pending.set(id, { resolve, reject, progress }));
+  const done = new Promise((resolve, reject) => pending.set(id, { resolve, reject, progress, team: parties > 1 ? team : null }));
   team.forEach((worker, party) => {
     const mine = ports[party];
-    worker.postMessage({ id: party === 0 ? id : 0, type: 'fit', input, form, circuit, party, parties, ports: mine },
+    worker.postMessage({ id, type: 'fit', input, form, circuit, party, parties, ports: mine },
                        mine.filter(Boolean));
   });
   return done;
@@ -102,6 +102,16 @@ export function runTolerance(input, form, circuit, progress) {
 // Stops whatever the worker is doing; its requests end as cancelled.
 export function cancelWork() {
   if (!worker) return;
+  // A shared fit alone: its workers stop it themselves and stay warm.
+  const jobs = [...pending.entries()];
+  if (jobs.length > 0 && jobs.every(([, job]) => job.team)) {
+    pending.clear();
+    for (const [id, job] of jobs) {
+      for (const member of job.team) member.postMessage({ type: 'cancel', id });
+      job.resolve(null);
+    }
+    return;
+  }
   worker.terminate();
   worker = null;
   const sharing = helpers.length > 0;

@@ -22,19 +22,31 @@ function progressOf(id) {
 
 // One request at a time: a shared fit waits for the other workers' messages
 // in the middle of the core's work, and nothing else may enter it meanwhile.
+// A shared fit is cancelled by message, not by ending the workers, so that
+// they stay warm: a fit that has begun stops at its next exchange, one still
+// queued does not begin.
 let queue = Promise.resolve();
+let running = null;
+const cancelled = new Set();
 self.addEventListener('message', ({ data }) => {
-  queue = queue.then(() => handle(data));
+  if (data.type === 'cancel') {
+    cancelled.add(data.id);
+    if (running?.id === data.id) running.peers.fail();
+    return;
+  }
+  queue = queue.then(() => (cancelled.delete(data.id) ? undefined : handle(data)));
 });
 
 // The fit as party `party` of `parties` workers that share it (see fit-peers.js).
 async function sharedFit(core, data, progress) {
   core.fitPeers = fitPeers(data.ports);
+  running = { id: data.id, peers: core.fitPeers };
   try {
     const refused = core.prepareSharedFit(data.input, data.form, data.circuit, progress, data.party, data.parties);
     if (refused) return refused;
     return await core.ccall('tessera_run_prepared_fit', 'string', [], [], { async: true });
   } finally {
+    running = null;
     core.fitPeers.close();
   }
 }
