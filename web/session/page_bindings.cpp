@@ -113,24 +113,28 @@ template <typename Use> std::string withForm(const val& form, Use use) {
     return use(fitForm);
 }
 
-
-// The fit of a page's fitInput() in a worker.
-std::string fitAlone(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+// `use` of the form (as withForm reads it) and the circuit settings as remembered.
+template <typename Use> std::string withFitSettings(const val& form, const val& circuitEntries, Use use) {
     return withForm(form, [&](const FitForm& fitForm) {
         PageSession settings;
         settings.restoreCircuit(entriesOf(circuitEntries));
-        return runFit(numbersOf(input), fitForm, settings.circuit(), [&progress](double done) { progress(done); });
+        return use(fitForm, settings.circuit());
+    });
+}
+
+// The fit of a page's fitInput() in a worker.
+std::string fitAlone(const val& input, const val& form, const val& circuitEntries, const val& progress) {
+    return withFitSettings(form, circuitEntries, [&](const FitForm& fitForm, const CircuitSettings& circuit) {
+        return runFit(numbersOf(input), fitForm, circuit, [&progress](double done) { progress(done); });
     });
 }
 
 // The same fit as party `party` of `parties` workers that share it: "" when
-// it is ready for runPreparedFit (worker_peers.cpp), else the refusal's JSON.
+// it is ready for tessera_run_prepared_fit (worker_peers.cpp), else the refusal's JSON.
 std::string prepareFitShare(const val& input, const val& form, const val& circuitEntries, const val& progress,
                             int party, int parties) {
-    return withForm(form, [&](const FitForm& fitForm) {
-        PageSession settings;
-        settings.restoreCircuit(entriesOf(circuitEntries));
-        return prepareSharedFit(numbersOf(input), fitForm, settings.circuit(), progress, party, parties);
+    return withFitSettings(form, circuitEntries, [&](const FitForm& fitForm, const CircuitSettings& circuit) {
+        return prepareSharedFit(numbersOf(input), fitForm, circuit, progress, party, parties);
     });
 }
 

@@ -15,7 +15,6 @@
 #include "plot_sink.h"
 #include "tolerance.h"
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -9,13 +9,11 @@
 #include "fit.h"
 #include "fit_parallel.h"
 
-#include <emscripten/bind.h>
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <atomic>
-#include <functional>
 
 // Module.fitPeers is the worker's side of the exchange (web/page/src/fit-peers.js).
 EM_JS(void, tessera_peers_send, (int round, const std::uint8_t* data, int size), {

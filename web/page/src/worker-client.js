@@ -46,10 +46,8 @@ export function startFitHelpers() {
   while (helpers.length < fitParties() - 1) {
     const helper = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
     const failed = (message) => {
-      const jobs = [...pending.values()];
-      pending.clear();
+      failAll(message);
       cancelWork();
-      for (const { reject } of jobs) reject(new Error(message));
     };
     helper.addEventListener('message', ({ data }) => {
       if (data.type === 'error') failed(data.message);
