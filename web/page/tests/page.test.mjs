@@ -165,16 +165,19 @@ describe('the page in Chromium', () => {
     await page.getByRole('alert').getByText('Fit cancelled').waitFor();
     assert.equal(await page.evaluate(() => window.tessera.session.revision()), unfitted);
 
-    const started = Date.now();
+    // The speed figures are medians of five fits and five native commands:
+    // one of either is at the mercy of whatever else the machine does.
+    const fitTimes = [];
     const tasksBefore = await page.evaluate(() => window.longTasks.length);
-    await page.getByRole('button', { name: 'Fit', exact: true }).click();
-    await page.getByRole('button', { name: 'Apply', exact: true }).and(page.locator(':enabled')).waitFor({ timeout: 60000 });
-    const fitMs = Date.now() - started;
-    const workerMs = 1000 * parseFloat(await page.getByLabel('Fit time').textContent());
+    for (let round = 0; round < 5; ++round) {
+      await page.getByRole('button', { name: 'Fit', exact: true }).click();
+      await page.getByRole('button', { name: 'Apply', exact: true }).and(page.locator(':enabled')).waitFor({ timeout: 60000 });
+      fitTimes.push(Number(await page.getByLabel('Fit time').getAttribute('data-ms')));
+    }
     const longest = await page.evaluate((from) => Math.max(0, ...window.longTasks.slice(from).map((t) => t.duration)), tasksBefore);
     assert.match(await page.getByLabel('Error before').textContent(), /^RMS /);
     assert.match(await page.getByLabel('Error after').textContent(), /^RMS /);
-    figure('longest main-thread task during the fit', Math.round(longest), ' ms', 50);
+    figure('longest main-thread task during the fits', Math.round(longest), ' ms', 50);
 
     const design = (await page.evaluate(() => window.tessera.view)).sections.map((s) => s.entries.join(' '));
     await page.getByRole('button', { name: 'Apply', exact: true }).click();
@@ -185,17 +188,21 @@ describe('the page in Chromium', () => {
     if (existsSync(native)) {
       const folder = await mkdtemp(join(tmpdir(), 'tessera-native-fit-'));
       await writeFile(join(folder, 'room.frd'), measurement);
-      // bash's `times`: the processor time of the command, whatever threads it ran on.
-      const t0 = Date.now();
-      const times = execFileSync('bash', ['-c', '"$0" "$@" > /dev/null; times', native, ...args.slice(0, -2)], { cwd: folder })
-        .toString().trim().split('\n').pop().match(/(\d+)m([\d.]+)s (\d+)m([\d.]+)s/);
-      const nativeMs = Date.now() - t0;
-      const nativeCpu = Math.round(1000 * (60 * times[1] + Number(times[2]) + 60 * times[3] + Number(times[4])));
+      const walls = [], processors = [];
+      for (let round = 0; round < 5; ++round) {
+        // bash's `times`: the processor time of the command, whatever threads it ran on.
+        const t0 = performance.now();
+        const times = execFileSync('bash', ['-c', '"$0" "$@" > /dev/null; times', native, ...args.slice(0, -2)], { cwd: folder })
+          .toString().trim().split('\n').pop().match(/(\d+)m([\d.]+)s (\d+)m([\d.]+)s/);
+        walls.push(performance.now() - t0);
+        processors.push(1000 * (60 * times[1] + Number(times[2]) + 60 * times[3] + Number(times[4])));
+      }
       await rm(folder, { recursive: true, force: true });
-      console.log(`# fit in the worker ${fitMs} ms (from the click), native command ${nativeMs} ms wall, ${nativeCpu} ms processor`);
-      console.log(`# the fit itself in the worker: ${workerMs} ms`);
-      figure('fit in the worker against the native command\'s wall time', Math.round((workerMs / nativeMs) * 100) / 100, '×', 1.5);
-      figure('fit in the worker against the native command\'s processor time', Math.round((workerMs / nativeCpu) * 100) / 100, '×', 1.5);
+      const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+      const [workerMs, nativeMs, nativeCpu] = [median(fitTimes), median(walls), median(processors)];
+      console.log(`# fit in the worker ${fitTimes.map(Math.round).join(', ')} ms; native command ${walls.map(Math.round).join(', ')} ms wall, ${processors.map(Math.round).join(', ')} ms processor`);
+      figure('fit in the worker against the native command\'s wall time (medians)', Math.round((workerMs / nativeMs) * 100) / 100, '×', 1.5);
+      figure('fit in the worker against the native command\'s processor time (medians)', Math.round((workerMs / nativeCpu) * 100) / 100, '×', 1.5);
     }
     const run = core.runCommand(args, { 'room.frd': measurement });
     assert.equal(run.status, 0, run.stderr);
