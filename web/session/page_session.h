@@ -198,7 +198,7 @@ std::optional<std::string> prepareFit(const std::vector<double>& input, const Fi
                                       const CircuitSettings& circuit, PreparedFit& fit);
 std::string fitJson(const PreparedFit& fit, const FitOutcome& outcome);
 
-// Runs a small fit and throws its result away. WebAssembly's engines start
+// Runs a fit of the usual effort and throws its result away. WebAssembly's engines start
 // a module in a quick baseline code and optimise a function for its later
 // calls only: the page's worker calls this when it starts, so that the
 // user's first fit runs in optimised code (about twice as fast).
