@@ -1,6 +1,8 @@
 // The page's worker: the fit and the reading of measurement files run there,
 // so the page never waits for them. Cancel ends the worker; the next request
 // starts a fresh one (nothing in the document has changed meanwhile).
+import { FIT_HELPER } from './fit-peers.js';
+
 let worker = null;
 let next = 1;
 const pending = new Map();
@@ -37,14 +39,14 @@ export function startWorker() {
 
 // The workers that share a fit with the first, one per further core (at
 // most four in all), started when the fit panel opens so that they have
-// loaded and warmed up the core by the first fit. A helper's failure ends
+// loaded the core by the first fit. A helper's failure ends
 // the fit it shares, as Cancel does, with its message.
 const helpers = [];
 const fitParties = () => Math.max(1, Math.min(navigator.hardwareConcurrency || 1, 4));
 
 export function startFitHelpers() {
   while (helpers.length < fitParties() - 1) {
-    const helper = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
+    const helper = new Worker(new URL('./worker.js', import.meta.url), { type: 'module', name: FIT_HELPER });
     const failed = (message) => {
       failAll(message);
       cancelWork();

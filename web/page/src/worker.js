@@ -1,11 +1,14 @@
 // The page's worker: the same core, without a document of its own.
 import { loadCore } from './core.js';
-import { fitPeers } from './fit-peers.js';
+import { FIT_HELPER, fitPeers } from './fit-peers.js';
 
-// The worker runs a small fit first, so that the engine has optimised the
-// fit's code before the user's first fit (see warmUpFit in the core).
+// The page's first worker runs a fit first, so that the engine has optimised
+// the fit's code before the user's first fit (see warmUpFit in the core).
+// The workers that share fits with it later do not: the browser shares a
+// module's optimised code between its workers (in Chromium a helper's first
+// fit ran as fast as the warm worker's next).
 const corePromise = loadCore().then((core) => {
-  core.warmUpFit();
+  if (self.name !== FIT_HELPER) core.warmUpFit();
   return core;
 });
 
