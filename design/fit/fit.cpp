@@ -81,6 +81,25 @@ constexpr double kQuietRmsShare = 1.01;
 // realised one: the parts of this many times the designs are searched.
 constexpr double kNearFlatRmsDb = 0.05;
 constexpr int kNearFlatCandidateFactor = 2;
+// Near flat the best design is realised in these orders of its sections as
+// well as in their own (which order the parts are chosen in decides as much
+// as the design there): last to first, and by rising gain, rising frequency
+// and falling Q.
+std::vector<std::vector<int>> furtherOrders(const Designs& designs) {
+    std::vector<int> own(designs.size());
+    std::iota(own.begin(), own.end(), 0);
+    const auto by = [&](auto before) {
+        std::vector<int> order = own;
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return before(designs[static_cast<std::size_t>(a)], designs[static_cast<std::size_t>(b)]);
+        });
+        return order;
+    };
+    return {std::vector<int>(own.rbegin(), own.rend()),
+            by([](const SectionDesign& a, const SectionDesign& b) { return a.gainDb < b.gainDb; }),
+            by([](const SectionDesign& a, const SectionDesign& b) { return a.logF < b.logF; }),
+            by([](const SectionDesign& a, const SectionDesign& b) { return a.logQ > b.logQ; })};
+}
 // Where the best realisation's RMS error is more than this many times the
 // best ideal design's, the parts of twice as many designs are searched too.
 constexpr double kPartsDecideShare = 1.2;
@@ -148,7 +167,9 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         // own slot; the first of the lowest error wins.
         const std::optional<std::vector<PartsChoice>> start = startParts(p, state, limited);
         std::vector<std::pair<double, std::vector<PartsChoice>>> searched;
-        std::vector<const Designs*> slotDesigns; // none: the start's parts
+        // Per slot the design (none: the start's parts) and the order its
+        // sections are realised in (none: their own).
+        std::vector<std::pair<const Designs*, std::vector<int>>> slotDesigns;
         std::atomic<int> finished{0};
         const auto searchSlots = [&](bool reporting) {
             const std::size_t from = searched.size();
@@ -163,16 +184,22 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
                 const auto report = [&](double f) {
                     if (choose && reports) choose((finished + f) / static_cast<double>(count));
                 };
-                if (slotDesigns[at] != nullptr)
-                    slot.second = chooseParts(p, state, limited, *slotDesigns[at], kept, cancel, report, &slot.first);
+                const auto& [designs, order] = slotDesigns[at];
+                if (designs != nullptr && !order.empty())
+                    slot.second = choosePartsInOrder(p, state, limited, *designs, kept, order, cancel, report, &slot.first);
+                else if (designs != nullptr)
+                    slot.second = chooseParts(p, state, limited, *designs, kept, cancel, report, &slot.first);
                 else
                     slot.second = searchParts(p, state, limited, *start, cancel, report, &slot.first);
                 ++finished;
             });
             std::move(fresh.begin(), fresh.end(), std::back_inserter(searched));
         };
-        for (std::size_t i = 0; i < firstDesigns; ++i) slotDesigns.push_back(&candidates[i]);
-        if (start) slotDesigns.push_back(nullptr);
+        for (std::size_t i = 0; i < firstDesigns; ++i) slotDesigns.push_back({&candidates[i], {}});
+        if (start) slotDesigns.push_back({nullptr, {}});
+        if (nearFlat)
+            for (std::vector<int>& order : furtherOrders(candidates.front()))
+                slotDesigns.push_back({&candidates.front(), std::move(order)});
         searchSlots(true);
         // Where even the best parts realise much worse than the best ideal
         // design, the parts' steps decide more than the order of the ideal
@@ -182,7 +209,7 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         for (const auto& slot : searched) bestFound = std::min(bestFound, slot.first);
         if (!cancelled(cancel) && firstDesigns < candidates.size() && !candidates.empty() &&
             bestFound > kPartsDecideShare * kPartsDecideShare * designError(p, candidates.front())) {
-            for (std::size_t i = firstDesigns; i < candidates.size(); ++i) slotDesigns.push_back(&candidates[i]);
+            for (std::size_t i = firstDesigns; i < candidates.size(); ++i) slotDesigns.push_back({&candidates[i], {}});
             searchSlots(false);
         }
         if (cancelled(cancel)) return std::vector<PartsChoice>{};

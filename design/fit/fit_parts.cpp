@@ -408,6 +408,29 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
     return searchParts(problem, table, settings, std::move(parts), cancel, progress, error);
 }
 
+std::vector<PartsChoice> choosePartsInOrder(const FitProblem& problem, const FilterBankState& table,
+                                            const FitSettings& settings, const Designs& designs,
+                                            const std::vector<double>& keptCapacitance, const std::vector<int>& order,
+                                            const std::atomic<bool>* cancel, const std::function<void(double)>& progress,
+                                            double* error) {
+    FitProblem permuted = problem;
+    Designs placed;
+    std::vector<double> kept;
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const auto k = static_cast<std::size_t>(order[n]);
+        permuted.sections[n] = problem.sections[k];
+        permuted.gainLimitDb[n] = problem.gainLimitDb[k];
+        placed.push_back(designs[k]);
+        kept.push_back(keptCapacitance[k]);
+    }
+    const std::vector<PartsChoice> chosen = chooseParts(permuted, table, settings, placed, kept, cancel, progress);
+    if (chosen.empty()) return {};
+    std::vector<PartsChoice> parts(chosen.size());
+    for (std::size_t n = 0; n < order.size(); ++n) parts[static_cast<std::size_t>(order[n])] = chosen[n];
+    if (error != nullptr) *error = squaredError(problem, realisedTotal(problem, table, parts).data());
+    return parts;
+}
+
 std::vector<PartsChoice> searchParts(const FitProblem& problem, const FilterBankState& table,
                                      const FitSettings& settings, std::vector<PartsChoice> parts,
                                      const std::atomic<bool>* cancel, const std::function<void(double)>& progress,

@@ -68,6 +68,16 @@ std::vector<PartsChoice> chooseParts(const FitProblem& problem, const FilterBank
                                       const std::vector<double>& keptCapacitance, const std::atomic<bool>* cancel,
                                       const std::function<void(double)>& progress, double* error = nullptr);
 
+// chooseParts with the sections realised in `order` (a permutation of
+// their indices) instead of their own: near flat, the order in which the
+// sections are realised decides as much as the design. The parts come back
+// by section, as chooseParts gives them.
+std::vector<PartsChoice> choosePartsInOrder(const FitProblem& problem, const FilterBankState& table,
+                                            const FitSettings& settings, const Designs& designs,
+                                            const std::vector<double>& keptCapacitance, const std::vector<int>& order,
+                                            const std::atomic<bool>* cancel, const std::function<void(double)>& progress,
+                                            double* error);
+
 // The coordinate search over the resistors of every section, from `parts`:
 // each step the best move of one section's resistors, until none lowers the
 // error (received by `error`). Empty when cancelled.
