@@ -76,10 +76,7 @@ bool cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && ca
 
 // A realisation may be this much above the best RMS error to be chosen for its lower noise.
 constexpr double kQuietRmsShare = 1.01;
-// Where the best ideal design comes this near the target, the parts' steps
-// matter more than the ideal error, whose order then says little about the
-// realised one: the parts of this many times the designs are searched.
-constexpr double kNearFlatRmsDb = 0.05;
+// Near flat (kNearFlatRmsDb) the parts of this many times the designs are searched.
 constexpr int kNearFlatCandidateFactor = 2;
 // Near flat the best design is realised in these orders of its sections as
 // well as in their own (which order the parts are chosen in decides as much

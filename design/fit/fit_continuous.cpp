@@ -42,6 +42,11 @@ constexpr double kLittleShare = 0.2;
 // the best design leaves its largest dips (a boost) or peaks (a cut), the
 // rest anywhere in the band.
 constexpr double kAimedShare = 0.5;
+// Near flat the random starts run on to this many times those asked for (256
+// of the default 200, sixteen whole batches): the minima there lie close
+// together, the parts decide among them, and the later starts still find
+// designs that realise far better.
+constexpr double kNearFlatStartsShare = 1.28;
 // A descent stops after three steps in a row that lower the error by less
 // than this share: the parts that realise a design matter far more than the
 // last digits of its ideal error.
@@ -583,9 +588,11 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // Start r is drawn from its own index; a batch of starts descends from
     // the best design as the batch began (on as many threads as asked) and
     // is taken in the order of the starts.
+    // Once the starts asked for are done, a near flat best runs them on.
     std::vector<Descent> batch;
-    for (int first = 0; first < search.randomStarts; first += kStartsPerBatch) {
-        const int size = std::min(kStartsPerBatch, search.randomStarts - first);
+    int starts = search.randomStarts;
+    for (int first = 0, size = 0; first < starts; first += size) {
+        size = std::min(kStartsPerBatch, starts - first);
         batch.assign(static_cast<std::size_t>(size), {});
         const Designs from = best;
         const double fromError = bestError;
@@ -624,6 +631,8 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             keep(std::move(d.designs), d.error);
             if (!step()) return minima.designs();
         }
+        if (first + size == search.randomStarts && std::sqrt(bestError / problem.points()) < kNearFlatRmsDb)
+            starts = static_cast<int>(std::lround(kNearFlatStartsShare * search.randomStarts));
     }
     return minima.designs();
 }
