@@ -76,10 +76,10 @@ inline constexpr double kBroadReferenceRms[] = {
     0.3178499709257738, // 64 rough+smoothing #1
     0.6678612164686327, // 65 rough+resistors #1
     0.024248219187856142, // 66 smooth+plain #1
-    0.025637265875357515, // 67 smooth+band #1
+    0.024990108721812881, // 67 smooth+band #1
     0.03131221031522642, // 68 smooth+max-boost-3 #1
     0.023347294465265005, // 69 smooth+max-boost-20 #1
-    0.03539085812600571, // 70 smooth+E12 #1
+    0.031687179744572185, // 70 smooth+E12 #1
     0.1486053636715907, // 71 smooth+tilt #1
     0.05062626479115773, // 72 smooth+keep-capacitors #1
     0.20871828972273002, // 73 smooth+sections #1
