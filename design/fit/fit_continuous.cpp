@@ -520,7 +520,7 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     };
 
     constexpr int kRounds = 2;
-    const int descents = kRounds * static_cast<int>(reseeds.size() + problem.sections.size()) + search.randomStarts;
+    int descents = kRounds * static_cast<int>(reseeds.size() + problem.sections.size()) + search.randomStarts;
     int done = 0;
     const auto step = [&] {
         if (progress) progress(std::min(1.0, static_cast<double>(++done) / descents));
@@ -591,6 +591,11 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // Once the starts asked for are done, a near flat best runs them on.
     std::vector<Descent> batch;
     int starts = search.randomStarts;
+    const auto nearFlat = [&] { return std::sqrt(bestError / problem.points()) < kNearFlatRmsDb; };
+    const int nearFlatStarts = static_cast<int>(std::lround(kNearFlatStartsShare * search.randomStarts));
+    // The progress counts the starts run on where the best is near flat
+    // already (the error only falls), so that it does not stand still there.
+    if (nearFlat()) descents += nearFlatStarts - search.randomStarts;
     for (int first = 0, size = 0; first < starts; first += size) {
         size = std::min(kStartsPerBatch, starts - first);
         batch.assign(static_cast<std::size_t>(size), {});
@@ -631,8 +636,7 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             keep(std::move(d.designs), d.error);
             if (!step()) return minima.designs();
         }
-        if (first + size == search.randomStarts && std::sqrt(bestError / problem.points()) < kNearFlatRmsDb)
-            starts = static_cast<int>(std::lround(kNearFlatStartsShare * search.randomStarts));
+        if (first + size == search.randomStarts && nearFlat()) starts = nearFlatStarts;
     }
     return minima.designs();
 }
