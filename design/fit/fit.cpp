@@ -154,9 +154,9 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         FitSearch wide = settings.search;
         wide.candidates *= kNearFlatCandidateFactor;
         std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, wide);
-        const bool nearFlat = !candidates.empty() && std::sqrt(designError(p, candidates.front()) / p.points()) < kNearFlatRmsDb;
+        const bool flat = !candidates.empty() && nearFlat(p, designError(p, candidates.front()));
         const std::size_t firstDesigns =
-            nearFlat ? candidates.size() : std::min(candidates.size(), static_cast<std::size_t>(settings.search.candidates));
+            flat ? candidates.size() : std::min(candidates.size(), static_cast<std::size_t>(settings.search.candidates));
         std::vector<double> kept;
         for (int s : p.sections) kept.push_back(state.section(s).Capacitance);
         // The parts of each design searched in full, and the parts the
@@ -194,7 +194,7 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         };
         for (std::size_t i = 0; i < firstDesigns; ++i) slotDesigns.push_back({&candidates[i], {}});
         if (start) slotDesigns.push_back({nullptr, {}});
-        if (nearFlat)
+        if (flat)
             for (std::vector<int>& order : furtherOrders(candidates.front()))
                 slotDesigns.push_back({&candidates.front(), std::move(order)});
         searchSlots(true);

@@ -591,11 +591,10 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // Once the starts asked for are done, a near flat best runs them on.
     std::vector<Descent> batch;
     int starts = search.randomStarts;
-    const auto nearFlat = [&] { return std::sqrt(bestError / problem.points()) < kNearFlatRmsDb; };
     const int nearFlatStarts = static_cast<int>(std::lround(kNearFlatStartsShare * search.randomStarts));
     // The progress counts the starts run on where the best is near flat
     // already (the error only falls), so that it does not stand still there.
-    if (nearFlat()) descents += nearFlatStarts - search.randomStarts;
+    if (nearFlat(problem, bestError)) descents += nearFlatStarts - search.randomStarts;
     for (int first = 0, size = 0; first < starts; first += size) {
         size = std::min(kStartsPerBatch, starts - first);
         batch.assign(static_cast<std::size_t>(size), {});
@@ -636,7 +635,7 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             keep(std::move(d.designs), d.error);
             if (!step()) return minima.designs();
         }
-        if (first + size == search.randomStarts && nearFlat()) starts = nearFlatStarts;
+        if (first + size == search.randomStarts && nearFlat(problem, bestError)) starts = nearFlatStarts;
     }
     return minima.designs();
 }

@@ -7,6 +7,7 @@
 #include "fit_problem.h"
 
 #include <atomic>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -33,15 +34,20 @@ Designs seedDesigns(const FitProblem& problem);
 
 inline constexpr int kFullDescentIterations = 120;
 
+// Where the best ideal design comes this near the target (RMS dB), the parts'
+// steps matter more than the ideal error, whose order then says little about
+// the realised one: the search holds more distinct designs there.
+inline constexpr double kNearFlatRmsDb = 0.05;
+// Whether a design of this squared error is near flat, as above.
+inline bool nearFlat(const FitProblem& problem, double squaredError) {
+    return std::sqrt(squaredError / problem.points()) < kNearFlatRmsDb;
+}
+
 // Levenberg-Marquardt from `start`; never worse than `start`. A descent whose
 // squared error is still above `abandonAbove` after kAbandonCheckIterations
 // stops there: a start that cannot come near the best so far. `error`
 // receives the squared error of the design returned.
 inline constexpr int kAbandonCheckIterations = 10;
-// Where the best ideal design comes this near the target (RMS dB), the parts'
-// steps matter more than the ideal error, whose order then says little about
-// the realised one: the search holds more distinct designs there.
-inline constexpr double kNearFlatRmsDb = 0.05;
 Designs refineDesigns(const FitProblem& problem, Designs start, int maxIterations = kFullDescentIterations,
                       double abandonAbove = std::numeric_limits<double>::infinity(), double* error = nullptr);
 

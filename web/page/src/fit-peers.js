@@ -2,6 +2,7 @@
 // of the fit's work to the other workers, and theirs to it, through the
 // message ports the page gave it (by party; none for its own). The core
 // calls these from worker_peers.cpp.
+
 // The name of the workers that join the page's first worker in a fit.
 export const FIT_HELPER = 'fit-helper';
 
