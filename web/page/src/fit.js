@@ -7,8 +7,6 @@ import { showMessage } from './messages.js';
 import { createPlot } from './plots.js';
 import { cancelWork, runFit, startFitHelpers } from './worker-client.js';
 
-
-
 function output(text) {
   const value = element('output', { id: `fit-${text.replace(/\W+/g, '-').toLowerCase()}` });
   return { row: labelled(text, value), value };
@@ -50,7 +48,7 @@ export function setUpFit(page) {
   const noiseBefore = output('Noise before');
   const noiseAfter = output('Noise after');
   const took = output('Fit time');
-  const parts = element('pre', { className: 'report' });
+  const parts = element('pre', { className: 'report fit-parts' });
   const note = element('p', { className: 'status' });
   const previewFigure = element('figure', { className: 'plot' });
   previewFigure.setAttribute('role', 'group');
@@ -144,7 +142,7 @@ export function setUpFit(page) {
     if (running) return;
     clearResult();
     running = true;
-    fitButton.disabled = true;
+    fitButton.setAttribute('aria-disabled', 'true');
     cancelButton.disabled = false;
     progress.value = 0;
     const revision = session.revision();
@@ -177,7 +175,7 @@ export function setUpFit(page) {
       showMessage(String(error.message ?? error));
     } finally {
       running = false;
-      fitButton.disabled = false;
+      fitButton.removeAttribute('aria-disabled');
       cancelButton.disabled = true;
     }
   });
