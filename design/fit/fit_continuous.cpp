@@ -520,7 +520,11 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     };
 
     constexpr int kRounds = 2;
-    int descents = kRounds * static_cast<int>(reseeds.size() + problem.sections.size()) + search.randomStarts;
+    // Where fewer sections are fitted, a descent costs about that much less
+    // (their curves are most of its work): the random starts, the fit's way
+    // out of poor minima, take about the time they take for all four.
+    const int randomStarts = search.randomStarts * kSectionCount / std::max(1, static_cast<int>(problem.sections.size()));
+    int descents = kRounds * static_cast<int>(reseeds.size() + problem.sections.size()) + randomStarts;
     int done = 0;
     const auto step = [&] {
         if (progress) progress(std::min(1.0, static_cast<double>(++done) / descents));
@@ -590,11 +594,11 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
     // is taken in the order of the starts.
     // Once the starts asked for are done, a near flat best runs them on.
     std::vector<Descent> batch;
-    int starts = search.randomStarts;
-    const int nearFlatStarts = static_cast<int>(std::lround(kNearFlatStartsShare * search.randomStarts));
+    int starts = randomStarts;
+    const int nearFlatStarts = static_cast<int>(std::lround(kNearFlatStartsShare * randomStarts));
     // The progress counts the starts run on where the best is near flat
     // already (the error only falls), so that it does not stand still there.
-    if (nearFlat(problem, bestError)) descents += nearFlatStarts - search.randomStarts;
+    if (nearFlat(problem, bestError)) descents += nearFlatStarts - randomStarts;
     for (int first = 0, size = 0; first < starts; first += size) {
         size = std::min(kStartsPerBatch, starts - first);
         batch.assign(static_cast<std::size_t>(size), {});
@@ -635,7 +639,7 @@ std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atom
             keep(std::move(d.designs), d.error);
             if (!step()) return minima.designs();
         }
-        if (first + size == search.randomStarts && nearFlat(problem, bestError)) starts = nearFlatStarts;
+        if (first + size == randomStarts && nearFlat(problem, bestError)) starts = nearFlatStarts;
     }
     return minima.designs();
 }
