@@ -185,6 +185,8 @@ describe('the page in Chromium', () => {
       assert.ok(await page.getByRole('button', { name: 'Apply', exact: true }).isEnabled());
       fitTimes.push(Number(await took.getAttribute('data-ms')));
     }
+    // The button keeps the focus through a fit (a disabled one would lose it to the page).
+    assert.equal(await page.evaluate(() => document.activeElement?.textContent), 'Fit');
     const longest = await page.evaluate((from) => Math.max(0, ...window.longTasks.slice(from).map((t) => t.duration)), tasksBefore);
     assert.match(await page.getByLabel('Error before').textContent(), /^RMS /);
     assert.match(await page.getByLabel('Error after').textContent(), /^RMS /);
