@@ -154,7 +154,9 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         FitSearch wide = settings.search;
         wide.candidates *= kNearFlatCandidateFactor;
         std::vector<Designs> candidates = fitIdealSections(p, cancel, ideal, wide);
-        const bool flat = !candidates.empty() && nearFlat(p, designError(p, candidates.front()));
+        const double bestIdealError =
+            candidates.empty() ? std::numeric_limits<double>::infinity() : designError(p, candidates.front());
+        const bool flat = !candidates.empty() && nearFlat(p, bestIdealError);
         const std::size_t firstDesigns =
             flat ? candidates.size() : std::min(candidates.size(), static_cast<std::size_t>(settings.search.candidates));
         std::vector<double> kept;
@@ -205,7 +207,7 @@ FitOutcome fitSections(const FilterBankState& state, const FitSettings& settings
         double bestFound = std::numeric_limits<double>::infinity();
         for (const auto& slot : searched) bestFound = std::min(bestFound, slot.first);
         if (!cancelled(cancel) && firstDesigns < candidates.size() && !candidates.empty() &&
-            bestFound > kPartsDecideShare * kPartsDecideShare * designError(p, candidates.front())) {
+            bestFound > kPartsDecideShare * kPartsDecideShare * bestIdealError) {
             for (std::size_t i = firstDesigns; i < candidates.size(); ++i) slotDesigns.push_back({&candidates[i], {}});
             searchSlots(false);
         }

@@ -54,8 +54,9 @@ Designs refineDesigns(const FitProblem& problem, Designs start, int maxIteration
 // Seeds, refines, and re-seeds each section and each pair of sections on
 // what the others leave, tries each section idle with the others refitted
 // and placed again, and descends from `search.randomStarts` random starts
-// (most of them the best design with one to three sections drawn afresh, the
-// rest wholly random; near flat, 1.28 times as many), keeping whatever lowers the error. Returns the best `search.candidates`
+// (times four over the number of sections fitted; most of them the best
+// design with one to three sections drawn afresh, the rest wholly random;
+// near flat, 1.28 times as many), keeping whatever lowers the error. Returns the best `search.candidates`
 // distinct minima found (no two of nearly the same curve), the best first. `cancel` is polled between
 // descents; `progress` (0..1 of this stage) is reported after each.
 std::vector<Designs> fitIdealSections(const FitProblem& problem, const std::atomic<bool>* cancel,

@@ -39,8 +39,8 @@ export function startWorker() {
 
 // The workers that share a fit with the first, one per further core (at
 // most four in all), started when the fit panel opens so that they have
-// loaded the core by the first fit. A helper's failure ends
-// the fit it shares, as Cancel does, with its message.
+// loaded the core by the first fit. A helper's failure ends the fit it
+// shares, as Cancel does, with its message.
 const helpers = [];
 const fitParties = () => Math.max(1, Math.min(navigator.hardwareConcurrency || 1, 4));
 
